@@ -1,0 +1,13 @@
+#pragma once
+// UTF-8 <-> UTF-16 at the platform boundary. Bytes that are not valid UTF-8 map to
+// the lone surrogates U+DC80..U+DCFF and back, so a POSIX name survives the round
+// trip unchanged whatever it holds.
+#include <string>
+#include <string_view>
+
+namespace mr {
+
+std::u16string fromUtf8(std::string_view bytes);
+std::string toUtf8(std::u16string_view text);
+
+} // namespace mr

@@ -1,0 +1,41 @@
+#pragma once
+// The directory listing and working directory seam. The records ask it for the
+// entries of a folder; the platforms answer from the real file system, tests from
+// memory.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mr {
+
+// Times are FILETIME values: 100 ns units since 1601-01-01 UTC.
+struct DirEntry {
+    std::u16string name;
+    bool isDirectory = false;
+    uint64_t lastWriteTime = 0;
+    uint64_t creationTime = 0;
+    uint64_t size = 0;
+};
+
+struct FolderListing {
+    std::vector<DirEntry> entries; // as listed, "." and ".." included when the OS gives them
+    bool caseInsensitive = false;  // the folder's file system ignores case in names
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The entries of the folder whose path (ending with the separator) is given, or
+    // nothing when it cannot be listed.
+    virtual std::optional<FolderListing> listFolder(const std::u16string& folderPath) = 0;
+    // The process's working directory, or nothing when it cannot be read.
+    virtual std::optional<std::u16string> workingDirectory() = 0;
+};
+
+// The real file system of the platform the program runs on.
+FileSystem& platformFileSystem();
+
+constexpr uint64_t kUnixEpochAsFileTime = 116444736000000000ULL;
+
+} // namespace mr

@@ -1,0 +1,94 @@
+#include "platform/common/utf8.h"
+#include "platform/file_system.h"
+
+#include <cerrno>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+namespace mr {
+namespace {
+
+uint64_t toFileTime(const statx_timestamp& t) {
+    if (t.tv_sec < -11644473600LL) // before 1601: not representable
+        return 0;
+    return kUnixEpochAsFileTime + static_cast<uint64_t>(t.tv_sec) * 10000000ULL + t.tv_nsec / 100;
+}
+
+// Folders on FAT-like file systems, and ext4 folders with the casefold attribute,
+// treat names that differ only in case as the same name.
+bool foldsCase(int dirFd) {
+    struct statfs fs {};
+    if (fstatfs(dirFd, &fs) == 0) {
+        switch (static_cast<unsigned long>(fs.f_type)) {
+        case MSDOS_SUPER_MAGIC:
+        case 0x2011BAB0UL: // exfat
+        case 0x7366746EUL: // ntfs3
+        case 0x5346544EUL: // ntfs
+            return true;
+        default:
+            break;
+        }
+    }
+    long flags = 0;
+#ifdef FS_CASEFOLD_FL
+    if (ioctl(dirFd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL))
+        return true;
+#endif
+    return false;
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    std::optional<FolderListing> listFolder(const std::u16string& folderPath) override {
+        const std::string path = toUtf8(folderPath);
+        DIR* dir = opendir(path.c_str());
+        if (!dir)
+            return std::nullopt;
+        const int fd = dirfd(dir);
+        FolderListing listing;
+        listing.caseInsensitive = foldsCase(fd);
+        while (const dirent* e = readdir(dir)) {
+            DirEntry entry;
+            entry.name = fromUtf8(e->d_name);
+            struct statx st {};
+            if (statx(fd, e->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                      STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_CTIME | STATX_BTIME,
+                      &st) == 0) {
+                entry.isDirectory = S_ISDIR(st.stx_mode);
+                entry.size = st.stx_size;
+                entry.lastWriteTime = toFileTime(st.stx_mtime);
+                // The birth time where the file system keeps one, else the change time.
+                entry.creationTime = toFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime
+                                                                            : st.stx_ctime);
+            } else {
+                entry.isDirectory = e->d_type == DT_DIR;
+            }
+            listing.entries.push_back(std::move(entry));
+        }
+        closedir(dir);
+        return listing;
+    }
+
+    std::optional<std::u16string> workingDirectory() override {
+        char buffer[PATH_MAX];
+        if (!getcwd(buffer, sizeof buffer))
+            return std::nullopt;
+        return fromUtf8(buffer);
+    }
+};
+
+} // namespace
+
+FileSystem& platformFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+} // namespace mr

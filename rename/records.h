@@ -1,0 +1,84 @@
+#pragma once
+// The model of one rename: every folder the host's paths point into, and every entry
+// of each such folder as listed once when the rename starts.
+#include "platform/file_system.h"
+#include "rename/file_status.h"
+#include "rename/name_rules.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mr {
+
+struct FolderRecord;
+
+struct FileRecord {
+    std::u16string nameKey; // name with the folder's key folding; orders the file set
+    std::u16string name;    // old name, exactly as listed
+    uint64_t lastWriteTime = 0; // FILETIME, UTC
+    uint64_t creationTime = 0;
+    uint64_t size = 0;
+    bool takesPart = false;  // renamed by the pattern
+    bool hidden = true;      // not in the names list
+    bool pastedName = false; // newName came from the clipboard
+    FileStatus status = FileStatus::Pending;
+    uint32_t listPosition = 0;   // 0-based row in the names list
+    uint32_t folderPosition = 0; // 0-based among the listed files of its folder
+    std::u16string newName;
+    FolderRecord* folder = nullptr;
+};
+
+struct FolderRecord {
+    std::u16string pathKey;
+    std::u16string path; // as first given, always ending with the separator
+    bool foldCase = true; // file keys ignore case (the folder's file system does)
+    // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
+    // so references to its records stay valid for the life of the set.
+    std::optional<std::vector<FileRecord>> files;
+    std::vector<FileRecord*> renameOrder;
+};
+
+class RecordSet {
+public:
+    explicit RecordSet(NameRules rules = NameRules::windows()) : rules(rules) {}
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+
+    NameRules rules;
+    std::map<std::u16string, std::unique_ptr<FolderRecord>> folders; // by pathKey
+    FileStatus summaryStatus = FileStatus::Good;
+    bool anyChange = false;
+
+    // The canonical walk: folders in pathKey order, files in nameKey order.
+    template <class F>
+    void forEachFile(F&& f) {
+        for (auto& [key, folder] : folders)
+            if (folder->files)
+                for (auto& file : *folder->files)
+                    f(file);
+    }
+    template <class F>
+    void forEachFile(F&& f) const {
+        for (const auto& [key, folder] : folders)
+            if (folder->files)
+                for (const auto& file : *folder->files)
+                    f(file);
+    }
+    size_t fileCount() const;
+};
+
+bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs);
+FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath);
+void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs);
+FileRecord* findFile(FolderRecord& folder, std::u16string_view name);
+const FileRecord* findFile(const FolderRecord& folder, std::u16string_view name);
+bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension);
+bool wildcardMatch(std::u16string_view pattern, std::u16string_view text);
+void clearRecordSet(RecordSet& set);
+
+} // namespace mr

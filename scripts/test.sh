@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up what is missing, then builds and runs every test: native (g++, ASan and
+# UBSan) and Windows (mingw-w64, under Wine on a virtual display).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+cmake --preset linux
+cmake --build --preset linux
+ctest --preset linux
+
+cmake --preset windows
+cmake --build --preset windows
+xvfb-run -a ctest --preset windows

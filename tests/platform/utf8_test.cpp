@@ -1,0 +1,37 @@
+#include "platform/common/utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace mr {
+namespace {
+
+TEST(Utf8, ValidTextDecodes) {
+    EXPECT_EQ(fromUtf8("abc"), u"abc");
+    EXPECT_EQ(fromUtf8("\xC3\xA9t\xC3\xA9"), u"\u00E9t\u00E9");
+    EXPECT_EQ(fromUtf8("\xF0\x9F\x93\xB7"), u"\U0001F4F7");
+    EXPECT_EQ(toUtf8(u"\U0001F4F7 \u00E9"), "\xF0\x9F\x93\xB7 \xC3\xA9");
+}
+
+TEST(Utf8, InvalidBytesBecomeLoneSurrogatesAndComeBack) {
+    const std::string cases[] = {
+        "\xFF",         "a\x80z",        "\xC3",         "\xC0\xAF",     // overlong '/'
+        "\xED\xA0\x80", "\xED\xB2\x80",  "\xF4\x90\x80\x80",             // surrogates, > U+10FFFF
+        "\xE2\x82",     "caf\xE9.jpg",   std::string("\x00\xFE", 2),
+    };
+    for (const auto& bytes : cases) {
+        const std::u16string text = fromUtf8(bytes);
+        EXPECT_EQ(toUtf8(text), bytes);
+    }
+    EXPECT_EQ(fromUtf8("a\xFFz"), u"a\xDCFFz");
+}
+
+TEST(Utf8, EveryTwoByteSequenceRoundTrips) {
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) {
+            const std::string bytes{static_cast<char>(a), static_cast<char>(b)};
+            ASSERT_EQ(toUtf8(fromUtf8(bytes)), bytes) << a << "," << b;
+        }
+}
+
+} // namespace
+} // namespace mr

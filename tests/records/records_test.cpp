@@ -1,0 +1,234 @@
+#include "platform/common/utf8.h"
+#include "rename/records.h"
+#include "support/memory_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace mr {
+namespace {
+
+using test::MemoryFileSystem;
+
+std::vector<std::u16string> listed(const RecordSet& set) {
+    std::vector<std::u16string> out;
+    set.forEachFile([&](const FileRecord& f) {
+        if (!f.hidden)
+            out.push_back(f.folder->path + f.name);
+    });
+    return out;
+}
+
+struct FillCase {
+    const char* what;
+    std::vector<std::u16string> paths;
+    std::vector<std::u16string> expected; // listed files, canonical order
+    bool found;
+};
+
+class FillRecordSet : public testing::TestWithParam<FillCase> {};
+
+TEST_P(FillRecordSet, ListsExactlyTheFilesTheHostPassed) {
+    MemoryFileSystem fs;
+    fs.cwd = u"C:\\Work";
+    for (auto n : {u"a.txt", u"b.txt", u"Sub", u"README"})
+        fs.add(u"C:\\Data\\", n, 0, std::u16string(n) == u"Sub");
+    fs.add(u"C:\\Data\\", u".", 0, true);
+    fs.add(u"C:\\Data\\", u"..", 0, true);
+    fs.add(u"C:\\Work\\", u"b.txt");
+    fs.add(u"C:\\Other\\", u"x.jpg");
+
+    RecordSet set;
+    EXPECT_EQ(fillRecordSet(set, GetParam().paths, fs), GetParam().found);
+    EXPECT_EQ(listed(set), GetParam().expected);
+}
+
+const std::u16string k259 = u"C:\\Data\\" + std::u16string(251, u'n');
+const std::u16string k260 = k259 + u"n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FillRecordSet,
+    testing::Values(
+        FillCase{"empty list", {}, {}, false},
+        FillCase{"folder spelled in another case shares the record",
+                 {u"C:\\Data\\a.txt", u"c:\\DATA\\b.txt"},
+                 {u"C:\\Data\\a.txt", u"C:\\Data\\b.txt"},
+                 true},
+        FillCase{"name matched without regard to case, listed spelling kept",
+                 {u"C:\\Data\\A.TXT"},
+                 {u"C:\\Data\\a.txt"},
+                 true},
+        FillCase{"same path twice is one file", {u"C:\\Data\\a.txt", u"C:\\Data\\a.txt"},
+                 {u"C:\\Data\\a.txt"}, true},
+        FillCase{"bare name goes to the folder of the path before it",
+                 {u"C:\\Data\\a.txt", u"b.txt"},
+                 {u"C:\\Data\\a.txt", u"C:\\Data\\b.txt"},
+                 true},
+        FillCase{"bare name first goes to the working directory",
+                 {u"b.txt", u"C:\\Data\\a.txt"},
+                 {u"C:\\Data\\a.txt", u"C:\\Work\\b.txt"},
+                 true},
+        FillCase{"a folder path lists its entry in the parent", {u"C:\\Data\\Sub"},
+                 {u"C:\\Data\\Sub"}, true},
+        FillCase{"dot entries never become records", {u"C:\\Data\\.", u"C:\\Data\\.."}, {},
+                 false},
+        FillCase{"forward slashes make a bare name that is not found",
+                 {u"C:/Data/a.txt"}, {}, false},
+        FillCase{"missing name is dropped", {u"C:\\Data\\zzz"}, {}, false},
+        FillCase{"unlistable folder drops its paths", {u"D:\\Gone\\a.txt"}, {}, false},
+        FillCase{"trailing separator lists nothing", {u"C:\\Data\\"}, {}, false},
+        FillCase{"folders in key order", {u"C:\\Other\\x.jpg", u"C:\\Data\\README"},
+                 {u"C:\\Data\\README", u"C:\\Other\\x.jpg"}, true}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(FillRecordSetLimits, PathOf259IsKeptAnd260Dropped) {
+    MemoryFileSystem fs;
+    fs.add(u"C:\\Data\\", k259.substr(8));
+    fs.add(u"C:\\Data\\", k260.substr(8));
+    ASSERT_EQ(k259.size(), 259u);
+    RecordSet set;
+    EXPECT_TRUE(fillRecordSet(set, {k260, k259}, fs));
+    EXPECT_EQ(listed(set), std::vector<std::u16string>{k259});
+}
+
+TEST(FillRecordSetLimits, UnreadableWorkingDirectoryDropsBareNames) {
+    MemoryFileSystem fs;
+    RecordSet set;
+    EXPECT_FALSE(fillRecordSet(set, {u"a.txt"}, fs));
+    EXPECT_TRUE(set.folders.empty());
+}
+
+TEST(FillRecordSetLimits, EachFolderIsListedOnce) {
+    MemoryFileSystem fs;
+    fs.add(u"C:\\Data\\", u"a.txt");
+    fs.add(u"C:\\Data\\", u"b.txt");
+    RecordSet set;
+    fillRecordSet(set, {u"C:\\Data\\a.txt", u"c:\\data\\b.txt", u"C:\\Data\\zz"}, fs);
+    EXPECT_EQ(fs.listCalls, 1);
+    EXPECT_EQ(set.folders.begin()->second->path, u"C:\\Data\\");
+}
+
+TEST(ScanFolder, FirstListedOfEqualKeysStaysAndAllKindsAreKept) {
+    MemoryFileSystem fs;
+    fs.add(u"C:\\D\\", u"b.TXT").size = 1;
+    fs.add(u"C:\\D\\", u"B.txt").size = 2;
+    fs.add(u"C:\\D\\", u".profile");
+    fs.add(u"C:\\D\\", u"Dir", 0, true);
+    fs.add(u"C:\\D\\", u"a");
+    RecordSet set;
+    auto& folder = findOrAddFolder(set, u"C:\\D\\");
+    scanFolder(folder, set.rules, fs);
+    std::vector<std::u16string> names;
+    for (auto& f : *folder.files) {
+        names.push_back(f.name);
+        EXPECT_EQ(f.folder, &folder);
+        EXPECT_TRUE(f.hidden);
+        EXPECT_FALSE(f.takesPart);
+    }
+    EXPECT_EQ(names, (std::vector<std::u16string>{u".profile", u"a", u"b.TXT", u"Dir"}));
+    EXPECT_EQ(findFile(folder, u"b.txt")->size, 1u);
+}
+
+TEST(ScanFolder, PosixKeysAreExactUnlessTheFolderFoldsCase) {
+    MemoryFileSystem fs;
+    fs.add(u"/d/", u"a.txt");
+    fs.add(u"/d/", u"A.txt");
+    fs.add(u"/fat/", u"a.txt");
+    fs.add(u"/fat/", u"A.txt");
+    fs.folders[u"/fat/"].caseInsensitive = true;
+    RecordSet set(NameRules::posix());
+    fillRecordSet(set, {u"/d/a.txt", u"/d/A.txt", u"/fat/A.TXT", u"/D/a.txt"}, fs);
+    EXPECT_EQ(listed(set),
+              (std::vector<std::u16string>{u"/d/A.txt", u"/d/a.txt", u"/fat/a.txt"}));
+}
+
+struct MatchCase {
+    std::u16string pattern, text;
+    bool match;
+};
+
+TEST(WildcardMatch, Table) {
+    const MatchCase cases[] = {
+        {u"IMG#*", u"IMG12X", true},
+        {u"IMG#", u"IMGX", false},
+        {u"A\\#", u"A#", true},
+        {u"A\\#", u"AX", false},
+        {u"#", u"", false},
+        {u"", u"", true},
+        {u"", u"a", false},
+        {u"*", u"", true},
+        {u"**", u"abc", true},
+        {u"*x", u"abx", true},
+        {u"*x", u"abxy", false},
+        {u"#1", u"121", false}, // a digit run is never given back
+        {u"#*1", u"11", false},
+        {u"#*1", u"1a1", true},
+        {u"a*b*c", u"aXbYc", true},
+        {u"a*b*c", u"aXcYb", false},
+        {u"A\\", u"A", false},
+        {u"\\*", u"*", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wildcardMatch(c.pattern, c.text), c.match)
+            << toUtf8(c.pattern) << " ~ " << toUtf8(c.text);
+}
+
+TEST(WildcardMatch, ManyStarsAgainstANearMissStayFast) {
+    std::u16string pattern;
+    for (int i = 0; i < 30; ++i)
+        pattern += i % 3 == 2 ? u"#" : u"*a";
+    pattern += u"Z";
+    std::u16string text;
+    for (int i = 0; i < 255; ++i)
+        text += i % 4 ? u'a' : u'7';
+    EXPECT_FALSE(wildcardMatch(pattern, text)); // finishes at all: no exponential search
+}
+
+struct TakePartCase {
+    std::u16string pattern;
+    bool includesExtension;
+    std::vector<bool> expected; // for IMG_0001.jpg, img_12.JPG, notes.txt, README, hidden
+};
+
+TEST(MarkTakingPart, Table) {
+    const TakePartCase cases[] = {
+        {u"", false, {true, true, true, true}},
+        {u"IMG_#", false, {true, true, false, false}},
+        {u"IMG_#.jpg", true, {true, true, false, false}},
+        {u"*", false, {true, true, true, true}},
+        {u"README", false, {false, false, false, true}},
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem fs;
+        for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"IMG_9.jpg"})
+            fs.add(u"C:\\P\\", n);
+        RecordSet set;
+        fillRecordSet(set, {u"C:\\P\\IMG_0001.jpg", u"C:\\P\\img_12.JPG", u"C:\\P\\notes.txt",
+                            u"C:\\P\\README"},
+                      fs);
+        auto& folder = *set.folders.begin()->second;
+        for (auto& f : *folder.files)
+            f.newName = u"x";
+        markTakingPart(set, c.pattern, c.includesExtension);
+        std::vector<bool> got;
+        for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README"}) {
+            const FileRecord* f = findFile(folder, n);
+            got.push_back(f->takesPart);
+            EXPECT_EQ(f->newName.empty(), !f->takesPart);
+        }
+        EXPECT_EQ(got, c.expected) << toUtf8(c.pattern);
+        EXPECT_FALSE(findFile(folder, u"IMG_9.jpg")->takesPart) << "hidden files are left alone";
+    }
+}
+
+TEST(ClearRecordSet, EmptiesTheSet) {
+    MemoryFileSystem fs;
+    fs.add(u"C:\\P\\", u"a");
+    RecordSet set;
+    fillRecordSet(set, {u"C:\\P\\a"}, fs);
+    clearRecordSet(set);
+    EXPECT_TRUE(set.folders.empty());
+    EXPECT_EQ(set.fileCount(), 0u);
+}
+
+} // namespace
+} // namespace mr
