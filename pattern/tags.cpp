@@ -12,7 +12,9 @@ bool expandTag(std::u16string_view text, size_t& pos, const FileRecord*, const C
     return false;
 }
 
-std::string dateSpecToFormat(std::u16string_view) { return {}; }
+std::string dateSpecToFormat(std::u16string_view) {
+    return {};
+}
 
 std::u16string formatPaddedNumber(uint64_t value, uint32_t minDigits) {
     std::u16string digits;

@@ -16,19 +16,19 @@ enum class TokenKind : uint32_t {
 
 struct PatternToken {
     TokenKind kind = TokenKind::Text;
-    std::u16string matchText; // Text: what old names hold here; never edited
-    std::u16string newText;   // Text: what new names get here; may hold tags
-    bool keepMatched = false; // Text: new names keep the old name's matched text
+    std::u16string matchText;     // Text: what old names hold here; never edited
+    std::u16string newText;       // Text: what new names get here; may hold tags
+    bool keepMatched = false;     // Text: new names keep the old name's matched text
     bool hasInvalidChars = false; // Text: newText cannot stand in a file name
-    int32_t length = 0;       // Wildcard: truncation length; Number: digits to make
-    bool isExtension = false; // Wildcard: stands for the extension, begins at a period
-    bool truncate = false;    // Wildcard
-    uint32_t caseMode = 0;    // Wildcard: 0 no change, 1 upper, 2 lower
-    bool clearNumber = false; // Number: gives empty text
-    uint32_t zeroMode = 0;    // Number: 0 no change, 1 make `length` digits, 2 remove
-    bool renumber = false;    // Number
-    int64_t startNumber = -1; // Number: negative when no start was given
-    int64_t minimum = 0;      // Number: smallest value over the set
+    int32_t length = 0;           // Wildcard: truncation length; Number: digits to make
+    bool isExtension = false;     // Wildcard: stands for the extension, begins at a period
+    bool truncate = false;        // Wildcard
+    uint32_t caseMode = 0;        // Wildcard: 0 no change, 1 upper, 2 lower
+    bool clearNumber = false;     // Number: gives empty text
+    uint32_t zeroMode = 0;        // Number: 0 no change, 1 make `length` digits, 2 remove
+    bool renumber = false;        // Number
+    int64_t startNumber = -1;     // Number: negative when no start was given
+    int64_t minimum = 0;          // Number: smallest value over the set
 };
 
 // Tokens are never inserted or removed after parsing, so pointers to them stay valid

@@ -6,7 +6,9 @@
 namespace mr {
 namespace {
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Boolean wildcard matching in polynomial time. '*' may take any run, '#' takes a
 // whole digit run and never gives digits back, '\' makes the next character literal.
@@ -68,7 +70,9 @@ private:
     std::vector<size_t> failFrom_;
 };
 
-bool keyLess(const FileRecord& a, const FileRecord& b) { return a.nameKey < b.nameKey; }
+bool keyLess(const FileRecord& a, const FileRecord& b) {
+    return a.nameKey < b.nameKey;
+}
 
 } // namespace
 

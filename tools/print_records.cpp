@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
                 static_cast<std::time_t>((f.lastWriteTime - kUnixEpochAsFileTime) / 10000000ULL);
             char when[32];
             std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::gmtime(&t));
-            std::printf("  %c %-40s %12llu  %s UTC\n", f.hidden ? ' ' : '*',
-                        toUtf8(f.name).c_str(), static_cast<unsigned long long>(f.size), when);
+            std::printf("  %c %-40s %12llu  %s UTC\n", f.hidden ? ' ' : '*', toUtf8(f.name).c_str(),
+                        static_cast<unsigned long long>(f.size), when);
         }
     }
     return 0;
