@@ -1,0 +1,124 @@
+#pragma once
+// The Multi Rename dialog without a window: its state and every rule that needs no
+// window. The Windows dialog and the command line both drive this one model.
+#include "pattern/token.h"
+#include "rename/records.h"
+#include "ui/model/change_text_view.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mr {
+
+class RenameProgress;
+
+// One control of the field row: an edit for a text token, a button for a field.
+struct PatternFieldInfo {
+    std::u16string text; // newText, "#", "*", or ".*" for the extension wildcard
+    bool isButton = false;
+};
+
+enum class CheckBox { AllowExtensionChanges, NumbersAsText };
+
+// What "Rename" did.
+enum class RenameOutcome {
+    Refused,     // problems were shown; the dialog stays open
+    Renamed,     // the mover was called; the dialog closes with OK
+    NothingToDo, // nothing changes; the dialog closes with OK
+};
+
+class ChangeTextModel {
+public:
+    // Derives the variants and decides who takes part; no view is called yet.
+    ChangeTextModel(std::u16string productName, RecordSet& records);
+    ChangeTextModel(const ChangeTextModel&) = delete;
+    ChangeTextModel& operator=(const ChangeTextModel&) = delete;
+
+    // The window's initialisation: check boxes, rows, fields, minimums, positions,
+    // and the first refresh. The view may be null (tests).
+    void initialise(ChangeTextView* view);
+
+    // --- state ---
+    const std::u16string& productName() const { return productName_; }
+    RecordSet& records() { return records_; }
+    const RecordSet& records() const { return records_; }
+    PatternVariants patterns;
+    bool allowExtensionChanges = false;
+    bool allowExtensionChangesEnabled = true;
+    bool numbersAsText = false;
+    bool numbersAsTextEnabled = true;
+    bool editingEnabled = true;
+    bool ready = false;
+
+    // The two check box controls as the user sees them.
+    bool boxChecked(CheckBox box) const;
+    bool boxEnabled(CheckBox box) const;
+
+    int currentPatternIndex() const { return variantIndex(numbersAsText, allowExtensionChanges); }
+    NamePattern& currentPattern() { return patterns[currentPatternIndex()]; }
+    const NamePattern& currentPattern() const { return patterns[currentPatternIndex()]; }
+
+    const std::vector<PatternFieldInfo>& fields() const { return fields_; }
+    // The listed files, top to bottom, and their selection.
+    const std::vector<FileRecord*>& rows() const { return rows_; }
+    bool isSelected(size_t row) const { return selected_[row] != 0; }
+    size_t selectedCount() const;
+    bool hasFolderColumn() const { return records_.folders.size() > 1; }
+
+    // --- the dialog's operations ---
+    void switchPattern();
+    void refreshNewNames();
+    void resetAll();
+    void setEditingEnabled(bool on);
+    void refreshNumberMinimums();
+    void assignListPositions();
+
+    // --- events ---
+    // A click on a check box; returns false when the box is disabled (no click).
+    bool clickCheckBox(CheckBox box);
+    // The edit of a text field now holds text; false when `field` is not an edit.
+    bool setFieldText(size_t field, std::u16string_view text);
+    // The token behind a field button (for the Change Number / Change Wild models);
+    // null when `field` is not a button.
+    PatternToken* fieldToken(size_t field);
+    // A field dialog closed with OK after changing the token.
+    void fieldChanged() { refreshNewNames(); }
+    RenameOutcome rename(RenameProgress& mover, void* ownerWindow);
+    void copyNames(bool selectedOnly);
+    void pasteNames(bool selectedOnly);
+    void resetNames();
+    void removeFiles();
+    void setSelected(size_t row, bool selected);
+    void selectOnly(const std::vector<size_t>& rows);
+    void selectAll();
+    void invertSelection();
+
+    // A context-menu text with each "(s)" resolved for the current selection.
+    std::u16string menuText(std::u16string_view text) const;
+
+    // The remembered check box states of this process.
+    static bool rememberedAllowExtensionChanges;
+    static bool rememberedNumbersAsText;
+
+private:
+    void derive();
+    void rebuildFields();
+    std::vector<FileRecord*> targetRows(bool selectedOnly) const;
+    void message(uint32_t id, std::u16string_view text, MessageIcon icon);
+
+    std::u16string productName_;
+    RecordSet& records_;
+    ChangeTextView* view_ = nullptr;
+    std::vector<PatternFieldInfo> fields_;
+    std::vector<FileRecord*> rows_;
+    std::vector<uint8_t> selected_;
+    bool boxChecked_[2] = {false, false};
+    bool boxEnabled_[2] = {true, true};
+};
+
+// Status image index (1 to 7) of a file status.
+int stateImageOf(FileStatus status);
+
+} // namespace mr
