@@ -1,0 +1,217 @@
+#include "pattern/parser.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace mr {
+namespace {
+
+// A token list in short: '#' number, '*' wildcard, '.*' extension wildcard, a text
+// token as its quoted match text with '+' when it keeps the matched text.
+std::string describe(const TokenList& tokens) {
+    std::string out;
+    for (const auto& t : tokens) {
+        if (!out.empty())
+            out += ' ';
+        switch (t.kind) {
+        case TokenKind::Number:
+            out += '#';
+            break;
+        case TokenKind::Wildcard:
+            out += t.isExtension ? ".*" : "*";
+            break;
+        case TokenKind::Text:
+            out += '\'' + std::string(t.matchText.begin(), t.matchText.end()) + '\'';
+            if (t.keepMatched)
+                out += '+';
+            break;
+        }
+    }
+    return out;
+}
+
+// The shape every parsed list has: it starts with a text token, a text token follows
+// every field, no two text tokens touch; only an extension wildcard may end the list,
+// right after a text token.
+::testing::AssertionResult hasShape(const TokenList& tokens) {
+    if (tokens.empty() || tokens.front().kind != TokenKind::Text)
+        return ::testing::AssertionFailure() << "does not start with text: " << describe(tokens);
+    for (size_t i = 1; i < tokens.size(); ++i) {
+        const bool text = tokens[i].kind == TokenKind::Text;
+        const bool prevText = tokens[i - 1].kind == TokenKind::Text;
+        const bool extension = tokens[i].kind == TokenKind::Wildcard && tokens[i].isExtension;
+        if (extension && (i + 1 != tokens.size() || !prevText))
+            return ::testing::AssertionFailure() << "misplaced extension: " << describe(tokens);
+        if (!extension && text == prevText)
+            return ::testing::AssertionFailure() << "two neighbours alike: " << describe(tokens);
+    }
+    if (tokens.back().kind != TokenKind::Text && !tokens.back().isExtension)
+        return ::testing::AssertionFailure() << "ends with a field: " << describe(tokens);
+    return ::testing::AssertionSuccess();
+}
+
+struct ParseCase {
+    std::u16string base;
+    std::u16string extension;
+    bool includeExtension;
+    std::string tokens;
+    std::u16string patternText;
+};
+
+class ParsePattern : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParsePattern, GivesTheTokenList) {
+    const ParseCase& c = GetParam();
+    NamePattern variant;
+    variant.patternText = u"old";
+    variant.tokens.resize(3);
+    parsePattern(c.base, c.extension, variant, c.includeExtension);
+    EXPECT_EQ(describe(variant.tokens), c.tokens);
+    EXPECT_EQ(variant.patternText, c.patternText);
+    EXPECT_EQ(variant.includesExtension, c.includeExtension);
+    EXPECT_TRUE(hasShape(variant.tokens));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParsePattern,
+    ::testing::Values(ParseCase{u"", u"", false, "''+", u""},
+                      ParseCase{u"*", u"", false, "''+ * ''+", u"*"},
+                      ParseCase{u"##", u"", false, "''+ # ''+ # ''+", u"##"},
+                      ParseCase{u"IMG_#", u".jpg", true, "'IMG_' # '.jpg'", u"IMG_#.jpg"},
+                      ParseCase{u"IMG_#", u".jpg", false, "'IMG_' # ''+", u"IMG_#"},
+                      ParseCase{u"IMG_#", u".*", true, "'IMG_' # ''+ .*", u"IMG_#.*"},
+                      ParseCase{u"IMG_#", u".*", false, "'IMG_' # ''+", u"IMG_#"},
+                      ParseCase{u"IMG_#", u"", true, "'IMG_' # ''+", u"IMG_#"},
+                      ParseCase{u"a#b", u".txt", true, "'a' # 'b.txt'", u"a#b.txt"},
+                      ParseCase{u"", u".*", true, "''+ .*", u".*"},
+                      ParseCase{u"", u".txt", true, "'.txt'", u".txt"},
+                      // the extension is literal: nothing in it is a field or an escape
+                      ParseCase{u"a", u".#*\\", true, "'a.#*\\'", u"a.#*\\"},
+                      ParseCase{u"a", u".**", true, "'a.**'", u"a.**"},
+                      ParseCase{u"a\\#b", u"", false, "'a#b'", u"a\\#b"},
+                      ParseCase{u"#\\##", u"", false, "''+ # '#' # ''+", u"#\\##"},
+                      ParseCase{u"\\*", u"", false, "'*'", u"\\*"},
+                      ParseCase{u"\\\\", u"", false, "'\\'", u"\\\\"},
+                      ParseCase{u"ab\\", u"", false, "'ab'", u"ab\\"},
+                      ParseCase{u"#\\", u"", false, "''+ # ''", u"#\\"},
+                      ParseCase{u"\\", u".*", true, "'' .*", u"\\.*"},
+                      ParseCase{u"x*y#z", u"", false, "'x' * 'y' # 'z'", u"x*y#z"}));
+
+TEST(ParsePattern, TokensStartWithTheirParsedSettings) {
+    NamePattern v;
+    parsePattern(u"a#b*", u".*", v, true);
+    ASSERT_EQ(v.tokens.size(), 6u);
+    for (const auto& t : v.tokens) {
+        EXPECT_EQ(t.newText, t.matchText);
+        EXPECT_FALSE(t.hasInvalidChars);
+        EXPECT_FALSE(t.truncate || t.clearNumber || t.renumber);
+        EXPECT_EQ(t.caseMode, 0u);
+        EXPECT_EQ(t.zeroMode, 0u);
+        EXPECT_EQ(t.startNumber, -1);
+        EXPECT_EQ(t.minimum, 0);
+        if (t.kind != TokenKind::Text) {
+            EXPECT_TRUE(t.keepMatched);
+        }
+    }
+    EXPECT_EQ(v.tokens[1].length, 4);
+    EXPECT_EQ(v.tokens[3].length, 8);
+    EXPECT_EQ(v.tokens[5].length, 8);
+    EXPECT_FALSE(v.tokens[3].isExtension);
+}
+
+TEST(ParsePattern, TextThatNoNameCanHoldIsMarked) {
+    const struct {
+        std::u16string base;
+        std::u16string extension;
+        std::vector<bool> invalid; // per token
+    } cases[] = {
+        {u"a<b#", u"", {true, false, false}},
+        {u"a<D>#", u"", {false, false, false}},
+        {u"a\\:b", u"", {true}},
+        {u"a\\\\", u"", {true}},
+        {u"#", u".x|y", {false, false, true}},
+    };
+    for (const auto& c : cases) {
+        NamePattern v;
+        parsePattern(c.base, c.extension, v, true);
+        std::vector<bool> invalid;
+        for (const auto& t : v.tokens)
+            invalid.push_back(t.hasInvalidChars);
+        EXPECT_EQ(invalid, c.invalid) << describe(v.tokens);
+    }
+}
+
+// Every text over the characters that matter, up to four long, with each kind of
+// extension: the list always has its shape and the stored text is what was parsed.
+TEST(ParsePattern, EveryTextGivesTheShape) {
+    const std::u16string alphabet = u"a#*\\<";
+    const std::u16string extensions[] = {u"", u".*", u".jpg"};
+    std::vector<std::u16string> texts{u""};
+    for (size_t begin = 0, length = 0; length < 4; ++length) {
+        const size_t end = texts.size();
+        for (size_t i = begin; i < end; ++i)
+            for (char16_t c : alphabet)
+                texts.push_back(texts[i] + c);
+        begin = end;
+    }
+    for (const auto& text : texts)
+        for (const auto& ext : extensions)
+            for (bool include : {false, true}) {
+                NamePattern v;
+                parsePattern(text, ext, v, include);
+                ASSERT_TRUE(hasShape(v.tokens));
+                ASSERT_EQ(v.patternText, include ? text + ext : text);
+            }
+}
+
+TEST(SetTokenText, TakesTheUsersTextAndMarksIt) {
+    NamePattern v;
+    parsePattern(u"#", u"", v, false);
+    PatternToken& t = v.tokens.front();
+    ASSERT_TRUE(t.keepMatched);
+    setTokenText(t, u"x<1>");
+    EXPECT_EQ(t.newText, u"x<1>");
+    EXPECT_TRUE(t.matchText.empty());
+    EXPECT_FALSE(t.keepMatched);
+    EXPECT_FALSE(t.hasInvalidChars);
+    setTokenText(t, u"x<1");
+    EXPECT_TRUE(t.hasInvalidChars);
+    setTokenText(t, u"");
+    EXPECT_FALSE(t.hasInvalidChars);
+    EXPECT_FALSE(t.keepMatched); // an emptied text still replaces the matched one
+}
+
+TEST(IsValidNameText, ForbiddenCharactersAndTags) {
+    const struct {
+        std::u16string text;
+        bool valid;
+    } cases[] = {
+        {u"", true},
+        {u"plain name.txt", true},
+        {u"a<D>b", true},
+        {u"a<1>b", true},
+        {u"<D:yyyy:mm>", true}, // a ':' inside a tag is the tag's
+        {u"<D:yyyy-mm-dd><S:6A><F><N:2><1,1:3F><C>", true},
+        {u"\t\x01\u00E9\U0001F600", true},
+        {u"a<b", false},
+        {u"a>b", false},
+        {u"x/y", false},
+        {u"a:b", false},
+        {u"a\"b", false},
+        {u"a*b", false},
+        {u"a?b", false},
+        {u"a\\b", false},
+        {u"a|b", false},
+        {u"<D>>", false},
+        // the scan goes on at a '<' inside a date format
+        {u"<D:yy<F>", true},
+        {u"<D:yy<x>", false},
+        {u"<", false},
+        {u"<x><D>", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isValidNameText(c.text), c.valid) << std::string(c.text.begin(), c.text.end());
+}
+
+} // namespace
+} // namespace mr
