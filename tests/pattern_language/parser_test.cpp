@@ -1,4 +1,5 @@
 #include "pattern/parser.h"
+#include "token_shape.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -6,48 +7,15 @@
 namespace mr {
 namespace {
 
-// A token list in short: '#' number, '*' wildcard, '.*' extension wildcard, a text
-// token as its quoted match text with '+' when it keeps the matched text.
 std::string describe(const TokenList& tokens) {
-    std::string out;
-    for (const auto& t : tokens) {
-        if (!out.empty())
-            out += ' ';
-        switch (t.kind) {
-        case TokenKind::Number:
-            out += '#';
-            break;
-        case TokenKind::Wildcard:
-            out += t.isExtension ? ".*" : "*";
-            break;
-        case TokenKind::Text:
-            out += '\'' + std::string(t.matchText.begin(), t.matchText.end()) + '\'';
-            if (t.keepMatched)
-                out += '+';
-            break;
-        }
-    }
-    return out;
+    return test::describeTokens(tokens);
 }
 
-// The shape every parsed list has: it starts with a text token, a text token follows
-// every field, no two text tokens touch; only an extension wildcard may end the list,
-// right after a text token.
 ::testing::AssertionResult hasShape(const TokenList& tokens) {
-    if (tokens.empty() || tokens.front().kind != TokenKind::Text)
-        return ::testing::AssertionFailure() << "does not start with text: " << describe(tokens);
-    for (size_t i = 1; i < tokens.size(); ++i) {
-        const bool text = tokens[i].kind == TokenKind::Text;
-        const bool prevText = tokens[i - 1].kind == TokenKind::Text;
-        const bool extension = tokens[i].kind == TokenKind::Wildcard && tokens[i].isExtension;
-        if (extension && (i + 1 != tokens.size() || !prevText))
-            return ::testing::AssertionFailure() << "misplaced extension: " << describe(tokens);
-        if (!extension && text == prevText)
-            return ::testing::AssertionFailure() << "two neighbours alike: " << describe(tokens);
-    }
-    if (tokens.back().kind != TokenKind::Text && !tokens.back().isExtension)
-        return ::testing::AssertionFailure() << "ends with a field: " << describe(tokens);
-    return ::testing::AssertionSuccess();
+    const std::string fault = test::shapeFault(tokens);
+    if (fault.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << fault << ": " << describe(tokens);
 }
 
 struct ParseCase {
