@@ -55,6 +55,44 @@ void expectRendered(const FileRecord& file, const std::vector<TagCase>& cases,
             << "text: " << std::string(c.text.begin(), c.text.end());
 }
 
+TEST(DateSpecToFormat, WordsBecomeDirectivesAndNoDirectiveGetsThrough) {
+    const struct {
+        std::u16string spec;
+        std::string format;
+    } cases[] = {
+        {u"yyyymmdd", "%Y%m%d"},
+        {u"yyyy-mm-dd", "%Y-%m-%d"},
+        {u"d.m.yy", "%#d.%#m.%y"},
+        {u"hour:min", "%H%M"},
+        {u"timehms time", "%H%M%S %H%M"},
+        {u"month day mmm ddd", "%B %A %b %a"},
+        {u"%Y%%", "Y"},
+        {u"\\\"%*/:<>?|", ""},
+        {u"Sec", "Sec"},
+        {u"\u00E9", "\xC3\xA9"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dateSpecToFormat(c.spec), c.format);
+}
+
+TEST(FormatPaddedNumber, ZerosInFrontUpTo255Digits) {
+    const struct {
+        uint64_t value;
+        uint32_t minDigits;
+        std::u16string expected;
+    } cases[] = {
+        {0, 0, u"0"},
+        {0, 3, u"000"},
+        {42, 1, u"42"},
+        {42, 4, u"0042"},
+        {~uint64_t{0}, 0, u"18446744073709551615"},
+        {7, 255, std::u16string(254, u'0') + u"7"},
+        {7, 4000000000u, std::u16string(254, u'0') + u"7"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatPaddedNumber(c.value, c.minDigits), c.expected);
+}
+
 TEST(DateTags, WordsFormatTheLocalModificationTime) {
     Folder folder(u"D:\\Work\\2024\\");
     const FileRecord file = fileIn(folder);
