@@ -97,17 +97,17 @@ private:
     }
 
     std::optional<std::u16string> date(uint64_t fileTime) {
-        std::u16string_view spec = u"yyyymmdd";
+        std::u16string_view words = u"yyyymmdd";
         if (take(u':')) {
             const size_t end = body_.find(u'>', at_);
             if (end == std::u16string_view::npos || end == at_)
                 return std::nullopt;
-            spec = body_.substr(at_, end - at_);
+            words = body_.substr(at_, end - at_);
             at_ = end + 1;
         } else if (!take(u'>')) {
             return std::nullopt;
         }
-        const std::string format = dateSpecToFormat(spec);
+        const std::string format = dateSpecToFormat(words);
         if (!file_ || format.empty())
             return std::u16string();
         CalendarTime local;
@@ -250,11 +250,11 @@ bool expandTag(std::u16string_view text, size_t& pos, const FileRecord* file,
     return true;
 }
 
-std::string dateSpecToFormat(std::u16string_view spec) {
+std::string dateSpecToFormat(std::u16string_view words) {
     std::u16string format;
     size_t i = 0;
-    while (i < spec.size()) {
-        const std::u16string_view rest = spec.substr(i);
+    while (i < words.size()) {
+        const std::u16string_view rest = words.substr(i);
         const auto word = std::find_if(std::begin(kDateWords), std::end(kDateWords),
                                        [&](const DateWord& w) { return rest.starts_with(w.word); });
         if (word != std::end(kDateWords)) {
@@ -263,8 +263,8 @@ std::string dateSpecToFormat(std::u16string_view spec) {
             continue;
         }
         // No directive can be written directly, and nothing a name cannot hold.
-        if (kDroppedFromDates.find(spec[i]) == std::u16string_view::npos)
-            format += spec[i];
+        if (kDroppedFromDates.find(words[i]) == std::u16string_view::npos)
+            format += words[i];
         ++i;
     }
     return toUtf8(format);

@@ -65,50 +65,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{u"\\", u".*", true, "'' .*", u"\\.*"},
                       ParseCase{u"x*y#z", u"", false, "'x' * 'y' # 'z'", u"x*y#z"}));
 
-TEST(ParsePattern, TokensStartWithTheirParsedSettings) {
-    NamePattern v;
-    parsePattern(u"a#b*", u".*", v, true);
-    ASSERT_EQ(v.tokens.size(), 6u);
-    for (const auto& t : v.tokens) {
-        EXPECT_EQ(t.newText, t.matchText);
-        EXPECT_FALSE(t.hasInvalidChars);
-        EXPECT_FALSE(t.truncate || t.clearNumber || t.renumber);
-        EXPECT_EQ(t.caseMode, 0u);
-        EXPECT_EQ(t.zeroMode, 0u);
-        EXPECT_EQ(t.startNumber, -1);
-        EXPECT_EQ(t.minimum, 0);
-        if (t.kind != TokenKind::Text) {
-            EXPECT_TRUE(t.keepMatched);
-        }
-    }
-    EXPECT_EQ(v.tokens[1].length, 4);
-    EXPECT_EQ(v.tokens[3].length, 8);
-    EXPECT_EQ(v.tokens[5].length, 8);
-    EXPECT_FALSE(v.tokens[3].isExtension);
-}
-
-TEST(ParsePattern, TextThatNoNameCanHoldIsMarked) {
-    const struct {
-        std::u16string base;
-        std::u16string extension;
-        std::vector<bool> invalid; // per token
-    } cases[] = {
-        {u"a<b#", u"", {true, false, false}},
-        {u"a<D>#", u"", {false, false, false}},
-        {u"a\\:b", u"", {true}},
-        {u"a\\\\", u"", {true}},
-        {u"#", u".x|y", {false, false, true}},
-    };
-    for (const auto& c : cases) {
-        NamePattern v;
-        parsePattern(c.base, c.extension, v, true);
-        std::vector<bool> invalid;
-        for (const auto& t : v.tokens)
-            invalid.push_back(t.hasInvalidChars);
-        EXPECT_EQ(invalid, c.invalid) << describe(v.tokens);
-    }
-}
-
 // Every text over the characters that matter, up to four long, with each kind of
 // extension: the list always has its shape and the stored text is what was parsed.
 TEST(ParsePattern, EveryTextGivesTheShape) {

@@ -57,7 +57,7 @@ void expectRendered(const FileRecord& file, const std::vector<TagCase>& cases,
 
 TEST(DateSpecToFormat, WordsBecomeDirectivesAndNoDirectiveGetsThrough) {
     const struct {
-        std::u16string spec;
+        std::u16string words;
         std::string format;
     } cases[] = {
         {u"yyyymmdd", "%Y%m%d"},
@@ -72,7 +72,7 @@ TEST(DateSpecToFormat, WordsBecomeDirectivesAndNoDirectiveGetsThrough) {
         {u"\u00E9", "\xC3\xA9"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(dateSpecToFormat(c.spec), c.format);
+        EXPECT_EQ(dateSpecToFormat(c.words), c.format);
 }
 
 TEST(FormatPaddedNumber, ZerosInFrontUpTo255Digits) {
@@ -321,22 +321,6 @@ TEST(Tags, ReadingGoesOnAfterTheFirstCloseOrBeforeAnOpen) {
                              // a format that meets a '<' is still read to its '>'
                              {u"<D:yy<F>", u"24F2024"},
                          });
-}
-
-TEST(Tags, CheckOnlyReadsLikeRendering) {
-    const struct {
-        std::u16string text;
-        bool recognised;
-        size_t end;
-    } cases[] = {
-        {u"<D:yyyy>rest", true, 8}, {u"<1,5:3F>x", true, 8}, {u"<x>rest", false, 3},
-        {u"<x<D>", false, 2},       {u"<D:yy<F>", true, 5},  {u"<S:A", false, 4},
-    };
-    for (const auto& c : cases) {
-        size_t pos = 1;
-        EXPECT_EQ(expandTag(c.text, pos, nullptr, nullptr, nullptr), c.recognised);
-        EXPECT_EQ(pos, c.end);
-    }
 }
 
 TEST(Tags, OutputStopsAt260Characters) {
