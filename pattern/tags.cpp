@@ -33,8 +33,9 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+// Tag letters and units are read without regard to case.
 char16_t upper(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+    return upperKeyChar(c);
 }
 
 // A cursor over the body of one tag. Values are only computed when `file` is given.
@@ -74,8 +75,7 @@ private:
         return false;
     }
 
-    // A run of digits; its value wraps past 2^64 and is only read when small or when
-    // wrapping is what counters do anyway.
+    // A run of digits; a value past 2^64 wraps, as the counter's arithmetic does.
     std::optional<uint64_t> digits() {
         if (at_ == body_.size() || !isDigit(body_[at_]))
             return std::nullopt;
@@ -107,8 +107,10 @@ private:
         } else if (!take(u'>')) {
             return std::nullopt;
         }
+        if (!file_)
+            return std::u16string();
         const std::string format = dateSpecToFormat(words);
-        if (!file_ || format.empty())
+        if (format.empty())
             return std::u16string();
         CalendarTime local;
         if (!fileTimeToLocalTime(fileTime, local) || local.year < 1900)
