@@ -218,12 +218,12 @@ TEST(MatchTokens, AgreesWithTheLiteralMatcherOnRandomPatterns) {
         return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(rng)];
     };
     int matched = 0;
-    for (int round = 0; round < 20000; ++round) {
+    for (int round = 0; round < 10000; ++round) {
         std::u16string base, name;
-        const size_t patternLength = rng() % 7;
+        const size_t patternLength = rng() % 9;
         for (size_t i = 0; i < patternLength; ++i)
             base += pick(patternAlphabet);
-        const size_t nameLength = rng() % 10;
+        const size_t nameLength = rng() % 12;
         for (size_t i = 0; i < nameLength; ++i)
             name += pick(alphabet);
         const bool extension = rng() % 4 == 0;
@@ -238,7 +238,7 @@ TEST(MatchTokens, AgreesWithTheLiteralMatcherOnRandomPatterns) {
                                                   << std::string(name.begin(), name.end());
         matched += want;
     }
-    EXPECT_GT(matched, 1000); // the generator must exercise successes too
+    EXPECT_GT(matched, 500); // the generator must exercise successes too
 }
 
 TEST(MatchTokens, ManyWildcardsAgainstANearMissStillGivesTheLiteralAnswer) {
