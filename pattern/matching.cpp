@@ -85,12 +85,18 @@ bool TokenMatcher::match(std::u16string_view text, const TokenList& tokens, size
                 return false;
             Trial& trial = trials_.back();
             captures.resize(trial.captureCount);
-            if (trial.end < n && trial.end + 1 < failsFrom_[trial.token]) {
-                ++trial.end;
+            // A trial can only go on where the following text begins; skip the rest.
+            size_t end = trial.end + 1;
+            const size_t next = trial.token + 1;
+            if (end <= n && next < count && tokens[next].kind == TokenKind::Text &&
+                !tokens[next].matchText.empty())
+                end = std::min(text.find(tokens[next].matchText[0], end), n + 1);
+            if (end <= n && end < failsFrom_[trial.token]) {
+                trial.end = end;
                 captures.push_back(
                     {&tokens[trial.token], text.substr(trial.start, trial.end - trial.start)});
-                t = trial.token + 1;
-                p = trial.end;
+                t = next;
+                p = end;
                 break;
             }
             // Every end from this start on has failed.
