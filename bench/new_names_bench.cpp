@@ -2,7 +2,7 @@
 // names that nearly fit a pattern of many wildcards.
 #include "pattern/new_names.h"
 #include "pattern/parser.h"
-#include "support/name_set.h"
+#include "support/pattern_support.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 #include "pattern/alignment.h"
-#include "pattern/parser.h"
+#include "support/pattern_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,7 @@
 namespace mr {
 namespace {
 
-NamePattern parsed(std::u16string_view base, std::u16string_view ext = u"",
-                   bool includeExtension = false) {
-    NamePattern p;
-    parsePattern(base, ext, p, includeExtension);
-    return p;
-}
+using test::parsed;
 
 struct AlignCase {
     const char* what;

@@ -1,11 +1,12 @@
 #include "pattern/new_names.h"
-#include "pattern/parser.h"
-#include "support/name_set.h"
+#include "support/pattern_support.h"
 
 #include <gtest/gtest.h>
 
 namespace mr {
 namespace {
+
+using test::parsed;
 
 struct NumberCase {
     const char* what;
@@ -98,13 +99,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, RenderWildcard, testing::Values(
     WildCase{"negative length",                 u"abc",     true,  -5, 0, u""},
     WildCase{"lower-cased",                     u"MiXeD",   false, 8,  2, u"mixed"}));
 // clang-format on
-
-NamePattern parsed(std::u16string_view base, std::u16string_view ext = u"",
-                   bool includeExtension = false) {
-    NamePattern p;
-    parsePattern(base, ext, p, includeExtension);
-    return p;
-}
 
 struct NameCase {
     const char* what;

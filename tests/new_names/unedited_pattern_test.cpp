@@ -1,6 +1,5 @@
 #include "pattern/new_names.h"
-#include "pattern/parser.h"
-#include "support/name_set.h"
+#include "support/pattern_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +8,9 @@
 namespace mr {
 namespace {
 
-// With no edit every file keeps its name; returns how many names matched the pattern,
-// so a caller can tell the property was not met vacuously. Any source of patterns can
-// use it, the derived variants included.
+// With no edit every file keeps its name. Returns how many names matched, so the
+// caller can tell the property was not met vacuously; fits any source of patterns,
+// the derived variants included.
 size_t expectEveryNameKept(RecordSet& set, NamePattern& pattern) {
     collectNumberMinimums(set, pattern);
     regenerateNewNames(set, pattern);
@@ -19,65 +18,50 @@ size_t expectEveryNameKept(RecordSet& set, NamePattern& pattern) {
     CaptureList captures;
     set.forEachFile([&](const FileRecord& file) {
         EXPECT_EQ(file.newName, file.name);
-        captures.clear();
         const SplitName split = splitForPattern(file.name, pattern.includesExtension);
         matched += matchTokens(split.base, pattern.tokens, 0, captures);
     });
     return matched;
 }
 
+// Names written the way a derived pattern describes them: shared literal pieces,
+// digit runs where a number field stands, free text where a wildcard stands.
 struct Family {
-    std::u16string base; // pattern text
-    std::u16string ext;  // extension text of the pattern
+    std::u16string base, ext;
     bool includeExtension;
     std::vector<std::u16string> names;
 };
 
-// A family of names written the way the derivation describes them: shared literal
-// pieces, digit runs where a number field stands, free text where a wildcard stands.
 Family makeFamily(std::mt19937& rng) {
-    const std::u16string letters = u"ab.# -_x9";
-    auto randomText = [&](size_t maxLength) {
-        std::u16string s;
-        const size_t n = rng() % (maxLength + 1);
-        for (size_t i = 0; i < n; ++i)
-            s += letters[rng() % letters.size()];
+    auto randomText = [&](std::u16string_view from, size_t maxLength) {
+        std::u16string s(rng() % (maxLength + 1), u' ');
+        for (auto& c : s)
+            c = from[rng() % from.size()];
         return s;
     };
-    enum class Piece { Literal, Number, Wildcard };
-    std::vector<std::pair<Piece, std::u16string>> pieces;
-    const size_t count = 1 + rng() % 5;
-    for (size_t i = 0; i < count; ++i) {
-        const Piece kind = static_cast<Piece>(rng() % 3);
-        pieces.emplace_back(kind, kind == Piece::Literal ? randomText(4) : u"");
+    std::vector<std::u16string> pieces; // "#", "*" or a literal
+    for (size_t n = 1 + rng() % 5; n > 0; --n) {
+        const unsigned kind = rng() % 3;
+        pieces.push_back(kind == 0 ? u"#" : kind == 1 ? u"*" : u"=" + randomText(u"ab.# -9", 3));
     }
     Family f;
-    for (const auto& [kind, literal] : pieces) {
-        if (kind == Piece::Number)
-            f.base += u"#";
-        else if (kind == Piece::Wildcard)
-            f.base += u"*";
-        for (char16_t c : literal) {
-            if (c == u'#')
-                f.base += u'\\';
-            f.base += c;
-        }
-    }
-    const int extChoice = static_cast<int>(rng() % 3);
-    f.includeExtension = rng() % 2 == 0;
+    const unsigned extChoice = rng() % 3;
     f.ext = extChoice == 0 ? u"" : extChoice == 1 ? u".jpg" : u".*";
+    f.includeExtension = rng() % 2 == 0;
+    for (const auto& piece : pieces)
+        for (char16_t c : piece.starts_with(u'=') ? piece.substr(1) : piece)
+            f.base += c == u'#' && piece.starts_with(u'=') ? u"\\#" : std::u16string(1, c);
     for (int n = 0; n < 12; ++n) {
         std::u16string name;
-        for (const auto& [kind, literal] : pieces) {
-            if (kind == Piece::Literal)
-                name += literal;
-            else if (kind == Piece::Wildcard)
-                name += randomText(5);
+        for (const auto& piece : pieces) {
+            if (piece == u"#")
+                name += randomText(u"0123456789", 3) + u"7";
+            else if (piece == u"*")
+                name += randomText(u"ab.# -9", 5);
             else
-                for (size_t d = 1 + rng() % 4; d > 0; --d)
-                    name += static_cast<char16_t>(u'0' + rng() % 10);
+                name += piece.substr(1);
         }
-        name += extChoice == 1 ? u".jpg" : extChoice == 2 ? u".p" + randomText(2) : u"";
+        name += extChoice == 1 ? u".jpg" : extChoice == 2 ? u".p" + randomText(u"ab.", 2) : u"";
         if (!name.empty())
             f.names.push_back(name);
     }
@@ -91,8 +75,7 @@ TEST(UneditedPattern, EveryFileKeepsItsName) {
         const Family f = makeFamily(rng);
         RecordSet set;
         test::fillNameSet(set, f.names);
-        NamePattern p;
-        parsePattern(f.base, f.ext, p, f.includeExtension);
+        NamePattern p = test::parsed(f.base, f.ext, f.includeExtension);
         matched += expectEveryNameKept(set, p);
         names += set.fileCount();
 

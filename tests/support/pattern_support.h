@@ -1,5 +1,7 @@
 #pragma once
-// A record set of one folder whose listed files all take part, without a disk.
+// Patterns and record sets for the pattern engine's tests, without a disk.
+#include "pattern/field_capture.h"
+#include "pattern/parser.h"
 #include "rename/records.h"
 #include "support/memory_file_system.h"
 
@@ -8,8 +10,16 @@
 
 namespace mr::test {
 
-inline void fillNameSet(RecordSet& set, const std::vector<std::u16string>& names,
-                        const std::u16string& folder = u"C:\\Data\\") {
+inline NamePattern parsed(std::u16string_view base, std::u16string_view ext = u"",
+                          bool includeExtension = false) {
+    NamePattern p;
+    parsePattern(base, ext, p, includeExtension);
+    return p;
+}
+
+// One folder whose listed files all take part.
+inline void fillNameSet(RecordSet& set, const std::vector<std::u16string>& names) {
+    const std::u16string folder = u"C:\\Data\\";
     MemoryFileSystem fs;
     std::vector<std::u16string> paths;
     paths.reserve(names.size());
