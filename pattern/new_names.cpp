@@ -134,7 +134,9 @@ void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& 
     default:
         break;
     }
-    if (token.keepMatched) {
+    // An unedited text is the old name's own: a POSIX name may hold '<', which must
+    // not turn into a tag when nothing was edited.
+    if (token.keepMatched || token.newText == token.matchText) {
         out += capture.text;
         return;
     }

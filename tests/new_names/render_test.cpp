@@ -139,6 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GenerateNewName, testing::Values(
     NameCase{"edited empty text between fields",   u"*#",    u"",     false, 2, u"-",   u"ab12.txt", u"ab-12.txt"},
     NameCase{"a name that does not fit keeps it",  u"",      u"",     false, 0, u"x",   u"notes.txt", u"notes.txt"},
     NameCase{"the empty base still renames",       u"",      u"",     false, 0, u"x",   u".bashrc", u"x.bashrc"},
+    NameCase{"an unedited text holding a tag stays", u"a<1>b", u"",   false, kNone, u"", u"a<1>b.txt", u"a<1>b.txt"},
     NameCase{"an unknown tag vanishes",            u"a",     u"",     false, 0, u"b<x>c", u"a", u"bc"},
     NameCase{"a text token yields at most 260",    u"a",     u"",     false, 0, k300,   u"a.txt",
              std::u16string(260, u'x') + u".txt"}));
