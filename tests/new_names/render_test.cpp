@@ -8,96 +8,74 @@ namespace {
 
 using test::parsed;
 
-struct NumberCase {
-    const char* what;
-    std::u16string digits;
-    bool clearNumber;
-    bool renumber;
-    int64_t startNumber;
-    int64_t minimum;
-    uint32_t zeroMode;
-    int32_t length;
-    std::u16string expected;
-};
+PatternToken number(bool clear, bool renumber, int64_t start, int64_t minimum, uint32_t zeroMode,
+                    int32_t length) {
+    PatternToken t;
+    t.kind = TokenKind::Number;
+    t.clearNumber = clear;
+    t.renumber = renumber;
+    t.startNumber = start;
+    t.minimum = minimum;
+    t.zeroMode = zeroMode;
+    t.length = length;
+    return t;
+}
 
-void PrintTo(const NumberCase& c, std::ostream* os) {
+PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
+    PatternToken t;
+    t.kind = TokenKind::Wildcard;
+    t.truncate = truncate;
+    t.length = length;
+    t.caseMode = caseMode;
+    return t;
+}
+
+struct FieldCase {
+    const char* what;
+    PatternToken token;
+    std::u16string captured, expected;
+};
+void PrintTo(const FieldCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-class RenderNumber : public testing::TestWithParam<NumberCase> {};
+class RenderField : public testing::TestWithParam<FieldCase> {};
 
-TEST_P(RenderNumber, AppliesClearRenumberAndLeadingZeros) {
-    const NumberCase& c = GetParam();
-    PatternToken token;
-    token.kind = TokenKind::Number;
-    token.clearNumber = c.clearNumber;
-    token.renumber = c.renumber;
-    token.startNumber = c.startNumber;
-    token.minimum = c.minimum;
-    token.zeroMode = c.zeroMode;
-    token.length = c.length;
-    EXPECT_EQ(renderNumber({&token, c.digits}), c.expected);
+TEST_P(RenderField, AppliesTheFieldsSettings) {
+    const FieldCase& c = GetParam();
+    const FileRecord file;
+    EXPECT_EQ(renderCapture({&c.token, c.captured}, file, {}), c.expected);
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, RenderNumber, testing::Values(
-    //         what                                  digits   clear  renum  start min zero len expected
-    NumberCase{"no settings keep the digits",         u"007",  false, false, -1,   0, 0,   4, u"007"},
-    NumberCase{"renumbered keeps its old width",      u"007",  false, true,   1,   7, 0,   4, u"001"},
-    NumberCase{"renumbered keeps its old width too",  u"010",  false, true,   1,   7, 0,   4, u"004"},
-    NumberCase{"renumbered without zeros, no width",  u"10",   false, true,   1,  10, 0,   4, u"1"},
-    NumberCase{"renumbered without zeros, later",     u"12",   false, true,   1,  10, 0,   4, u"3"},
-    NumberCase{"renumbered from 0",                   u"5",    false, true,   0,   5, 0,   4, u"0"},
-    NumberCase{"no start leaves the value",           u"0012", false, true,  -1,   5, 0,   4, u"0012"},
-    NumberCase{"below the minimum clamps at 0",       u"3",    false, true,   0,  10, 0,   4, u"0"},
-    NumberCase{"wider value keeps all its digits",    u"09",   false, true, 100,   9, 0,   4, u"100"},
-    NumberCase{"overflow wraps",                      u"99999999999999999999", false, true, 5, 0, 0, 4,
-               u"7766279631452241924"},
-    NumberCase{"wrapped negative clamps at 0",        u"18446744073709551615", false, true, 0, 0, 0, 4,
-               u"0"},
-    NumberCase{"make 3 digits pads",                  u"5",    false, false, -1,   0, 1,   3, u"005"},
-    NumberCase{"make 3 digits drops surplus zeros",   u"00012", false, false, -1,  0, 1,   3, u"012"},
-    NumberCase{"make 3 digits never drops a digit",   u"12345", false, false, -1,  0, 1,   3, u"12345"},
-    NumberCase{"make 0 digits means 1",               u"000",  false, false, -1,   0, 1,   0, u"0"},
-    NumberCase{"renumbered then made 3 digits",       u"7",    false, true,   1,   7, 1,   3, u"001"},
-    NumberCase{"remove leaves one zero",              u"000",  false, false, -1,   0, 2,   4, u"0"},
-    NumberCase{"remove strips leading zeros only",    u"0070", false, false, -1,   0, 2,   4, u"70"},
-    NumberCase{"clear gives nothing",                 u"0070", true,  true,   1,   0, 1,   4, u""}));
-// clang-format on
-
-struct WildCase {
-    const char* what;
-    std::u16string text;
-    bool truncate;
-    int32_t length;
-    uint32_t caseMode;
-    std::u16string expected;
-};
-
-void PrintTo(const WildCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
-class RenderWildcard : public testing::TestWithParam<WildCase> {};
-
-TEST_P(RenderWildcard, AppliesTruncationAndCase) {
-    const WildCase& c = GetParam();
-    PatternToken token;
-    token.kind = TokenKind::Wildcard;
-    token.truncate = c.truncate;
-    token.length = c.length;
-    token.caseMode = c.caseMode;
-    EXPECT_EQ(renderWildcard({&token, c.text}), c.expected);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, RenderWildcard, testing::Values(
-    WildCase{"truncated and upper-cased",       u"holiday", true,  3,  1, u"HOL"},
-    WildCase{"length without truncate is kept", u"holiday", false, 3,  0, u"holiday"},
-    WildCase{"shorter than the length",         u"abc",     true,  10, 0, u"abc"},
-    WildCase{"clear text",                      u"abc",     true,  0,  0, u""},
-    WildCase{"negative length",                 u"abc",     true,  -5, 0, u""},
-    WildCase{"lower-cased",                     u"MiXeD",   false, 8,  2, u"mixed"}));
+INSTANTIATE_TEST_SUITE_P(Cases, RenderField, testing::Values(
+    //                                                      clear  renum  start min zero len
+    FieldCase{"no settings keep the digits",        number(false, false, -1,   0, 0,   4), u"007",  u"007"},
+    FieldCase{"renumbered keeps its old width",     number(false, true,   1,   7, 0,   4), u"007",  u"001"},
+    FieldCase{"renumbered keeps its old width too", number(false, true,   1,   7, 0,   4), u"010",  u"004"},
+    FieldCase{"renumbered without zeros, no width", number(false, true,   1,  10, 0,   4), u"10",   u"1"},
+    FieldCase{"renumbered without zeros, later",    number(false, true,   1,  10, 0,   4), u"12",   u"3"},
+    FieldCase{"renumbered from 0",                  number(false, true,   0,   5, 0,   4), u"5",    u"0"},
+    FieldCase{"no start leaves the value",          number(false, true,  -1,   5, 0,   4), u"0012", u"0012"},
+    FieldCase{"below the minimum clamps at 0",      number(false, true,   0,  10, 0,   4), u"3",    u"0"},
+    FieldCase{"wider value keeps all its digits",   number(false, true, 100,   9, 0,   4), u"09",   u"100"},
+    FieldCase{"overflow wraps",                     number(false, true,   5,   0, 0,   4), u"99999999999999999999", u"7766279631452241924"},
+    FieldCase{"wrapped negative clamps at 0",       number(false, true,   0,   0, 0,   4), u"18446744073709551615", u"0"},
+    FieldCase{"make 3 digits pads",                 number(false, false, -1,   0, 1,   3), u"5",     u"005"},
+    FieldCase{"make 3 digits drops surplus zeros",  number(false, false, -1,   0, 1,   3), u"00012", u"012"},
+    FieldCase{"make 3 digits never drops a digit",  number(false, false, -1,   0, 1,   3), u"12345", u"12345"},
+    FieldCase{"make 0 digits means 1",              number(false, false, -1,   0, 1,   0), u"000",   u"0"},
+    FieldCase{"renumbered then made 3 digits",      number(false, true,   1,   7, 1,   3), u"7",     u"001"},
+    FieldCase{"remove leaves one zero",             number(false, false, -1,   0, 2,   4), u"000",   u"0"},
+    FieldCase{"remove strips leading zeros only",   number(false, false, -1,   0, 2,   4), u"0070",  u"70"},
+    FieldCase{"clear gives nothing",                number(true,  true,   1,   0, 1,   4), u"0070",  u""},
+    //                                                      trunc  len case
+    FieldCase{"truncated and upper-cased",          wildcard(true,  3,  1), u"holiday", u"HOL"},
+    FieldCase{"length without truncate is ignored", wildcard(false, 3,  0), u"holiday", u"holiday"},
+    FieldCase{"shorter than the length",            wildcard(true,  10, 0), u"abc",     u"abc"},
+    FieldCase{"truncated to nothing",               wildcard(true,  0,  0), u"abc",     u""},
+    FieldCase{"negative length",                    wildcard(true,  -5, 0), u"abc",     u""},
+    FieldCase{"lower-cased",                        wildcard(false, 8,  2), u"MiXeD",   u"mixed"}));
 // clang-format on
 
 struct NameCase {
