@@ -16,7 +16,7 @@ bool isText(const PatternToken* t) {
 
 // Beyond this many tokens on a side no name set can have derived the variants; such
 // lists are aligned by their common run only, so memory and depth stay bounded.
-constexpr size_t kMaxAlignedTokens = 1024;
+constexpr size_t kMaxAlignedTokens = 600;
 
 // The alignment from (i, j) on depends only on (i, j), so every pair is solved once:
 // the search is exhaustive over skips but polynomial instead of exponential.
