@@ -21,18 +21,18 @@ void PrintTo(const AlignCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-NamePattern fromSpec(const std::u16string& spec) {
-    const size_t bar = spec.find(u'|');
+NamePattern variantOf(const std::u16string& text) {
+    const size_t bar = text.find(u'|');
     if (bar == std::u16string::npos)
-        return parsed(spec);
-    return parsed(spec.substr(0, bar), spec.substr(bar + 1), true);
+        return parsed(text);
+    return parsed(text.substr(0, bar), text.substr(bar + 1), true);
 }
 
 class AlignVariants : public testing::TestWithParam<AlignCase> {};
 
 TEST_P(AlignVariants, PairsTextsAndTheFieldsBetweenThem) {
     const AlignCase& c = GetParam();
-    EXPECT_EQ(alignVariants(fromSpec(c.next), fromSpec(c.previous)), c.map);
+    EXPECT_EQ(alignVariants(variantOf(c.next), variantOf(c.previous)), c.map);
 }
 
 // clang-format off

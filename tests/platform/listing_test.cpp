@@ -68,8 +68,8 @@ TEST_F(RealListing, FillsARecordSetFromRealPaths) {
     RecordSet set(NameRules::posix());
     const std::u16string image = u"IMG_0001.jpg";
 #endif
-    EXPECT_TRUE(
-        fillRecordSet(set, {folderPath() + image, folderPath() + u"Sub"}, platformFileSystem()));
+    EXPECT_TRUE(fillRecordSet(set, {folderPath() + image, folderPath() + u"Sub"},
+                              platformFileSystem()));
     std::vector<std::u16string> listed;
     set.forEachFile([&](const FileRecord& f) {
         if (!f.hidden)

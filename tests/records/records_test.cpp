@@ -57,10 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {u"C:\\Data\\A.TXT"},
                  {u"C:\\Data\\a.txt"},
                  true},
-        FillCase{"same path twice is one file",
-                 {u"C:\\Data\\a.txt", u"C:\\Data\\a.txt"},
-                 {u"C:\\Data\\a.txt"},
-                 true},
+        FillCase{"same path twice is one file", {u"C:\\Data\\a.txt", u"C:\\Data\\a.txt"},
+                 {u"C:\\Data\\a.txt"}, true},
         FillCase{"bare name goes to the folder of the path before it",
                  {u"C:\\Data\\a.txt", u"b.txt"},
                  {u"C:\\Data\\a.txt", u"C:\\Data\\b.txt"},
@@ -69,20 +67,17 @@ INSTANTIATE_TEST_SUITE_P(
                  {u"b.txt", u"C:\\Data\\a.txt"},
                  {u"C:\\Data\\a.txt", u"C:\\Work\\b.txt"},
                  true},
-        FillCase{"a folder path lists its entry in the parent",
-                 {u"C:\\Data\\Sub"},
-                 {u"C:\\Data\\Sub"},
-                 true},
-        FillCase{"dot entries never become records", {u"C:\\Data\\.", u"C:\\Data\\.."}, {}, false},
-        FillCase{
-            "forward slashes make a bare name that is not found", {u"C:/Data/a.txt"}, {}, false},
+        FillCase{"a folder path lists its entry in the parent", {u"C:\\Data\\Sub"},
+                 {u"C:\\Data\\Sub"}, true},
+        FillCase{"dot entries never become records", {u"C:\\Data\\.", u"C:\\Data\\.."}, {},
+                 false},
+        FillCase{"forward slashes make a bare name that is not found",
+                 {u"C:/Data/a.txt"}, {}, false},
         FillCase{"missing name is dropped", {u"C:\\Data\\zzz"}, {}, false},
         FillCase{"unlistable folder drops its paths", {u"D:\\Gone\\a.txt"}, {}, false},
         FillCase{"trailing separator lists nothing", {u"C:\\Data\\"}, {}, false},
-        FillCase{"folders in key order",
-                 {u"C:\\Other\\x.jpg", u"C:\\Data\\README"},
-                 {u"C:\\Data\\README", u"C:\\Other\\x.jpg"},
-                 true}),
+        FillCase{"folders in key order", {u"C:\\Other\\x.jpg", u"C:\\Data\\README"},
+                 {u"C:\\Data\\README", u"C:\\Other\\x.jpg"}, true}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(FillRecordSetLimits, PathOf259IsKeptAnd260Dropped) {
@@ -142,7 +137,8 @@ TEST(ScanFolder, PosixKeysAreExactUnlessTheFolderFoldsCase) {
     fs.folders[u"/fat/"].caseInsensitive = true;
     RecordSet set(NameRules::posix());
     fillRecordSet(set, {u"/d/a.txt", u"/d/A.txt", u"/fat/A.TXT", u"/D/a.txt"}, fs);
-    EXPECT_EQ(listed(set), (std::vector<std::u16string>{u"/d/A.txt", u"/d/a.txt", u"/fat/a.txt"}));
+    EXPECT_EQ(listed(set),
+              (std::vector<std::u16string>{u"/d/A.txt", u"/d/a.txt", u"/fat/a.txt"}));
 }
 
 struct MatchCase {
@@ -152,15 +148,24 @@ struct MatchCase {
 
 TEST(WildcardMatch, Table) {
     const MatchCase cases[] = {
-        {u"IMG#*", u"IMG12X", true}, {u"IMG#", u"IMGX", false},
-        {u"A\\#", u"A#", true},      {u"A\\#", u"AX", false},
-        {u"#", u"", false},          {u"", u"", true},
-        {u"", u"a", false},          {u"*", u"", true},
-        {u"**", u"abc", true},       {u"*x", u"abx", true},
-        {u"*x", u"abxy", false},     {u"#1", u"121", false}, // a digit run is never given back
-        {u"#*1", u"11", false},      {u"#*1", u"1a1", true},
-        {u"a*b*c", u"aXbYc", true},  {u"a*b*c", u"aXcYb", false},
-        {u"A\\", u"A", false},       {u"\\*", u"*", true},
+        {u"IMG#*", u"IMG12X", true},
+        {u"IMG#", u"IMGX", false},
+        {u"A\\#", u"A#", true},
+        {u"A\\#", u"AX", false},
+        {u"#", u"", false},
+        {u"", u"", true},
+        {u"", u"a", false},
+        {u"*", u"", true},
+        {u"**", u"abc", true},
+        {u"*x", u"abx", true},
+        {u"*x", u"abxy", false},
+        {u"#1", u"121", false}, // a digit run is never given back
+        {u"#*1", u"11", false},
+        {u"#*1", u"1a1", true},
+        {u"a*b*c", u"aXbYc", true},
+        {u"a*b*c", u"aXcYb", false},
+        {u"A\\", u"A", false},
+        {u"\\*", u"*", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(wildcardMatch(c.pattern, c.text), c.match)
@@ -197,10 +202,9 @@ TEST(MarkTakingPart, Table) {
         for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"IMG_9.jpg"})
             fs.add(u"C:\\P\\", n);
         RecordSet set;
-        fillRecordSet(
-            set,
-            {u"C:\\P\\IMG_0001.jpg", u"C:\\P\\img_12.JPG", u"C:\\P\\notes.txt", u"C:\\P\\README"},
-            fs);
+        fillRecordSet(set, {u"C:\\P\\IMG_0001.jpg", u"C:\\P\\img_12.JPG", u"C:\\P\\notes.txt",
+                            u"C:\\P\\README"},
+                      fs);
         auto& folder = *set.folders.begin()->second;
         for (auto& f : *folder.files)
             f.newName = u"x";
