@@ -101,8 +101,14 @@ TEST_F(MultiRenameDialog, ShowsTheTemplateWithTheSelectedFilesListed) {
         }
         auto images =
             reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
-        seen.imageCount = ImageList_GetImageCount(images);
-        ImageList_GetIconSize(images, &seen.imageWidth, &seen.imageHeight);
+        const auto imageCount =
+            controlsFunction<int(WINAPI*)(HIMAGELIST)>("ImageList_GetImageCount");
+        const auto iconSize =
+            controlsFunction<BOOL(WINAPI*)(HIMAGELIST, int*, int*)>("ImageList_GetIconSize");
+        if (imageCount && iconSize) {
+            seen.imageCount = imageCount(images);
+            iconSize(images, &seen.imageWidth, &seen.imageHeight);
+        }
     }));
 
     EXPECT_EQ(seen.title, L"Multi Rename");

@@ -20,6 +20,42 @@ run_multirename_fn runMultirename() {
         reinterpret_cast<void (*)()>(GetProcAddress(module(), "run_multirename")));
 }
 
+namespace {
+
+HANDLE moduleContext() {
+    static HANDLE context = [] {
+        if (!module())
+            return INVALID_HANDLE_VALUE;
+        ACTCTXW request = {};
+        request.cbSize = sizeof(request);
+        request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.hModule = module();
+        request.lpResourceName = MAKEINTRESOURCEW(2);
+        return CreateActCtxW(&request);
+    }();
+    return context;
+}
+
+} // namespace
+
+ModuleControlsScope::ModuleControlsScope() {
+    if (moduleContext() != INVALID_HANDLE_VALUE)
+        active_ = ActivateActCtx(moduleContext(), &cookie_) != FALSE;
+}
+
+ModuleControlsScope::~ModuleControlsScope() {
+    if (active_)
+        DeactivateActCtx(0, cookie_);
+}
+
+HMODULE moduleControls() {
+    static HMODULE controls = [] {
+        ModuleControlsScope scope;
+        return LoadLibraryW(L"comctl32.dll");
+    }();
+    return controls;
+}
+
 bool haveDisplay() {
     static const bool have = [] {
         HWND probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,

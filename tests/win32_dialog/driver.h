@@ -16,6 +16,32 @@ namespace mr::test {
 HMODULE module();
 run_multirename_fn runMultirename();
 
+// The module's own activation context (from its manifest), active while in scope, as
+// during a call of run_multirename. This program imports no common controls itself,
+// like a host that never uses them: they come from the module's manifest alone.
+class ModuleControlsScope {
+public:
+    ModuleControlsScope();
+    ~ModuleControlsScope();
+    ModuleControlsScope(const ModuleControlsScope&) = delete;
+    ModuleControlsScope& operator=(const ModuleControlsScope&) = delete;
+
+private:
+    ULONG_PTR cookie_ = 0;
+    bool active_ = false;
+};
+
+// The common controls library the module's manifest selects.
+HMODULE moduleControls();
+
+template <class F>
+F controlsFunction(const char* name) {
+    const HMODULE controls = moduleControls();
+    return controls
+               ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(controls, name)))
+               : nullptr;
+}
+
 // Under Wine a window needs an X display: without one nothing can be created.
 bool haveDisplay();
 

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
+#include <cwctype>
 
 #include <string>
 #include <vector>
@@ -45,8 +46,7 @@ const LONG_PTR kNumberEdit = ES_NUMBER | ES_AUTOHSCROLL;
 TEST(ModuleResources, TemplatesPlaceEveryControlInDialogUnits) {
     MR_REQUIRE_DISPLAY();
     ASSERT_NE(module(), nullptr);
-    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&init);
+    ModuleControlsScope controls; // the list view class of the module's controls
     const Template templates[] = {
         {IDD_MULTI_RENAME,
          L"Multi Rename",
@@ -223,6 +223,19 @@ TEST(ModuleResources, StatusImagesAreSixteenPixelsWithSoftEdges) {
         EXPECT_GT(opaque, 0) << id;
         DeleteObject(bitmap);
     }
+}
+
+TEST(ModuleResources, ManifestSelectsTheVersionSixControls) {
+    ASSERT_NE(module(), nullptr);
+    ASSERT_NE(moduleControls(), nullptr);
+    // The side-by-side copy, not the system folder's older one.
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(moduleControls(), path, MAX_PATH);
+    std::wstring lower(path);
+    for (auto& c : lower)
+        c = static_cast<wchar_t>(towlower(c));
+    EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << lower;
+    EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << lower;
 }
 
 TEST(ModuleResources, ManifestAndVersionAreEmbedded) {
