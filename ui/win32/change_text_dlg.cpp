@@ -28,6 +28,9 @@ BOOL ChangeTextDlg::OnInitDialog() {
     allowExtensionChanges_.Attach(GetDlgItem(IDC_ALLOW_EXTENSION_CHANGES));
     numbersAsText_.Attach(GetDlgItem(IDC_NUMBERS_AS_TEXT));
 
+    // The size notification sent while the window is created comes before the dialog
+    // procedure is installed, so the DPI is read here first.
+    screenDpi_->updateFromWindow(m_hWnd);
     layout_.attach(m_hWnd, screenDpi_);
     const RECT outer = GetWindowRect();
     const POINT corner = {outer.right, outer.bottom};
