@@ -3,14 +3,16 @@
 
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
         mr::theApp().attachModule(instance);
         break;
     case DLL_PROCESS_DETACH:
-        mr::theApp().detachModule();
+        // At process exit the system reclaims everything; only an unload cleans up.
+        if (!reserved)
+            mr::theApp().detachModule();
         break;
     default:
         break;

@@ -34,14 +34,18 @@ extern "C" MULTIRENAME_API void __cdecl run_multirename(HWND parent, int count,
                                                         const wchar_t* const* paths, bool,
                                                         const wchar_t*) {
     mr::ModuleStateScope moduleState;
-    std::vector<std::u16string> pathList = copyPaths(count, paths);
-    auto records = std::make_unique<mr::RecordSet>();
-    mr::fillRecordSet(*records, pathList, mr::platformFileSystem());
-    {
-        mr::CWnd parentWnd(parent); // the host's window: wrapped, never owned
-        mr::ChangeTextDlg dialog(kProductName, &parentWnd, *records);
-        dialog.DoModal();
+    // Nothing may unwind into the host: a failure only means the dialog does not show.
+    try {
+        std::vector<std::u16string> pathList = copyPaths(count, paths);
+        auto records = std::make_unique<mr::RecordSet>();
+        mr::fillRecordSet(*records, pathList, mr::platformFileSystem());
+        {
+            mr::CWnd parentWnd(parent); // the host's window: wrapped, never owned
+            mr::ChangeTextDlg dialog(kProductName, &parentWnd, *records);
+            dialog.DoModal();
+        }
+        mr::clearRecordSet(*records);
+        records.reset();
+    } catch (...) {
     }
-    mr::clearRecordSet(*records);
-    records.reset();
 }

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <cwctype>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
