@@ -2,15 +2,15 @@
 
 namespace mr {
 
-CNombrelsQuesselApp::CNombrelsQuesselApp() : CWinApp(L"multirename") {}
+CNombrelsQuesselApp::CNombrelsQuesselApp() : CApplication(L"multirename") {}
 
 // Nothing of its own to start or stop: it creates no window.
-BOOL CNombrelsQuesselApp::InitInstance() {
-    return CWinApp::InitInstance();
+BOOL CNombrelsQuesselApp::StartUp() {
+    return CApplication::StartUp();
 }
 
-int CNombrelsQuesselApp::ExitInstance() {
-    return CWinApp::ExitInstance();
+int CNombrelsQuesselApp::ShutDown() {
+    return CApplication::ShutDown();
 }
 
 CNombrelsQuesselApp& theApp() {

@@ -4,11 +4,11 @@
 
 namespace mr {
 
-class CNombrelsQuesselApp : public CWinApp {
+class CNombrelsQuesselApp : public CApplication {
 public:
     CNombrelsQuesselApp();
-    BOOL InitInstance() override;
-    int ExitInstance() override;
+    BOOL StartUp() override;
+    int ShutDown() override;
 };
 
 CNombrelsQuesselApp& theApp();

@@ -4,38 +4,38 @@
 
 namespace mr {
 namespace {
-CWinApp* g_app = nullptr;
+CApplication* g_app = nullptr;
 }
 
-CWinApp::CWinApp(const wchar_t* appName) : m_pszAppName(appName) {
+CApplication::CApplication(const wchar_t* appName) : m_appName(appName) {
     g_app = this;
 }
 
-CWinApp::~CWinApp() {
+CApplication::~CApplication() {
     if (g_app == this)
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() {
+BOOL CApplication::StartUp() {
     return TRUE;
 }
 
-int CWinApp::ExitInstance() {
+int CApplication::ShutDown() {
     return 0;
 }
 
-void CWinApp::attachModule(HINSTANCE instance) {
+void CApplication::attachModule(HINSTANCE instance) {
     m_hInstance = instance;
     ModuleState::setModuleInstance(instance);
-    InitInstance();
+    StartUp();
 }
 
-void CWinApp::detachModule() {
-    ExitInstance();
+void CApplication::detachModule() {
+    ShutDown();
     ModuleState::release();
 }
 
-CWinApp* CWinApp::GetApp() {
+CApplication* CApplication::Current() {
     return g_app;
 }
 

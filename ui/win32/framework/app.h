@@ -4,24 +4,24 @@
 
 namespace mr {
 
-class CWinApp {
+class CApplication {
 public:
-    explicit CWinApp(const wchar_t* appName);
-    virtual ~CWinApp();
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
+    explicit CApplication(const wchar_t* appName);
+    virtual ~CApplication();
+    CApplication(const CApplication&) = delete;
+    CApplication& operator=(const CApplication&) = delete;
 
-    virtual BOOL InitInstance();
-    virtual int ExitInstance();
+    virtual BOOL StartUp();
+    virtual int ShutDown();
 
     // The module's entry point hands over its instance at load and unload.
     void attachModule(HINSTANCE instance);
     void detachModule();
 
-    static CWinApp* GetApp();
+    static CApplication* Current();
 
     HINSTANCE m_hInstance = nullptr;
-    const wchar_t* m_pszAppName;
+    const wchar_t* m_appName;
 };
 
 } // namespace mr

@@ -9,7 +9,7 @@ namespace {
 thread_local CDialog* t_creating = nullptr;
 } // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_parent(parent), m_templateId(templateId) {}
 
 CDialog::~CDialog() {
     if (t_creating == this)
@@ -19,7 +19,7 @@ CDialog::~CDialog() {
 INT_PTR CDialog::DoModal() {
     if (m_hWnd)
         return -1;
-    HWND parent = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    HWND parent = m_parent ? m_parent->GetHandle() : nullptr;
     if (parent && !IsWindow(parent))
         parent = nullptr;
     m_inModalLoop = true;

@@ -33,7 +33,7 @@ protected:
     // Any other message; true when handled, with *result as the dialog's answer.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-    CWnd* m_pParentWnd;
+    CWnd* m_parent;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);

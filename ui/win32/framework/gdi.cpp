@@ -105,22 +105,22 @@ HIMAGELIST CImageList::Detach() {
     return list;
 }
 
-CGdiObject::~CGdiObject() {
+CGdiHandle::~CGdiHandle() {
     DeleteObject();
 }
 
-BOOL CGdiObject::DeleteObject() {
+BOOL CGdiHandle::DeleteObject() {
     BOOL done = FALSE;
-    if (m_hObject)
-        done = ::DeleteObject(m_hObject);
-    m_hObject = nullptr;
+    if (m_handle)
+        done = ::DeleteObject(m_handle);
+    m_handle = nullptr;
     return done;
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW& font) {
     DeleteObject();
-    m_hObject = ::CreateFontIndirectW(&font);
-    return m_hObject != nullptr;
+    m_handle = ::CreateFontIndirectW(&font);
+    return m_handle != nullptr;
 }
 
 bool CFont::GetLogFont(HFONT font, LOGFONTW* description) {
@@ -131,9 +131,9 @@ bool CFont::GetLogFont(HFONT font, LOGFONTW* description) {
 
 BOOL CBitmap::LoadBitmap(UINT id) {
     DeleteObject();
-    m_hObject = ::LoadImageW(ModuleState::resourceInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0,
-                             0, LR_CREATEDIBSECTION);
-    return m_hObject != nullptr;
+    m_handle = ::LoadImageW(ModuleState::resourceInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0,
+                            0, LR_CREATEDIBSECTION);
+    return m_handle != nullptr;
 }
 
 } // namespace mr

@@ -52,30 +52,30 @@ public:
     HIMAGELIST m_hImageList = nullptr;
 };
 
-class CGdiObject {
+class CGdiHandle {
 public:
-    CGdiObject() = default;
-    ~CGdiObject();
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
+    CGdiHandle() = default;
+    ~CGdiHandle();
+    CGdiHandle(const CGdiHandle&) = delete;
+    CGdiHandle& operator=(const CGdiHandle&) = delete;
     BOOL DeleteObject();
-    HGDIOBJ m_hObject = nullptr;
+    HGDIOBJ m_handle = nullptr;
 };
 
-class CFont : public CGdiObject {
+class CFont : public CGdiHandle {
 public:
     BOOL CreateFontIndirect(const LOGFONTW& font);
     // The description of any font, such as a dialog's.
     static bool GetLogFont(HFONT font, LOGFONTW* description);
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+    operator HFONT() const { return static_cast<HFONT>(m_handle); }
 };
 
-class CBitmap : public CGdiObject {
+class CBitmap : public CGdiHandle {
 public:
     // A device-independent section from the current resources, so that 32-bit images
     // keep their alpha channel.
     BOOL LoadBitmap(UINT id);
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_handle); }
 };
 
 } // namespace mr

@@ -26,7 +26,7 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     return true;
 }
 
-bool CWnd::SubclassDlgItem(int id, const CWnd& parent) {
+bool CWnd::SubclassControl(int id, const CWnd& parent) {
     return SubclassWindow(::GetDlgItem(parent.m_hWnd, id));
 }
 

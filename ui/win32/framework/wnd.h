@@ -15,7 +15,7 @@ public:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
+    HWND GetHandle() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     void Attach(HWND hwnd) { m_hWnd = hwnd; }
@@ -23,7 +23,7 @@ public:
 
     // Routes the window's messages through WindowProc until it is destroyed.
     bool SubclassWindow(HWND hwnd);
-    bool SubclassDlgItem(int id, const CWnd& parent);
+    bool SubclassControl(int id, const CWnd& parent);
     void UnsubclassWindow();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
