@@ -221,10 +221,8 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
     };
     Rects before = {}, after = {};
     RECT client = {}, grip = {}, sized = {}, dragged = {600, 100, 700, 150};
-    bool gripVisible = false;
+    bool gripVisible = false, gripWhenMaximised = true, gripWhenRestored = false;
     ASSERT_TRUE(runAndInspect(2, paths, [&](HWND dialog) {
-        RECT outer = {};
-        GetWindowRect(dialog, &outer);
         before = read(dialog);
         SetWindowPos(dialog, nullptr, 0, 0, 700, 480, SWP_NOMOVE | SWP_NOZORDER);
         after = read(dialog);
@@ -235,6 +233,10 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
                 (GetWindowLongPtrW(child, GWL_STYLE) & SBS_SIZEGRIP)) {
                 grip = rectInParent(child);
                 gripVisible = IsWindowVisible(child) != FALSE;
+                ShowWindow(dialog, SW_MAXIMIZE);
+                gripWhenMaximised = IsWindowVisible(child) != FALSE;
+                ShowWindow(dialog, SW_RESTORE);
+                gripWhenRestored = IsWindowVisible(child) != FALSE;
             }
         }
         SendMessageW(dialog, WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&dragged));
@@ -261,6 +263,8 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
         EXPECT_EQ(row.is.bottom - row.was.bottom, row.shift.bottom) << row.what;
     }
     EXPECT_TRUE(gripVisible);
+    EXPECT_FALSE(gripWhenMaximised);
+    EXPECT_TRUE(gripWhenRestored);
     EXPECT_EQ(grip.right, client.right);
     EXPECT_EQ(grip.bottom, client.bottom);
     // Dragging the left edge below the minimum keeps the right edge; 96 dpi here.
