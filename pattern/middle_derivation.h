@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace mr {
@@ -23,6 +24,10 @@ struct RunSearch {
     const MiddleParts& parts;
     int32_t bestScore = 0;
     std::u16string bestPiece;
+    // Branches already searched, by candidate, weights, score and first part. A branch
+    // searched again finds nothing above what its first search left in bestScore, so
+    // it is skipped; without this the digit branching grows exponentially.
+    std::unordered_set<std::u16string> searched;
 };
 
 void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidateLength,
