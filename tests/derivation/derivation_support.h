@@ -1,5 +1,6 @@
 #pragma once
 // Builders shared by the derivation tests.
+#include "fit_check.h"
 #include "pattern/derivation.h"
 #include "platform/common/utf8.h"
 #include "rename/records.h"
@@ -34,11 +35,6 @@ inline std::u16string baseOf(const std::vector<std::u16string>& names, bool dete
     DerivationContext context(detectNumbers, rules);
     context.names = names;
     return deriveBasePattern(context);
-}
-
-// Whether a name fits a pattern text the way the dialog decides who takes part.
-inline bool fits(std::u16string_view patternText, std::u16string_view name) {
-    return wildcardMatch(upperKey(patternText), upperKey(name));
 }
 
 } // namespace mr::test
