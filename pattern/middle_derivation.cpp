@@ -20,26 +20,6 @@ std::u16string_view pickBase(const DerivationContext& context, const MiddleParts
 
 namespace {
 
-// z[j]: the length of the longest common beginning of s and s[j..].
-std::vector<size_t> zArray(std::u16string_view s) {
-    std::vector<size_t> z(s.size(), 0);
-    if (!s.empty())
-        z[0] = s.size();
-    size_t l = 0;
-    size_t r = 0;
-    for (size_t j = 1; j < s.size(); ++j) {
-        size_t len = j < r ? std::min(z[j - l], r - j) : 0;
-        while (j + len < s.size() && s[j + len] == s[len])
-            ++len;
-        z[j] = len;
-        if (j + len > r) {
-            l = j;
-            r = j + len;
-        }
-    }
-    return z;
-}
-
 // The longest beginning of s[0 .. limit) that occurs somewhere in p, in linear time:
 // the same answer as trying every start of p, without re-reading p.
 size_t longestBeginningIn(std::u16string_view s, const std::vector<size_t>& z, size_t limit,
