@@ -45,6 +45,7 @@ std::u16string branchKey(std::u16string_view candidate, const std::vector<int32_
         key += static_cast<char16_t>(value >> 16);
     };
     std::u16string key;
+    key.reserve(8 + 3 * weights.size());
     const size_t last = candidate.size() - 1;
     put(key, origins[0]);
     put(key, origins[last] + (candidate[last] == marker
@@ -112,7 +113,9 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
         const bool merge = search.walksMerge && (length + 1) * width <= search.reached.size();
         const uint32_t stamp = merge ? ++search.stamp : 0;
         const size_t generic = std::min(firstDigit, length);
-        const RunSearch::PartTokens* tokens = useTokens ? &search.partTokens[j] : nullptr;
+        // Only worth it while every start must be walked.
+        const RunSearch::PartTokens* tokens =
+            useTokens && canBranch ? &search.partTokens[j] : nullptr;
         if (tokens)
             matchFromEveryToken(genericTokens, genericZ, generic, tokens->tokens, reach);
         // Once a start reaches the highest score, only branches could still matter.
