@@ -33,6 +33,20 @@ inline bool hasGreedyNumber(std::u16string_view base) {
     return false;
 }
 
+inline bool hasNumber(std::u16string_view base) {
+    for (size_t i = 0; i < base.size(); ++i) {
+        if (base[i] == u'\\')
+            ++i;
+        else if (base[i] == u'#')
+            return true;
+    }
+    return false;
+}
+
+inline bool startsWithDigit(std::u16string_view name) {
+    return !name.empty() && name[0] >= u'0' && name[0] <= u'9';
+}
+
 struct NameFit {
     bool fits = true;
     bool explained = true; // a miss has one of the known causes
@@ -40,7 +54,9 @@ struct NameFit {
 
 // Checks one name against every variant the dialog can make current. An empty base
 // pattern misses every name with a non-empty base: the prefix search stopped at two
-// empty names while they still covered it.
+// empty names while they still covered it. A number field at the end never takes a
+// name's first character, so a name that begins with its only digits can miss it
+// ('0' and 'b0a1' give '*0*#').
 inline NameFit checkName(const PatternVariants& variants, const CheckBoxFlags& flags,
                          std::u16string_view name) {
     const size_t dot = name.rfind(u'.');
@@ -55,7 +71,7 @@ inline NameFit checkName(const PatternVariants& variants, const CheckBoxFlags& f
             continue;
         result.fits = false;
         const std::u16string_view base = variants[i & 2].patternText;
-        if (!base.empty() && !hasGreedyNumber(base))
+        if (!base.empty() && !hasGreedyNumber(base) && !(startsWithDigit(bare) && hasNumber(base)))
             result.explained = false;
     }
     return result;
