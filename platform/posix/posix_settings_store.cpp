@@ -166,9 +166,15 @@ bool store(const std::string& dir, const std::string& file, const std::vector<Ke
     ::mkdir(dir.c_str(), 0700);
     std::string text;
     for (const auto& key : keys) {
-        text += "[" + quote(key.path) + "]\n";
-        for (const auto& v : key.values)
-            text += quote(v.name) + "=" + v.data + "\n";
+        text += '[';
+        text += quote(key.path);
+        text += "]\n";
+        for (const auto& v : key.values) {
+            text += quote(v.name);
+            text += '=';
+            text += v.data;
+            text += '\n';
+        }
     }
     const std::string temp = file + ".tmp-" + std::to_string(::getpid());
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
