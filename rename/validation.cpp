@@ -3,8 +3,9 @@
 #include "rename/messages.h"
 
 #include <algorithm>
+#include <bit>
+#include <functional>
 #include <string_view>
-#include <unordered_map>
 
 namespace mr {
 namespace {
@@ -13,14 +14,42 @@ constexpr uint32_t kNone = static_cast<uint32_t>(-1);
 constexpr size_t kMaxNameLength = 255;
 
 // Position of the entry whose key equals the given one, or kNone.
-uint32_t findIndex(const std::vector<FileRecord>& files, const std::u16string& key) {
-    auto it = std::lower_bound(
-        files.begin(), files.end(), key,
-        [](const FileRecord& f, const std::u16string& k) { return f.nameKey < k; });
+uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key) {
+    auto it = std::lower_bound(files.begin(), files.end(), key,
+                               [](const FileRecord& f, std::u16string_view k) {
+                                   return std::u16string_view(f.nameKey) < k;
+                               });
     if (it == files.end() || it->nameKey != key)
         return kNone;
     return static_cast<uint32_t>(it - files.begin());
 }
+
+// The keys of the files' new names, side by side in one buffer: no allocation per file.
+class NewKeys {
+public:
+    NewKeys(const FolderRecord& folder, bool (*wanted)(const FileRecord&)) {
+        const auto& files = *folder.files;
+        start_.reserve(files.size() + 1);
+        start_.push_back(0);
+        for (const auto& file : files) {
+            if (wanted(file)) {
+                const size_t from = chars_.size();
+                chars_ += file.newName;
+                if (folder.foldCase)
+                    for (size_t k = from; k < chars_.size(); ++k)
+                        chars_[k] = upperKeyChar(chars_[k]);
+            }
+            start_.push_back(static_cast<uint32_t>(chars_.size()));
+        }
+    }
+    std::u16string_view operator[](size_t i) const {
+        return std::u16string_view(chars_).substr(start_[i], start_[i + 1] - start_[i]);
+    }
+
+private:
+    std::u16string chars_;
+    std::vector<uint32_t> start_;
+};
 
 bool keepsItsName(const FileRecord& file) {
     return !file.takesPart || file.newName == file.name;
@@ -108,7 +137,7 @@ void validateFolder(FolderRecord& folder) {
     auto& files = *folder.files;
     const size_t n = files.size();
     std::vector<uint32_t> targets(n, kNone);
-    std::vector<std::u16string> newKeys(n);
+    const NewKeys newKeys(folder, [](const FileRecord& f) { return f.takesPart; });
 
     for (size_t i = 0; i < n; ++i) {
         FileRecord& file = files[i];
@@ -116,7 +145,6 @@ void validateFolder(FolderRecord& folder) {
             file.status = FileStatus::Good;
             continue;
         }
-        newKeys[i] = makeKey(file.newName, folder.foldCase);
         const std::u16string& nn = file.newName;
         if (nn.empty())
             file.status = FileStatus::Empty;
@@ -134,16 +162,22 @@ void validateFolder(FolderRecord& folder) {
         }
     }
 
-    // Duplicates: the first file of a name stands for it; later ones mark both.
-    std::unordered_map<std::u16string_view, uint32_t> firstWithName;
-    firstWithName.reserve(n);
+    // Duplicates: the first file of a name stands for it; later ones mark both. An
+    // open-addressing table of positions keeps this free of allocations per file.
+    const size_t capacity = std::bit_ceil(2 * n + 1);
+    std::vector<uint32_t> firstWithName(capacity, kNone);
+    const std::hash<std::u16string_view> hash;
     for (uint32_t i = 0; i < n; ++i) {
         if (!files[i].takesPart)
             continue;
-        auto [it, added] = firstWithName.try_emplace(newKeys[i], i);
-        if (added)
+        size_t slot = hash(newKeys[i]) & (capacity - 1);
+        while (firstWithName[slot] != kNone && newKeys[firstWithName[slot]] != newKeys[i])
+            slot = (slot + 1) & (capacity - 1);
+        if (firstWithName[slot] == kNone) {
+            firstWithName[slot] = i;
             continue;
-        FileRecord& first = files[it->second];
+        }
+        FileRecord& first = files[firstWithName[slot]];
         if (first.status == FileStatus::Pending)
             first.status = FileStatus::Duplicate;
         if (files[i].status == FileStatus::Pending)
@@ -163,9 +197,11 @@ void planFolderRenames(FolderRecord& folder) {
     if (folder.files) {
         auto& files = *folder.files;
         targets.assign(files.size(), kNone);
+        const NewKeys newKeys(folder,
+                              [](const FileRecord& f) { return f.status == FileStatus::Pending; });
         for (size_t i = 0; i < files.size(); ++i)
             if (files[i].status == FileStatus::Pending)
-                targets[i] = findIndex(files, makeKey(files[i].newName, folder.foldCase));
+                targets[i] = findIndex(files, newKeys[i]);
     }
     planWithTargets(folder, targets);
 }

@@ -11,7 +11,9 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
@@ -23,8 +25,8 @@ constexpr std::string_view kMagic = "multirename journal 1\n";
 constexpr std::string_view kPlanEnd = "PLAN END\n";
 
 struct Step {
-    std::string dir;  // absolute, ending with '/'
-    std::string from; // names inside dir
+    uint32_t folder = 0; // index into the journal's folders
+    std::string from;    // names inside the folder
     std::string to;
     std::string tmp;    // set when a change of case goes through a temporary name
     bool known = false; // the source was there when the plan was written
@@ -101,21 +103,46 @@ void fsyncDir(const std::string& dir) {
     }
 }
 
-std::string planText(const std::vector<Step>& steps) {
-    std::string text(kMagic);
-    text += std::to_string(steps.size()) + "\n";
-    for (const Step& s : steps) {
-        text += "R " + std::to_string(s.dev) + " " + std::to_string(s.ino) + " " +
-                (s.known ? "1" : "0") + "\n";
-        for (const std::string* name : {&s.from, &s.to, &s.tmp}) {
-            if (!name->empty())
-                text += s.dir + *name;
-            text += '\0';
-        }
-        text += '\n';
+// Writes through a bounded buffer: the plan of a large rename never sits in memory
+// twice.
+class JournalWriter {
+public:
+    explicit JournalWriter(int fd) : fd_(fd) { buffer_.reserve(kChunk + 4096); }
+    JournalWriter& operator<<(std::string_view text) {
+        buffer_ += text;
+        if (buffer_.size() >= kChunk)
+            flush();
+        return *this;
     }
-    text += kPlanEnd;
-    return text;
+    JournalWriter& operator<<(uint64_t n) { return *this << std::string_view(std::to_string(n)); }
+    JournalWriter& operator<<(char c) { return *this << std::string_view(&c, 1); }
+    bool flush() {
+        ok_ = ok_ && writeAll(fd_, buffer_);
+        buffer_.clear();
+        return ok_;
+    }
+
+private:
+    static constexpr size_t kChunk = 1 << 20;
+    int fd_;
+    bool ok_ = true;
+    std::string buffer_;
+};
+
+// The plan: every folder once, then each rename with its source's identity.
+bool writePlan(int fd, const std::vector<std::string>& dirs, const std::vector<Step>& steps) {
+    JournalWriter out(fd);
+    out << kMagic << uint64_t{dirs.size()} << '\n';
+    for (const auto& dir : dirs)
+        out << "F " << dir << '\0' << '\n';
+    out << uint64_t{steps.size()} << '\n';
+    for (const Step& s : steps) {
+        out << "R " << s.dev << ' ' << s.ino << ' ' << uint64_t{s.known} << ' '
+            << uint64_t{s.folder} << '\n';
+        out << s.from << '\0' << s.to << '\0' << s.tmp << '\0' << '\n';
+    }
+    out << kPlanEnd;
+    return out.flush();
 }
 
 // Names present in a folder, exactly as stored.
@@ -132,6 +159,42 @@ std::unordered_set<std::string> storedNames(int dirFd) {
         ::close(fd);
     }
     return names;
+}
+
+// From this many moves in a folder on, one listing gives the sources' inodes instead
+// of one stat per file.
+constexpr size_t kListFrom = 64;
+
+// Inode by name from one listing, where the listing's inode numbers are those that
+// stat gives (checked on one entry; never trusted on overlay mounts).
+std::optional<std::unordered_map<std::string, uint64_t>> listInodes(int dirFd, uint64_t* dev) {
+    struct statfs sfs;
+    struct stat dirSt;
+    if (::fstatfs(dirFd, &sfs) != 0 || sfs.f_type == OVERLAYFS_SUPER_MAGIC ||
+        ::fstat(dirFd, &dirSt) != 0)
+        return std::nullopt;
+    const int fd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return std::nullopt;
+    }
+    std::unordered_map<std::string, uint64_t> inodes;
+    while (const dirent* e = ::readdir(dir))
+        inodes.emplace(e->d_name, e->d_ino);
+    ::closedir(dir);
+    for (const auto& [name, ino] : inodes) {
+        if (name == "." || name == "..")
+            continue;
+        struct stat st;
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_ino != ino ||
+            st.st_dev != dirSt.st_dev)
+            return std::nullopt;
+        break;
+    }
+    *dev = dirSt.st_dev;
+    return inodes;
 }
 
 } // namespace
@@ -173,39 +236,62 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         std::string dir;
         int fd = -1;
         int error = 0;
+        size_t moves = 0;
+        std::optional<std::unordered_map<std::string, uint64_t>> inodes;
+        uint64_t dev = 0;
+        uint32_t index = 0;
     };
+    std::vector<std::string> dirs;
     std::unordered_map<const FolderRecord*, Folder> folders;
+    for (const FileRecord* file : files)
+        ++folders[file->folder].moves;
     std::vector<Step> steps(files.size());
+    const FolderRecord* last = nullptr;
+    Folder* folder = nullptr;
     for (size_t i = 0; i < files.size(); ++i) {
         const FileRecord& file = *files[i];
-        auto [it, added] = folders.try_emplace(file.folder);
-        Folder& folder = it->second;
-        if (added) {
-            folder.dir = absoluteDir(file.folder->path);
-            folder.fd = ::open(folder.dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            folder.error = folder.fd < 0 ? errno : 0;
+        if (file.folder != last) {
+            last = file.folder;
+            folder = &folders[last];
+            if (folder->dir.empty()) {
+                folder->dir = absoluteDir(last->path);
+                folder->index = static_cast<uint32_t>(dirs.size());
+                dirs.push_back(folder->dir);
+                folder->fd = ::open(folder->dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+                folder->error = folder->fd < 0 ? errno : 0;
+                if (folder->fd >= 0 && folder->moves >= kListFrom)
+                    folder->inodes = listInodes(folder->fd, &folder->dev);
+            }
         }
         Step& s = steps[i];
-        s.dir = folder.dir;
-        s.dirFd = folder.fd;
-        s.openError = folder.error;
+        s.folder = folder->index;
+        s.dirFd = folder->fd;
+        s.openError = folder->error;
         s.from = toUtf8(file.name);
         s.to = toUtf8(file.newName);
         // Where names differing in case are one name, the direct rename would either
         // do nothing or be refused as taken.
-        if (file.folder->foldCase && upperKey(file.name) == upperKey(file.newName))
+        if (last->foldCase && upperKey(file.name) == upperKey(file.newName))
             s.tmp = tempName(s.to, i);
         struct stat st;
-        if (s.dirFd >= 0 && ::fstatat(s.dirFd, s.from.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (folder->inodes) {
+            auto it = folder->inodes->find(s.from);
+            if (it != folder->inodes->end()) {
+                s.known = true;
+                s.dev = folder->dev;
+                s.ino = it->second;
+            }
+        } else if (s.dirFd >= 0 &&
+                   ::fstatat(s.dirFd, s.from.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             s.known = true;
             s.dev = st.st_dev;
             s.ino = st.st_ino;
         }
     }
     auto closeAll = [&] {
-        for (auto& [key, folder] : folders)
-            if (folder.fd >= 0)
-                ::close(folder.fd);
+        for (auto& [key, f] : folders)
+            if (f.fd >= 0)
+                ::close(f.fd);
     };
     std::vector<char> failed(files.size(), 0);
     auto fail = [&](size_t i, int error) {
@@ -225,7 +311,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     int journal = -1;
     if (!dir.empty() && mkdirs(dir))
         journal = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
-    if (journal < 0 || !writeAll(journal, planText(steps)) || ::fsync(journal) != 0) {
+    if (journal < 0 || !writePlan(journal, dirs, steps) || ::fsync(journal) != 0) {
         const int error = journal < 0 ? errno : EIO;
         if (journal >= 0) {
             ::close(journal);
@@ -307,29 +393,67 @@ struct JournalStep {
     uint64_t dev = 0, ino = 0;
 };
 
+// Reads a count line at pos.
+bool readCount(const std::string& text, size_t& pos, unsigned long long& count) {
+    const size_t end = text.find('\n', pos);
+    if (end == std::string::npos || end == pos)
+        return false;
+    char* stop = nullptr;
+    count = std::strtoull(text.c_str() + pos, &stop, 10);
+    pos = end + 1;
+    return stop == text.c_str() + end;
+}
+
+// Reads a NUL-terminated text at pos.
+bool readText(const std::string& text, size_t& pos, std::string& out) {
+    const size_t end = text.find('\0', pos);
+    if (end == std::string::npos)
+        return false;
+    out.assign(text, pos, end - pos);
+    pos = end + 1;
+    return true;
+}
+
 bool parseJournal(const std::string& text, std::vector<JournalStep>& steps) {
     if (!text.starts_with(kMagic))
         return false;
     size_t pos = kMagic.size();
-    const size_t countEnd = text.find('\n', pos);
-    if (countEnd == std::string::npos)
+    unsigned long long folderCount = 0, count = 0;
+    if (!readCount(text, pos, folderCount))
         return false;
-    const unsigned long long count = std::strtoull(text.c_str() + pos, nullptr, 10);
-    pos = countEnd + 1;
+    std::vector<std::string> dirs;
+    for (unsigned long long i = 0; i < folderCount; ++i) {
+        std::string dir;
+        if (text.compare(pos, 2, "F ") != 0 || !readText(text, pos += 2, dir) ||
+            pos >= text.size() || text[pos++] != '\n')
+            return false;
+        dirs.push_back(std::move(dir));
+    }
+    if (!readCount(text, pos, count))
+        return false;
     for (unsigned long long i = 0; i < count; ++i) {
         JournalStep s;
-        unsigned long long dev = 0, ino = 0;
-        int known = 0, used = 0;
-        if (std::sscanf(text.c_str() + pos, "R %llu %llu %d\n%n", &dev, &ino, &known, &used) != 3 ||
-            used == 0)
+        // One line "R dev ino known folder"; no sscanf, which measures the whole rest.
+        if (text.compare(pos, 2, "R ") != 0)
             return false;
-        pos += static_cast<size_t>(used);
-        for (std::string* name : {&s.from, &s.to, &s.tmp}) {
-            const size_t end = text.find('\0', pos);
-            if (end == std::string::npos)
+        unsigned long long fields[4];
+        const char* p = text.c_str() + pos + 2;
+        for (auto& field : fields) {
+            char* stop = nullptr;
+            field = std::strtoull(p, &stop, 10);
+            if (stop == p || (*stop != ' ' && *stop != '\n'))
                 return false;
-            *name = text.substr(pos, end - pos);
-            pos = end + 1;
+            p = stop + 1;
+        }
+        if (p[-1] != '\n' || fields[3] >= dirs.size())
+            return false;
+        pos = static_cast<size_t>(p - text.c_str());
+        const auto [dev, ino, known, folder] = fields;
+        for (std::string* name : {&s.from, &s.to, &s.tmp}) {
+            if (!readText(text, pos, *name))
+                return false;
+            if (!name->empty())
+                name->insert(0, dirs[folder]);
         }
         if (pos >= text.size() || text[pos] != '\n')
             return false;
