@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -234,27 +235,36 @@ TEST_F(MoverTest, NoJournalNoRename) {
     EXPECT_EQ(onDisk(dir), (Names{{"a", "a"}}));
 }
 
-// A child renames a renumbered series (f1 -> f2 ... f6 -> f7, and a change of case
-// through a temporary name) and dies after k renameat2 calls; undo must restore all.
-class KilledMidway : public MoverTest, public testing::WithParamInterface<size_t> {};
+// A child renames a renumbered series (f001 -> f002 ... and a change of case through
+// a temporary name) and dies after k renameat2 calls; undo must restore every file.
+// From 64 files on, the sources' inodes come from one listing of the folder.
+struct Crash {
+    int files;
+    size_t k;
+};
+
+class KilledMidway : public MoverTest, public testing::WithParamInterface<Crash> {};
+
+std::string series(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "f%03d", i);
+    return name;
+}
 
 TEST_P(KilledMidway, UndoRestoresEveryFile) {
-    const std::vector<std::string> names = {"f1", "f2", "f3", "f4", "f5", "f6", "note"};
+    std::vector<std::string> names = {"note"};
+    std::map<std::string, std::string> renames = {{"note", "NOTE"}};
+    for (int i = 1; i <= GetParam().files; ++i) {
+        names.push_back(series(i));
+        renames[series(i)] = series(i + 1);
+    }
     create(names, dir);
-    const size_t k = GetParam();
+    const size_t k = GetParam().k;
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         RecordSet set(NameRules::posix());
-        plan(set,
-             {{"f1", "f2"},
-              {"f2", "f3"},
-              {"f3", "f4"},
-              {"f4", "f5"},
-              {"f5", "f6"},
-              {"f6", "f7"},
-              {"note", "NOTE"}},
-             dir);
+        plan(set, renames, dir);
         set.folders.begin()->second->foldCase = true;
         PosixMoverOptions options = journalIn(journals);
         options.batchSize = 2;
@@ -271,9 +281,8 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
     // Nothing lost midway: every content once, under some name.
-    Names midway = onDisk(dir);
     std::multiset<std::string> contents;
-    for (const auto& [name, content] : midway)
+    for (const auto& [name, content] : onDisk(dir))
         contents.insert(content);
     EXPECT_EQ(contents, std::multiset<std::string>(names.begin(), names.end()));
 
@@ -288,8 +297,11 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
     EXPECT_EQ(onDisk(dir), expected);
 }
 
-// 8 renameat2 calls in all: six moves and two hops for the change of case.
-INSTANTIATE_TEST_SUITE_P(Cases, KilledMidway, testing::Values(1, 2, 3, 5, 6, 7, 8));
+// n files take n + 2 renameat2 calls: the series, then two hops for the change of case.
+INSTANTIATE_TEST_SUITE_P(Cases, KilledMidway,
+                         testing::Values(Crash{6, 1}, Crash{6, 2}, Crash{6, 5}, Crash{6, 6},
+                                         Crash{6, 7}, Crash{6, 8}, Crash{100, 1}, Crash{100, 37},
+                                         Crash{100, 101}, Crash{100, 102}));
 
 } // namespace
 } // namespace mr
