@@ -18,8 +18,8 @@ namespace mr {
 struct FolderRecord;
 
 struct FileRecord {
-    std::u16string nameKey;     // name with the folder's key folding; orders the file set
-    std::u16string name;        // old name, exactly as listed
+    std::u16string nameKey; // name with the folder's key folding; orders the file set
+    std::u16string name;    // old name, exactly as listed
     uint64_t lastWriteTime = 0; // FILETIME, UTC
     uint64_t creationTime = 0;
     uint64_t size = 0;
@@ -35,7 +35,7 @@ struct FileRecord {
 
 struct FolderRecord {
     std::u16string pathKey;
-    std::u16string path;  // as first given, always ending with the separator
+    std::u16string path; // as first given, always ending with the separator
     bool foldCase = true; // file keys ignore case (the folder's file system does)
     // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.

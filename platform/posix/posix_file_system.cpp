@@ -65,8 +65,8 @@ public:
                 entry.size = st.stx_size;
                 entry.lastWriteTime = toFileTime(st.stx_mtime);
                 // The birth time where the file system keeps one, else the change time.
-                entry.creationTime =
-                    toFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
+                entry.creationTime = toFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime
+                                                                            : st.stx_ctime);
             } else {
                 entry.isDirectory = e->d_type == DT_DIR;
             }
