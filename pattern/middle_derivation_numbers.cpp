@@ -35,8 +35,7 @@ void matchFromEveryToken(const std::vector<uint32_t>& generic, const std::vector
 
 // A candidate is its span of the base with some digit runs read as markers, so the
 // span and each marker's place and weight name it; a weight of 0 is a marker
-// character that stood in the base itself. Everything fits a code unit or two for
-// names of any length the records accept.
+// character that stood in the base itself. Each number takes two code units.
 std::u16string branchKey(std::u16string_view candidate, const std::vector<int32_t>& weights,
                          const std::vector<uint32_t>& origins, char16_t marker, int32_t score,
                          size_t firstPart) {
@@ -56,7 +55,7 @@ std::u16string branchKey(std::u16string_view candidate, const std::vector<int32_
     for (size_t k = 0; k < candidate.size(); ++k)
         if (candidate[k] == marker) {
             put(key, origins[k]);
-            key += static_cast<char16_t>(weights[k]);
+            put(key, static_cast<size_t>(std::max(weights[k], int32_t{0})));
         }
     return key;
 }
