@@ -124,6 +124,9 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
             int32_t w = 0;
             size_t stop = std::min(length, qSize);
             if (tokens) {
+                // A start inside the digit run of the start before walks the same way.
+                if (t > 0 && tokens->tokenOf[t] == tokens->tokenOf[t - 1])
+                    continue;
                 // The walk through the part before the first literal digit, read off.
                 const uint32_t at = tokens->tokenOf[t];
                 k = reach[at];
