@@ -73,8 +73,7 @@ size_t prefixCoverage(const DerivationContext& context, const CommonPrefix& pref
         } else if (text[p] == context.marker) {
             ++p;
             ++n;
-            while (n < name.size() && derive::isDigit(name[n]))
-                ++n;
+            derive::skipDigits(name, n);
         } else {
             break;
         }
