@@ -1,0 +1,53 @@
+#pragma once
+// What the Change Wild and Change Number windows share: reading and writing control
+// texts, and enabling controls as their model says while keeping the focus usable.
+#include "platform/win32/wide.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mr {
+
+template <class Control>
+struct DialogControl {
+    int id;
+    Control control;
+};
+
+inline std::u16string dialogItemText(HWND dialog, int id) {
+    const HWND item = GetDlgItem(dialog, id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+    return fromWide(text);
+}
+
+// Only a real change reaches the edit, so that it sends no needless change notification.
+inline void setDialogItemText(HWND dialog, int id, std::u16string_view text) {
+    if (dialogItemText(dialog, id) != text)
+        SetDlgItemTextW(dialog, id, toWide(text).c_str());
+}
+
+// Enables every listed control as the model says. When the focused control is disabled
+// now, or nothing has the focus, OK takes it as the dialog's next control.
+template <class Model, size_t N>
+void enableAsModelSays(HWND dialog, const Model& model,
+                       const DialogControl<typename Model::Control> (&controls)[N]) {
+    const HWND focus = GetFocus();
+    std::optional<typename Model::Control> focused;
+    for (const auto& c : controls) {
+        const HWND item = GetDlgItem(dialog, c.id);
+        if (item == focus)
+            focused = c.control;
+        EnableWindow(item, model.isEnabled(c.control));
+    }
+    if (!GetFocus() || (focused && !model.isEnabled(*focused)))
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)),
+                     TRUE);
+}
+
+} // namespace mr
