@@ -1,7 +1,7 @@
 #include "ui/win32/change_number_dlg.h"
 
 #include "resources/resource.h"
-#include "ui/win32/field_dialog_support.h"
+#include "ui/win32/field_dialog.h"
 
 namespace mr {
 namespace {
@@ -35,20 +35,12 @@ bool checked(HWND dialog, int id) {
 } // namespace
 
 CChangeNumberDlg::CChangeNumberDlg(CWnd* parent, const std::u16string& productName)
-    : CDialog(IDD_CHANGE_NUMBER, parent), settings_(productName) {}
+    : CFieldDialog(IDD_CHANGE_NUMBER, parent), settings_(productName) {}
 
-BOOL CChangeNumberDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    if (!token_) {
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    model_.emplace(*token_, settings_);
+void CChangeNumberDlg::open(const PatternToken& token) {
+    model_.emplace(token, settings_);
     SendDlgItemMessageW(m_hWnd, IDC_NUMBER_START, EM_SETLIMITTEXT, kStartLimit, 0);
     SendDlgItemMessageW(m_hWnd, IDC_NUMBER_DIGITS, EM_SETLIMITTEXT, kDigitsLimit, 0);
-    showModel();
-    updateControls();
-    return TRUE;
 }
 
 void CChangeNumberDlg::readControls() {
@@ -81,8 +73,8 @@ void CChangeNumberDlg::updateControls() {
 
 BOOL CChangeNumberDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
-    if (!model_ || id == IDOK || id == IDCANCEL || HIWORD(wParam) != BN_CLICKED)
-        return CDialog::OnCommand(wParam, lParam);
+    if (!opened() || id == IDOK || id == IDCANCEL || HIWORD(wParam) != BN_CLICKED)
+        return CFieldDialog::OnCommand(wParam, lParam);
     switch (id) {
     case IDC_NUMBER_RESET:
         readControls();
@@ -103,17 +95,12 @@ BOOL CChangeNumberDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     default:
         return FALSE;
     }
-    showModel();
-    updateControls();
+    refresh();
     return TRUE;
 }
 
-void CChangeNumberDlg::OnOK() {
-    if (model_ && token_) {
-        readControls();
-        model_->apply(*token_, settings_);
-    }
-    CDialog::OnOK();
+void CChangeNumberDlg::apply(PatternToken& token) {
+    model_->apply(token, settings_);
 }
 
 } // namespace mr

@@ -1,7 +1,7 @@
 #include "ui/win32/change_wild_dlg.h"
 
 #include "resources/resource.h"
-#include "ui/win32/field_dialog_support.h"
+#include "ui/win32/field_dialog.h"
 
 namespace mr {
 namespace {
@@ -22,18 +22,10 @@ constexpr DialogControl<Control> kControls[] = {
 
 } // namespace
 
-CChangeWildDlg::CChangeWildDlg(CWnd* parent) : CDialog(IDD_CHANGE_WILD, parent) {}
+CChangeWildDlg::CChangeWildDlg(CWnd* parent) : CFieldDialog(IDD_CHANGE_WILD, parent) {}
 
-BOOL CChangeWildDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    if (!token_) {
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    model_.emplace(*token_);
-    showModel();
-    updateControls();
-    return TRUE;
+void CChangeWildDlg::open(const PatternToken& token) {
+    model_.emplace(token);
 }
 
 void CChangeWildDlg::readControls() {
@@ -63,8 +55,8 @@ void CChangeWildDlg::updateControls() {
 BOOL CChangeWildDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
-    if (!model_ || id == IDOK || id == IDCANCEL)
-        return CDialog::OnCommand(wParam, lParam);
+    if (!opened() || id == IDOK || id == IDCANCEL)
+        return CFieldDialog::OnCommand(wParam, lParam);
     if (id == IDC_WILD_LENGTH) {
         if (code != EN_CHANGE)
             return FALSE;
@@ -94,17 +86,12 @@ BOOL CChangeWildDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     default:
         return FALSE;
     }
-    showModel();
-    updateControls();
+    refresh();
     return TRUE;
 }
 
-void CChangeWildDlg::OnOK() {
-    if (model_ && token_) {
-        readControls();
-        model_->apply(*token_);
-    }
-    CDialog::OnOK();
+void CChangeWildDlg::apply(PatternToken& token) {
+    model_->apply(token);
 }
 
 } // namespace mr

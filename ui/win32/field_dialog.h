@@ -1,7 +1,10 @@
 #pragma once
-// What the Change Wild and Change Number windows share: reading and writing control
-// texts, and enabling controls as their model says while keeping the focus usable.
+// What the Change Wild and Change Number windows share: one token edited through a
+// model that decides everything, control texts, and enabling controls as the model says
+// while keeping the focus usable.
+#include "pattern/token.h"
 #include "platform/win32/wide.h"
+#include "ui/win32/framework/dialog.h"
 
 #include <windows.h>
 
@@ -11,6 +14,36 @@
 #include <string_view>
 
 namespace mr {
+
+class CFieldDialog : public CDialog {
+public:
+    // The field being edited; set before DoModal. Only OK writes into it.
+    void setToken(PatternToken& token) { token_ = &token; }
+
+protected:
+    CFieldDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    // The model opens on the token; then the controls show it.
+    virtual void open(const PatternToken& token) = 0;
+    virtual void readControls() = 0;
+    virtual void showModel() = 0;
+    virtual void updateControls() = 0;
+    virtual void apply(PatternToken& token) = 0;
+
+    // After a handled command changed the model: the controls follow it.
+    void refresh() {
+        showModel();
+        updateControls();
+    }
+    bool opened() const { return opened_; }
+
+private:
+    PatternToken* token_ = nullptr;
+    bool opened_ = false;
+};
 
 template <class Control>
 struct DialogControl {
