@@ -71,32 +71,24 @@ void CChangeNumberDlg::updateControls() {
     enableAsModelSays(m_hWnd, *model_, kControls);
 }
 
-BOOL CChangeNumberDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
-    if (!opened() || id == IDOK || id == IDCANCEL || HIWORD(wParam) != BN_CLICKED)
-        return CFieldDialog::OnCommand(wParam, lParam);
+bool CChangeNumberDlg::clicked(int id) {
     switch (id) {
     case IDC_NUMBER_RESET:
-        readControls();
         model_->reset();
-        break;
+        return true;
     case IDC_NUMBER_CLEAR_TEXT:
-        readControls();
         model_->clearText();
-        break;
+        return true;
     case IDC_NUMBER_NO_CHANGE:
     case IDC_NUMBER_CLEAR:
     case IDC_NUMBER_RENUMBER:
     case IDC_ZEROS_NO_CHANGE:
     case IDC_ZEROS_REMOVE:
     case IDC_ZEROS_PAD:
-        readControls();
-        break;
+        return true;
     default:
-        return FALSE;
+        return false;
     }
-    refresh();
-    return TRUE;
 }
 
 void CChangeNumberDlg::apply(PatternToken& token) {

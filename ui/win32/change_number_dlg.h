@@ -17,12 +17,12 @@ public:
     CChangeNumberDlg(CWnd* parent, const std::u16string& productName);
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void open(const PatternToken& token) override;
     void readControls() override;
     void showModel() override;
     void updateControls() override;
     void apply(PatternToken& token) override;
+    bool clicked(int id) override;
 
 private:
     Registry settings_;

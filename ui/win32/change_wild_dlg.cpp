@@ -53,41 +53,33 @@ void CChangeWildDlg::updateControls() {
 }
 
 BOOL CChangeWildDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
-    const int code = HIWORD(wParam);
-    if (!opened() || id == IDOK || id == IDCANCEL)
+    if (!opened() || LOWORD(wParam) != IDC_WILD_LENGTH)
         return CFieldDialog::OnCommand(wParam, lParam);
-    if (id == IDC_WILD_LENGTH) {
-        if (code != EN_CHANGE)
-            return FALSE;
-        // The dialog's own changes are shown already; its buttons follow below.
-        if (!showing_)
-            readControls();
-        updateControls();
-        return TRUE;
-    }
-    if (code != BN_CLICKED)
+    if (HIWORD(wParam) != EN_CHANGE)
         return FALSE;
+    // The dialog's own changes are in the model already; its buttons follow below.
+    if (!showing_)
+        readControls();
+    updateControls();
+    return TRUE;
+}
+
+bool CChangeWildDlg::clicked(int id) {
     switch (id) {
     case IDC_WILD_RESET:
-        readControls();
         model_->reset();
-        break;
+        return true;
     case IDC_WILD_CLEAR_TEXT:
-        readControls();
         model_->clearText();
-        break;
+        return true;
     case IDC_WILD_TRUNCATE:
     case IDC_WILD_CASE_NO_CHANGE:
     case IDC_WILD_CASE_UPPER:
     case IDC_WILD_CASE_LOWER:
-        readControls();
-        break;
+        return true;
     default:
-        return FALSE;
+        return false;
     }
-    refresh();
-    return TRUE;
 }
 
 void CChangeWildDlg::apply(PatternToken& token) {

@@ -19,6 +19,7 @@ protected:
     void showModel() override;
     void updateControls() override;
     void apply(PatternToken& token) override;
+    bool clicked(int id) override;
 
 private:
     std::optional<ChangeWildModel> model_;

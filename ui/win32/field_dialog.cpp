@@ -14,6 +14,17 @@ BOOL CFieldDialog::OnInitDialog() {
     return TRUE;
 }
 
+BOOL CFieldDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (!opened_ || id == IDOK || id == IDCANCEL || HIWORD(wParam) != BN_CLICKED)
+        return CDialog::OnCommand(wParam, lParam);
+    readControls();
+    if (!clicked(id))
+        return FALSE;
+    refresh();
+    return TRUE;
+}
+
 void CFieldDialog::OnOK() {
     if (opened_) {
         readControls();

@@ -24,7 +24,13 @@ protected:
     CFieldDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
     BOOL OnInitDialog() override;
+    // A click on one of the dialog's own buttons: the model takes the controls' state,
+    // then the click's action, and the controls follow the model.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
+
+    // The model's action for a click; false when the control is not the dialog's.
+    virtual bool clicked(int id) = 0;
 
     // The model opens on the token; then the controls show it.
     virtual void open(const PatternToken& token) = 0;
