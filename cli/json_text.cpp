@@ -190,7 +190,7 @@ std::string jsonQuoted(std::u16string_view text) {
 
 void JsonWriter::newline() {
     out_ += '\n';
-    out_.append(2 * levels_.size(), ' ');
+    out_.append(2 * (indent_ + levels_.size()), ' ');
 }
 
 void JsonWriter::beforeValue() {
@@ -270,6 +270,11 @@ void JsonWriter::value(int64_t n) {
 void JsonWriter::value(uint64_t n) {
     beforeValue();
     out_ += std::to_string(n);
+}
+
+void JsonWriter::raw(std::string_view json) {
+    beforeValue();
+    out_ += json;
 }
 
 void JsonWriter::null() {

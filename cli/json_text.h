@@ -21,7 +21,9 @@ std::u16string jsonString(const nlohmann::json& value);
 // A pretty-printing writer for the output document.
 class JsonWriter {
 public:
-    explicit JsonWriter(std::string& out) : out_(out) {}
+    // `indent` levels of indentation before every line after the first, so that the
+    // text can later stand as a value at that depth of another document.
+    explicit JsonWriter(std::string& out, size_t indent = 0) : out_(out), indent_(indent) {}
 
     void beginObject();
     void endObject();
@@ -37,6 +39,8 @@ public:
     void value(int32_t n) { value(static_cast<int64_t>(n)); }
     void value(uint32_t n) { value(static_cast<uint64_t>(n)); }
     void null();
+    // A value written before by a writer with the right indent.
+    void raw(std::string_view json);
 
     template <class T>
     void member(std::string_view name, const T& v) {
@@ -54,6 +58,7 @@ private:
         size_t count = 0;
     };
     std::string& out_;
+    size_t indent_;
     std::vector<Level> levels_;
     bool afterKey_ = false;
 };

@@ -139,8 +139,8 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
     }
     if (inv.paths.empty() && !inv.recordsFile)
         return usage("name the files to rename (PATH...) or give --records FILE");
-    if (inv.pasteFile == "-" && inv.scriptFile == "-")
-        return usage("--paste and --script cannot both read standard input");
+    if ((inv.pasteFile == "-") + (inv.scriptFile == "-") + (inv.recordsFile == "-") > 1)
+        return usage("only one of --paste, --script and --records can read standard input");
 
     auto check = [&](CheckBox box, const char* label) {
         Action& a = inv.actions.emplace_back();

@@ -340,10 +340,11 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsCase{{"-t", "x", "a"}, 1, {}, "multirename: --text x: expected FIELD=VALUE"},
         OptionsCase{
             {"--number", "1=pad", "a"}, 1, {}, "multirename: --number 1=pad: unknown word \"pad\""},
-        OptionsCase{{"--paste", "-", "--script", "-", "a"},
-                    1,
-                    {},
-                    "multirename: --paste and --script cannot both read standard input"},
+        OptionsCase{
+            {"--paste", "-", "--script", "-", "a"},
+            1,
+            {},
+            "multirename: only one of --paste, --script and --records can read standard input"},
         OptionsCase{{"--frobnicate", "a"}, 1, {}, "The following argument was not expected"},
         OptionsCase{{"--help"}, 0, {}, ""}, OptionsCase{{"--version"}, 0, {}, ""}));
 

@@ -1,0 +1,131 @@
+// multirename on real folders: what changes on disk, and what never does.
+#include "cli_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+namespace mr::cli::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file of the folder with its content.
+std::map<std::string, std::string> contents(const fs::path& folder) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        std::ifstream in(e.path(), std::ios::binary);
+        out[e.path().filename().string()] =
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return out;
+}
+
+struct RealCase {
+    const char* what;
+    std::vector<std::string> files; // each holds its own name
+    std::vector<std::string> args;  // "@name" stands for the file's full path
+    std::string input;
+    int exit;
+    std::map<std::string, std::string> after; // empty: nothing changed
+    const char* err = "";
+};
+
+class RealRun : public testing::TestWithParam<RealCase> {};
+
+TEST_P(RealRun, RenamesOnDiskOnlyWhenTheWholeRunIsAccepted) {
+    const RealCase& c = GetParam();
+    TempFolder tmp;
+    for (const auto& f : c.files)
+        tmp.write(f, f);
+    const auto before = contents(tmp.path());
+    std::vector<std::string> args;
+    for (const auto& a : c.args)
+        args.push_back(a[0] == '@' ? (tmp.path() / a.substr(1)).string() : a);
+    const RunResult r = run(args, c.input);
+    EXPECT_EQ(r.exit, c.exit) << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    EXPECT_EQ(contents(tmp.path()), c.after.empty() ? before : c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RealRun,
+    testing::Values(
+        RealCase{"a dry run changes nothing",
+                 {"IMG_1.jpg", "IMG_2.jpg"},
+                 {"-t", "0=new_", "@IMG_1.jpg", "@IMG_2.jpg"},
+                 "",
+                 0,
+                 {}},
+        RealCase{
+            "apply renames",
+            {"IMG_1.jpg", "IMG_2.jpg", "other.txt"},
+            {"--apply", "-t", "0=new_", "@IMG_1.jpg", "@IMG_2.jpg"},
+            "",
+            0,
+            {{"new_1.jpg", "IMG_1.jpg"}, {"new_2.jpg", "IMG_2.jpg"}, {"other.txt", "other.txt"}}},
+        RealCase{"a chain moves the freed name last",
+                 {"f1.txt", "f2.txt"},
+                 {"--apply", "--number", "1=renumber:2", "@f1.txt", "@f2.txt"},
+                 "",
+                 0,
+                 {{"f2.txt", "f1.txt"}, {"f3.txt", "f2.txt"}}},
+        RealCase{"the JSON run applies too",
+                 {"a1.txt", "a2.txt"},
+                 {"--json", "--apply", "--paste", "-", "@a1.txt", "@a2.txt"},
+                 "b1\nb2\n",
+                 0,
+                 {{"b1.txt", "a1.txt"}, {"b2.txt", "a2.txt"}}},
+        RealCase{"problems refuse with exit 2",
+                 {"a1.txt", "a2.txt"},
+                 {"--apply", "--paste", "-", "@a1.txt", "@a2.txt"},
+                 "same\nsame\n",
+                 2,
+                 {},
+                 "Unable to rename files:\n2 files are being renamed to the same name."},
+        RealCase{"a name held by a file outside the rename",
+                 {"a1.txt", "a2.txt", "b.txt"},
+                 {"--apply", "--paste", "-", "@a1.txt", "@a2.txt"},
+                 "b\nc\n",
+                 2,
+                 {},
+                 "1 file is being renamed to the same name as an existing file."},
+        RealCase{"a faulty action after Rename moves nothing",
+                 {"a1.txt", "a2.txt"},
+                 {"--apply", "-t", "0=b", "--script", "-", "@a1.txt", "@a2.txt"},
+                 R"([{"do":"rename"},{"do":"snapshot"}])",
+                 1,
+                 {},
+                 "the dialog has already closed"},
+        RealCase{"a missing path moves nothing",
+                 {"a1.txt", "a2.txt"},
+                 {"--apply", "-t", "0=b", "@a1.txt", "@a3.txt", "@a2.txt"},
+                 "",
+                 1,
+                 {},
+                 "multirename: cannot find "},
+        RealCase{"an unreadable script moves nothing",
+                 {"a1.txt", "a2.txt"},
+                 {"--apply", "-t", "0=b", "--script", "@no-such.json", "@a1.txt", "@a2.txt"},
+                 "",
+                 1,
+                 {},
+                 "multirename: --script: cannot read "},
+        RealCase{"malformed records move nothing",
+                 {"a1.txt"},
+                 {"--apply", "--records", "-"},
+                 "{\"paths\":[",
+                 1,
+                 {},
+                 "multirename: --records -: not valid JSON"}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        for (auto& c : name)
+            if (!isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    });
+
+} // namespace
+} // namespace mr::cli::test
