@@ -221,7 +221,11 @@ std::string humanOutcome(const HumanOutcome& o, const HumanStyle& s) {
                          plural(o.renamed, "file", "files") + "; " + std::to_string(o.failed) +
                          " could not be renamed.") +
                '\n';
-    return paint(s, kGreen, "Renamed " + plural(o.renamed, "file", "files") + ".") + '\n';
+    std::string done =
+        paint(s, kGreen, "Renamed " + plural(o.renamed, "file", "files") + ".") + '\n';
+    if (!o.journal.empty())
+        done += paint(s, kDim, "multirename --undo puts the old names back.") + '\n';
+    return done;
 }
 
 } // namespace mr::cli

@@ -20,6 +20,7 @@ struct HumanOutcome {
     size_t renamed = 0;           // files handed to the mover
     bool dryRun = true;           // nothing on disk was to change
     size_t failed = 0;            // files the mover could not rename
+    std::string journal;          // where --undo finds the old names
 };
 
 std::string humanOutcome(const HumanOutcome& outcome, const HumanStyle& style);

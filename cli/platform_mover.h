@@ -14,9 +14,13 @@ struct MoveFailure {
     std::string reason;
 };
 
-// Renames the files in list order; the ones that could not be renamed, each named.
-std::vector<MoveFailure> moveForReal(const std::vector<FileRecord*>& files, std::ostream& err,
-                                     bool progressBar);
+struct MoveResult {
+    std::vector<MoveFailure> failures;
+    std::string journal; // where the names can be put back from (POSIX); empty otherwise
+};
+
+// Renames the files in list order; a progress bar on err for long lists when asked.
+MoveResult moveForReal(const std::vector<FileRecord*>& files, std::ostream& err, bool progressBar);
 
 // --undo: puts back the names of a journal (the last run's when none is named). The
 // exit status.

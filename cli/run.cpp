@@ -395,10 +395,10 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
     }
 
     // Everything was accepted: only now does anything on disk change.
-    std::vector<MoveFailure> failures;
-    const bool moved = inv.apply && !records && session.mover.called;
-    if (moved)
-        failures = moveForReal(session.mover.files, err, env.progress);
+    MoveResult moved;
+    if (inv.apply && !records && session.mover.called)
+        moved = moveForReal(session.mover.files, err, env.progress);
+    const std::vector<MoveFailure>& failures = moved.failures;
 
     if (inv.json) {
         Document doc;
@@ -420,6 +420,7 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
         outcome.renamed = session.mover.called ? session.mover.files.size() : 0;
         outcome.dryRun = !inv.apply || records.has_value();
         outcome.failed = failures.size();
+        outcome.journal = moved.journal;
         out << humanOutcome(outcome, session.style);
     }
     for (const auto& f : failures)
