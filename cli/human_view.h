@@ -1,16 +1,13 @@
 #pragma once
 // The human view: the pattern with its numbered fields, the check boxes and a table of
 // old and new names with a mark per status.
+#include "cli/terminal_text.h"
 #include "ui/model/change_text_model.h"
 
 #include <cstddef>
 #include <string>
 
 namespace mr::cli {
-
-struct HumanStyle {
-    bool colour = false; // ANSI colours and bold
-};
 
 std::string humanState(ChangeTextModel& model, const HumanStyle& style);
 
@@ -24,10 +21,5 @@ struct HumanOutcome {
 };
 
 std::string humanOutcome(const HumanOutcome& outcome, const HumanStyle& style);
-
-// A name fit for a terminal: control characters and undecodable bytes shown as escapes.
-std::string displayName(std::u16string_view name, const HumanStyle& style);
-// The columns a name takes on a terminal.
-size_t displayWidth(std::u16string_view name);
 
 } // namespace mr::cli
