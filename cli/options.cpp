@@ -132,7 +132,8 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
             return usage("--undo takes no other option");
 #ifndef _WIN32
         inv.undo = true;
-        if (!journal.empty())
+        // A bare --undo may still leave an empty value behind.
+        if (!journal.empty() && !journal.front().empty())
             inv.journal = journal.front();
 #endif
         return inv;

@@ -11,6 +11,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
+// Journals of the runs go to a folder of the tests' own, never the user's.
+class JournalFolder : public testing::Environment {
+public:
+    void SetUp() override { setenv("XDG_STATE_HOME", folder_.path().string().c_str(), 1); }
+    fs::path journals() const { return folder_.path() / "multirename"; }
+
+private:
+    TempFolder folder_;
+};
+JournalFolder* const kJournals =
+    static_cast<JournalFolder*>(testing::AddGlobalTestEnvironment(new JournalFolder));
+#endif
+
 // Every file of the folder with its content.
 std::map<std::string, std::string> contents(const fs::path& folder) {
     std::map<std::string, std::string> out;
@@ -126,6 +140,85 @@ INSTANTIATE_TEST_SUITE_P(
                 c = '_';
         return name;
     });
+
+#ifndef _WIN32
+// The newest journal of the tests' journal folder.
+std::string latestJournal() {
+    std::string newest;
+    for (const auto& e : fs::directory_iterator(kJournals->journals()))
+        newest = std::max(newest, e.path().string());
+    return newest;
+}
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct UndoCase {
+    const char* what;
+    // After the run: files put back by hand and the journal cut after its plan, as a
+    // run that stopped after renaming the others leaves them.
+    std::vector<std::pair<std::string, std::string>> interrupted;
+    const char* out;
+};
+
+class Undo : public testing::TestWithParam<UndoCase> {};
+
+TEST_P(Undo, PutsBackEveryOldName) {
+    TempFolder tmp;
+    for (auto f : {"a1.txt", "a2.txt", "a3.txt"})
+        tmp.write(f, f);
+    const auto before = contents(tmp.path());
+    const RunResult renamed =
+        run({"--apply", "-t", "0=b", (tmp.path() / "a1.txt").string(),
+             (tmp.path() / "a2.txt").string(), (tmp.path() / "a3.txt").string()});
+    ASSERT_EQ(renamed.exit, 0) << renamed.err;
+    ASSERT_EQ(contents(tmp.path()).count("b2.txt"), 1u);
+    const std::string journal = latestJournal();
+    if (!GetParam().interrupted.empty()) {
+        for (const auto& [now, back] : GetParam().interrupted)
+            fs::rename(tmp.path() / now, tmp.path() / back);
+        const std::string text = readAll(journal);
+        const size_t plan = text.find("PLAN END\n");
+        ASSERT_NE(plan, std::string::npos);
+        std::ofstream(journal, std::ios::binary | std::ios::trunc) << text.substr(0, plan + 9);
+    }
+    const RunResult undone = run({"--undo", journal});
+    EXPECT_EQ(undone.exit, 0) << undone.err;
+    EXPECT_NE(undone.out.find(GetParam().out), std::string::npos) << undone.out;
+    EXPECT_EQ(contents(tmp.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Undo,
+    testing::Values(UndoCase{"complete", {}, "Put back 3 names from "},
+                    UndoCase{"interrupted",
+                             {{"b3.txt", "a3.txt"}},
+                             "Put back 2 names (1 already had their old names) from "}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST(UndoInput, WithoutAJournalNothingHappens) {
+    const RunResult r = run({"--undo", "/nonexistent/journal"});
+    EXPECT_EQ(r.exit, 1);
+    EXPECT_EQ(r.err, "multirename: --undo: cannot read the journal /nonexistent/journal\n");
+    EXPECT_EQ(run({"--undo", "--apply"}).exit, 1);
+}
+
+TEST(UndoInput, TheLatestJournalByDefault) {
+    TempFolder tmp;
+    tmp.write("x1.txt", "1");
+    tmp.write("x2.txt", "2");
+    ASSERT_EQ(run({"--apply", "-t", "0=y", (tmp.path() / "x1.txt").string(),
+                   (tmp.path() / "x2.txt").string()})
+                  .exit,
+              0);
+    const RunResult r = run({"--undo"});
+    EXPECT_EQ(r.exit, 0) << r.err;
+    EXPECT_TRUE(fs::exists(tmp.path() / "x1.txt"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "x2.txt"));
+}
+#endif
 
 } // namespace
 } // namespace mr::cli::test
