@@ -1,0 +1,179 @@
+#include "pattern/derivation.h"
+
+#include "pattern/middle_derivation.h"
+#include "pattern/parser.h"
+
+#include <algorithm>
+
+namespace mr {
+
+DerivationContext::DerivationContext(bool detectNumbers, const NameRules& rules)
+    : detectNumbers(detectNumbers), charTable(kCharTableSize, 0) {
+    marker = rules.numberMarker;
+    // Under the module's own rules names cannot hold '*' or '\'; elsewhere they can.
+    escapeStarAndBackslash = rules.separator != u'\\';
+    wildcard = escapeStarAndBackslash ? u'\0' : u'*';
+}
+
+void collectNames(DerivationContext& context, const RecordSet& set) {
+    bool someWithoutPeriod = false;
+    bool allEqual = true;
+    bool seenOne = false;
+    std::u16string first;
+    set.forEachFile([&](const FileRecord& file) {
+        if (file.hidden)
+            return;
+        const size_t dot = file.name.rfind(u'.');
+        if (dot == std::u16string::npos) {
+            context.names.push_back(file.name);
+            someWithoutPeriod = true;
+            return;
+        }
+        context.names.push_back(file.name.substr(0, dot));
+        if (!allEqual)
+            return;
+        const std::u16string_view ext = std::u16string_view(file.name).substr(dot);
+        if (!seenOne) {
+            first = ext;
+            seenOne = true;
+        } else if (ext != first) {
+            allEqual = false;
+        }
+    });
+    if (someWithoutPeriod)
+        context.extension.clear();
+    else if (allEqual)
+        context.extension = std::move(first);
+    else
+        context.extension = u".*";
+}
+
+namespace {
+
+// How many characters of `name` the prefix covers, a marker taking a digit run.
+size_t prefixStart(const DerivationContext& context, std::u16string_view prefix,
+                   std::u16string_view name) {
+    size_t p = 0;
+    size_t n = 0;
+    while (p < prefix.size() && n < name.size()) {
+        if (prefix[p] == name[n]) {
+            ++p;
+            ++n;
+        } else if (prefix[p] == context.marker) {
+            ++p;
+            ++n;
+            while (n < name.size() && derive::isDigit(name[n]))
+                ++n;
+        } else {
+            break;
+        }
+    }
+    return n;
+}
+
+// How many characters at the end of `name` the suffix covers. A marker never steps
+// over the name's first character and needs at least one digit.
+size_t suffixEnd(const DerivationContext& context, std::u16string_view suffix,
+                 std::u16string_view name) {
+    size_t s = suffix.size();
+    size_t n = name.size();
+    while (s > 0 && n > 0) {
+        if (suffix[s - 1] == name[n - 1]) {
+            --s;
+            --n;
+        } else if (suffix[s - 1] == context.marker) {
+            size_t m = n;
+            while (m > 1 && derive::isDigit(name[m - 1]))
+                --m;
+            if (m == n)
+                break;
+            n = m;
+            --s;
+        } else {
+            break;
+        }
+    }
+    return name.size() - n;
+}
+
+bool anyTableEntry(const DerivationContext& context) {
+    const size_t limit = context.smallAlphabet ? 256 : kCharTableSize;
+    return std::any_of(context.charTable.begin(), context.charTable.begin() + limit,
+                       [](uint8_t e) { return e != 0; });
+}
+
+} // namespace
+
+void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
+                      const CommonSuffix& suffix) {
+    for (auto& name : context.names) {
+        const size_t start =
+            prefix.hasMarkers ? prefixStart(context, prefix.text, name) : prefix.text.size();
+        const size_t end =
+            suffix.hasMarkers ? suffixEnd(context, suffix.text, name) : suffix.text.size();
+        if (start + end >= name.size())
+            name.clear();
+        else
+            name = name.substr(start, name.size() - start - end);
+    }
+}
+
+std::u16string finishPattern(const DerivationContext& context, std::u16string_view raw) {
+    std::u16string out;
+    out.reserve(raw.size() + 8);
+    for (const char16_t c : raw) {
+        if (c == context.wildcard) {
+            out += u'*';
+        } else if (context.detectNumbers && c == context.marker) {
+            out += u'#';
+        } else if (c == u'#' || (context.escapeStarAndBackslash && (c == u'*' || c == u'\\'))) {
+            out += u'\\';
+            out += c;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::u16string deriveBasePattern(DerivationContext& context) {
+    const CommonPrefix prefix = commonPrefix(context);
+    if (prefix.allCovered)
+        return finishPattern(context, prefix.text);
+    const CommonSuffix suffix = commonSuffix(context, prefix.text.size());
+    if (!prefix.text.empty() || !suffix.text.empty())
+        cutToMiddleParts(context, prefix, suffix);
+    buildCommonCharTable(context);
+    std::u16string middle;
+    if (!anyTableEntry(context))
+        middle.assign(1, context.wildcard);
+    else if (context.useNumberRuns)
+        middle = deriveMiddleWithNumbers(context, context.names);
+    else
+        middle = deriveMiddle(context, context.names);
+    return finishPattern(context, prefix.text + middle + suffix.text);
+}
+
+void buildPatternVariants(const RecordSet& set, PatternVariants& variants, CheckBoxFlags& flags,
+                          bool numbersAsText) {
+    DerivationContext context(!numbersAsText, set.rules);
+    collectNames(context, set);
+    const std::u16string base = deriveBasePattern(context);
+    const std::u16string& extension = context.extension;
+
+    flags.allowExtensionChangesEnabled = !extension.empty();
+    if (extension.empty())
+        flags.allowExtensionChanges = false;
+    if (!numbersAsText) {
+        // An escaped literal '#' counts too.
+        flags.numbersAsTextEnabled = base.find(u'#') != std::u16string::npos;
+        if (!flags.numbersAsTextEnabled)
+            flags.numbersAsText = false;
+    }
+
+    const int i = numbersAsText ? 2 : 0;
+    parsePattern(base, extension, variants[i], false);
+    parsePattern(base, extension, variants[i + 1], true);
+}
+
+} // namespace mr

@@ -1,0 +1,42 @@
+#pragma once
+// The working state of one derivation of the common pattern of a set of names.
+#include "rename/name_rules.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mr {
+
+namespace derive {
+// Only '0' to '9' count; other Unicode digits are ordinary characters here.
+inline bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+} // namespace derive
+
+constexpr size_t kCharTableSize = 65536;
+
+struct DerivationContext {
+    explicit DerivationContext(bool detectNumbers, const NameRules& rules = NameRules::windows());
+
+    bool detectNumbers = true;
+    std::vector<std::u16string> names; // names without extensions, cut to middle parts
+    bool smallAlphabet = false;        // only the first 256 table entries are maintained
+    std::vector<uint8_t> charTable;    // one flag per code unit, allocated once
+    bool useNumberRuns = false;
+    std::u16string extension;
+
+    // Stands for one digit run while a pattern is built; never occurs in a name.
+    char16_t marker = u':';
+    // Stands for a wildcard field while a pattern is built. Where names may hold '*'
+    // it is a code unit they cannot hold, so literal stars can be told apart.
+    char16_t wildcard = u'*';
+    // Names may hold '*' and '\', which the finished pattern must escape.
+    bool escapeStarAndBackslash = false;
+
+    bool inTable(char16_t c) const { return charTable[c] != 0; }
+};
+
+} // namespace mr

@@ -1,0 +1,159 @@
+#include "pattern/matching.h"
+
+#include "rename/records.h"
+
+#include <algorithm>
+
+namespace mr {
+namespace {
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+SplitName splitForPattern(std::u16string_view name, bool includesExtension) {
+    if (includesExtension)
+        return {name, {}};
+    const size_t dot = name.rfind(u'.');
+    if (dot == std::u16string_view::npos)
+        return {name, {}};
+    return {name.substr(0, dot), name.substr(dot)};
+}
+
+bool TokenMatcher::match(std::u16string_view text, const TokenList& tokens, size_t firstToken,
+                         CaptureList& captures) {
+    const size_t count = tokens.size();
+    const size_t n = text.size();
+    trials_.clear();
+    failsFrom_.assign(count, n + 1);
+
+    size_t t = std::min(firstToken, count);
+    size_t p = 0;
+    for (;;) {
+        bool failed = false;
+        if (t == count) {
+            if (p == n)
+                return true;
+            failed = true;
+        } else {
+            const PatternToken& token = tokens[t];
+            switch (token.kind) {
+            case TokenKind::Text: {
+                const std::u16string_view want = token.matchText;
+                if (text.substr(p).starts_with(want)) {
+                    captures.push_back({&token, want});
+                    p += want.size();
+                    ++t;
+                } else {
+                    failed = true;
+                }
+                break;
+            }
+            case TokenKind::Number: {
+                size_t end = p;
+                while (end < n && end - p < kMaxNumberDigits && isDigit(text[end]))
+                    ++end;
+                if (end == p) {
+                    failed = true;
+                } else {
+                    captures.push_back({&token, text.substr(p, end - p)});
+                    p = end;
+                    ++t;
+                }
+                break;
+            }
+            case TokenKind::Wildcard:
+            default:
+                if ((token.isExtension && (p == n || text[p] != u'.')) || p >= failsFrom_[t]) {
+                    failed = true;
+                } else {
+                    trials_.push_back({t, p, p, captures.size()});
+                    captures.push_back({&token, text.substr(p, 0)});
+                    ++t;
+                }
+                break;
+            }
+        }
+        if (!failed)
+            continue;
+
+        // Back to the innermost wildcard that can still grow.
+        for (;;) {
+            if (trials_.empty())
+                return false;
+            Trial& trial = trials_.back();
+            captures.resize(trial.captureCount);
+            // A trial can only go on where the following text begins; skip the rest.
+            size_t end = trial.end + 1;
+            const size_t next = trial.token + 1;
+            if (end <= n && next < count && tokens[next].kind == TokenKind::Text &&
+                !tokens[next].matchText.empty())
+                end = std::min(text.find(tokens[next].matchText[0], end), n + 1);
+            if (end <= n && end < failsFrom_[trial.token]) {
+                trial.end = end;
+                captures.push_back(
+                    {&tokens[trial.token], text.substr(trial.start, trial.end - trial.start)});
+                t = next;
+                p = end;
+                break;
+            }
+            // Every end from this start on has failed.
+            failsFrom_[trial.token] = std::min(failsFrom_[trial.token], trial.start);
+            trials_.pop_back();
+        }
+    }
+}
+
+bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t firstToken,
+                 CaptureList& captures) {
+    TokenMatcher matcher;
+    return matcher.match(text, tokens, firstToken, captures);
+}
+
+int64_t readDecimal(std::u16string_view digits) {
+    uint64_t value = 0;
+    for (char16_t c : digits) {
+        if (!isDigit(c))
+            break;
+        value = value * 10 + static_cast<uint64_t>(c - u'0');
+    }
+    return static_cast<int64_t>(value);
+}
+
+void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
+    std::vector<int64_t> minimums;
+    TokenMatcher matcher;
+    CaptureList captures;
+    set.forEachFile([&](const FileRecord& file) {
+        if (!file.takesPart)
+            return;
+        captures.clear();
+        const SplitName split = splitForPattern(file.name, pattern.includesExtension);
+        // A name that does not fit keeps its name, so its digits say nothing.
+        if (!matcher.match(split.base, pattern.tokens, 0, captures))
+            return;
+        size_t k = 0;
+        for (const FieldCapture& capture : captures) {
+            if (capture.token->kind != TokenKind::Number)
+                continue;
+            const int64_t value = readDecimal(capture.text);
+            if (k < minimums.size())
+                minimums[k] = std::min(minimums[k], value);
+            else
+                minimums.push_back(value);
+            ++k;
+        }
+    });
+    size_t k = 0;
+    for (PatternToken& token : pattern.tokens) {
+        if (token.kind != TokenKind::Number)
+            continue;
+        if (k >= minimums.size())
+            break;
+        token.minimum = minimums[k++];
+    }
+}
+
+} // namespace mr

@@ -1,0 +1,60 @@
+#pragma once
+// Which characters of an old name each token of a pattern stands for.
+#include "pattern/field_capture.h"
+#include "pattern/token.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace mr {
+
+class RecordSet;
+
+// A number field takes at most this many digits; the rest is left to the next token.
+constexpr size_t kMaxNumberDigits = 260;
+
+struct SplitName {
+    std::u16string_view base;      // the part matched against the tokens
+    std::u16string_view extension; // set aside: empty, or from the last period on
+};
+
+SplitName splitForPattern(std::u16string_view name, bool includesExtension);
+
+// Matches text against tokens[firstToken..] and appends one capture per token. The
+// first match in trial order wins: each wildcard as short as it can be, earlier
+// wildcards first; number fields take every digit. On failure the list keeps only
+// what was appended before the first wildcard trial or the failing token.
+//
+// Keeps its scratch memory between calls, so one matcher serves a whole record set
+// without allocating per name.
+class TokenMatcher {
+public:
+    bool match(std::u16string_view text, const TokenList& tokens, size_t firstToken,
+               CaptureList& captures);
+
+private:
+    struct Trial {
+        size_t token;        // the wildcard
+        size_t start;        // where its text begins
+        size_t end;          // where its current trial ends
+        size_t captureCount; // captures before the wildcard's own
+    };
+    std::vector<Trial> trials_;
+    // Per wildcard token: every trial ending at or after this position is known to
+    // fail, so the rest of the pattern is never tried twice from the same place.
+    std::vector<size_t> failsFrom_;
+};
+
+bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t firstToken,
+                 CaptureList& captures);
+
+// The digits of a number field as a signed 64-bit value; overflow wraps around.
+int64_t readDecimal(std::u16string_view digits);
+
+// Stores into each number field of pattern the smallest value it has over the files
+// that take part and match.
+void collectNumberMinimums(RecordSet& set, NamePattern& pattern);
+
+} // namespace mr

@@ -1,0 +1,221 @@
+#include "pattern/new_names.h"
+
+#include "pattern/case_mapping.h"
+#include "pattern/tags.h"
+#include "rename/records.h"
+
+#include <algorithm>
+
+namespace mr {
+namespace {
+
+// The digits edit takes three digits; a larger width cannot make a valid name either.
+constexpr size_t kMaxNumberWidth = 999;
+
+bool isSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+// Leading white space, an optional '-', then digits up to the first other character.
+uint64_t readRenumberValue(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
+    const bool negative = i < text.size() && text[i] == u'-';
+    if (negative)
+        ++i;
+    uint64_t value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = value * 10 + static_cast<uint64_t>(text[i] - u'0');
+    return negative ? 0 - value : value;
+}
+
+void appendDecimal(uint64_t value, std::u16string& out) {
+    char16_t digits[20];
+    size_t n = 0;
+    do {
+        digits[n++] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value);
+    while (n)
+        out += digits[--n];
+}
+
+// Pads the number that starts at `from` to width with zeros, or drops leading zeros
+// down to width without ever losing another digit.
+void applyWidth(std::u16string& out, size_t from, size_t width) {
+    width = std::min(width, kMaxNumberWidth);
+    const size_t length = out.size() - from;
+    if (length < width) {
+        out.insert(from, width - length, u'0');
+        return;
+    }
+    size_t zeros = 0;
+    while (zeros < length - width && out[from + zeros] == u'0')
+        ++zeros;
+    out.erase(from, zeros);
+}
+
+} // namespace
+
+void appendNumber(const FieldCapture& capture, std::u16string& out) {
+    if (!capture.token)
+        return;
+    const PatternToken& token = *capture.token;
+    if (token.clearNumber)
+        return;
+    const size_t from = out.size();
+    if (token.renumber) {
+        // Unsigned arithmetic: an overflowing field wraps instead of being undefined.
+        const uint64_t minimum = static_cast<uint64_t>(token.minimum);
+        const uint64_t base =
+            token.startNumber >= 0 ? static_cast<uint64_t>(token.startNumber) : minimum;
+        const int64_t value =
+            static_cast<int64_t>(readRenumberValue(capture.text) - minimum + base);
+        appendDecimal(value < 0 ? 0 : static_cast<uint64_t>(value), out);
+    } else {
+        out += capture.text;
+    }
+    switch (token.zeroMode) {
+    case 0:
+        // A renumbered field keeps its old width when it was written with leading zeros.
+        if (token.renumber && capture.text.starts_with(u'0'))
+            applyWidth(out, from, capture.text.size());
+        break;
+    case 1:
+        applyWidth(out, from, token.length < 1 ? 1 : static_cast<size_t>(token.length));
+        break;
+    case 2: {
+        size_t zeros = 0;
+        while (from + zeros < out.size() && out[from + zeros] == u'0')
+            ++zeros;
+        out.erase(from, zeros);
+        if (out.size() == from)
+            out += u'0';
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void appendWildcard(const FieldCapture& capture, std::u16string& out) {
+    if (!capture.token)
+        return;
+    const PatternToken& token = *capture.token;
+    std::u16string_view text = capture.text;
+    if (token.truncate)
+        text = text.substr(0, token.length <= 0 ? 0 : static_cast<size_t>(token.length));
+    const size_t from = out.size();
+    out += text;
+    if (token.caseMode == 1)
+        std::transform(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
+                       out.begin() + static_cast<std::ptrdiff_t>(from),
+                       [](char16_t c) { return toSimpleUpper(c); });
+    else if (token.caseMode == 2)
+        std::transform(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
+                       out.begin() + static_cast<std::ptrdiff_t>(from),
+                       [](char16_t c) { return toSimpleLower(c); });
+}
+
+void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& file,
+                                 const CaptureList& captures, std::u16string& out) {
+    if (!capture.token)
+        return;
+    const PatternToken& token = *capture.token;
+    switch (token.kind) {
+    case TokenKind::Number:
+        appendNumber(capture, out);
+        return;
+    case TokenKind::Wildcard:
+        appendWildcard(capture, out);
+        return;
+    case TokenKind::Text:
+    default:
+        break;
+    }
+    // An unedited text is the old name's own: a POSIX name may hold '<', which must
+    // not turn into a tag when nothing was edited.
+    if (token.keepMatched || token.newText == token.matchText) {
+        out += capture.text;
+        return;
+    }
+    const std::u16string_view source = token.newText;
+    text_.clear();
+    size_t i = 0;
+    while (i < source.size() && text_.size() < kMaxTokenOutput) {
+        if (source[i] != u'<') {
+            text_ += source[i++];
+            continue;
+        }
+        size_t pos = i + 1;
+        expandTag(source, pos, &file, &captures, &text_);
+        i = std::max(pos, i + 1);
+    }
+    if (text_.size() > kMaxTokenOutput)
+        text_.resize(kMaxTokenOutput);
+    out += text_;
+}
+
+void NameRenderer::appendName(const CaptureList& captures, const FileRecord& file,
+                              std::u16string& out) {
+    for (const FieldCapture& capture : captures)
+        appendCapture(capture, file, captures, out);
+}
+
+void NameRenderer::generate(const NamePattern& pattern, FileRecord& file) {
+    const SplitName split = splitForPattern(file.name, pattern.includesExtension);
+    captures_.clear();
+    if (!matcher_.match(split.base, pattern.tokens, 0, captures_)) {
+        // Built from a partial match, 'notes.txt' could become '.txt' without any edit.
+        file.newName = file.name;
+        return;
+    }
+    name_.clear();
+    appendName(captures_, file, name_);
+    name_ += split.extension;
+    file.newName = name_;
+}
+
+void regenerateNewNames(RecordSet& set, const NamePattern& pattern) {
+    NameRenderer renderer;
+    set.forEachFile([&](FileRecord& file) {
+        file.status = FileStatus::Good;
+        if (file.takesPart && !file.pastedName)
+            renderer.generate(pattern, file);
+    });
+}
+
+void generateNewName(const NamePattern& pattern, FileRecord& file) {
+    NameRenderer renderer;
+    renderer.generate(pattern, file);
+}
+
+std::u16string composeName(const CaptureList& captures, const FileRecord& file) {
+    NameRenderer renderer;
+    std::u16string out;
+    renderer.appendName(captures, file, out);
+    return out;
+}
+
+std::u16string renderCapture(const FieldCapture& capture, const FileRecord& file,
+                             const CaptureList& captures) {
+    NameRenderer renderer;
+    std::u16string out;
+    renderer.appendCapture(capture, file, captures, out);
+    return out;
+}
+
+std::u16string renderNumber(const FieldCapture& capture) {
+    std::u16string out;
+    appendNumber(capture, out);
+    return out;
+}
+
+std::u16string renderWildcard(const FieldCapture& capture) {
+    std::u16string out;
+    appendWildcard(capture, out);
+    return out;
+}
+
+} // namespace mr

@@ -1,0 +1,25 @@
+#include "platform/local_time.h"
+
+#include <windows.h>
+
+namespace mr {
+
+bool fileTimeToLocalTime(uint64_t fileTime, CalendarTime& out) {
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(fileTime);
+    ft.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+    SYSTEMTIME utc;
+    SYSTEMTIME local;
+    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        return false;
+    out.year = local.wYear;
+    out.month = local.wMonth;
+    out.day = local.wDay;
+    out.weekday = local.wDayOfWeek;
+    out.hour = local.wHour;
+    out.minute = local.wMinute;
+    out.second = local.wSecond;
+    return true;
+}
+
+} // namespace mr

@@ -1,0 +1,284 @@
+#include "rename/validation.h"
+
+#include "rename/messages.h"
+
+#include <algorithm>
+#include <bit>
+#include <functional>
+#include <string_view>
+
+namespace mr {
+namespace {
+
+constexpr uint32_t kNone = static_cast<uint32_t>(-1);
+constexpr size_t kMaxNameLength = 255;
+
+// Position of the entry whose key equals the given one, or kNone.
+uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key) {
+    auto it = std::lower_bound(files.begin(), files.end(), key,
+                               [](const FileRecord& f, std::u16string_view k) {
+                                   return std::u16string_view(f.nameKey) < k;
+                               });
+    if (it == files.end() || it->nameKey != key)
+        return kNone;
+    return static_cast<uint32_t>(it - files.begin());
+}
+
+// The keys of the files' new names, side by side in one buffer: no allocation per file.
+class NewKeys {
+public:
+    NewKeys(const FolderRecord& folder, bool (*wanted)(const FileRecord&)) {
+        const auto& files = *folder.files;
+        start_.reserve(files.size() + 1);
+        start_.push_back(0);
+        for (const auto& file : files) {
+            if (wanted(file)) {
+                const size_t from = chars_.size();
+                chars_ += file.newName;
+                if (folder.foldCase)
+                    for (size_t k = from; k < chars_.size(); ++k)
+                        chars_[k] = upperKeyChar(chars_[k]);
+            }
+            start_.push_back(static_cast<uint32_t>(chars_.size()));
+        }
+    }
+    std::u16string_view operator[](size_t i) const {
+        return std::u16string_view(chars_).substr(start_[i], start_[i + 1] - start_[i]);
+    }
+
+private:
+    std::u16string chars_;
+    std::vector<uint32_t> start_;
+};
+
+bool keepsItsName(const FileRecord& file) {
+    return !file.takesPart || file.newName == file.name;
+}
+
+// A file waits for the entry holding its new name until that entry is planned. Planning
+// walks the folder in key order again and again, so a file is planned in the walk of
+// its entry when it comes after that entry in key order, else in the next walk. Files
+// that are ready from the start form walk 1; everything waiting on a ring never gets
+// a walk. Sorting the planned files by (walk, key position) gives the walks' order
+// without repeating them.
+void planWithTargets(FolderRecord& folder, const std::vector<uint32_t>& targets) {
+    folder.renameOrder.clear();
+    if (!folder.files)
+        return;
+    auto& files = *folder.files;
+    const uint32_t n = static_cast<uint32_t>(files.size());
+
+    std::vector<uint32_t> waitsOn(n, kNone);
+    std::vector<uint32_t> firstWaiter(n + 1, 0); // CSR offsets of the waiters of each entry
+    std::vector<uint32_t> walk(n, 0);
+    std::vector<uint32_t> queue;
+    queue.reserve(n);
+    for (uint32_t i = 0; i < n; ++i) {
+        if (files[i].status != FileStatus::Pending)
+            continue;
+        const uint32_t t = targets[i];
+        if (t == kNone || t == i || files[t].status != FileStatus::Pending) {
+            walk[i] = 1;
+            queue.push_back(i);
+        } else {
+            waitsOn[i] = t;
+            ++firstWaiter[t + 1];
+        }
+    }
+    for (uint32_t i = 0; i < n; ++i)
+        firstWaiter[i + 1] += firstWaiter[i];
+    std::vector<uint32_t> waiters(firstWaiter[n]);
+    {
+        std::vector<uint32_t> fill(firstWaiter.begin(), firstWaiter.end() - 1);
+        for (uint32_t i = 0; i < n; ++i)
+            if (waitsOn[i] != kNone)
+                waiters[fill[waitsOn[i]]++] = i;
+    }
+    uint32_t maxWalk = 0;
+    for (size_t q = 0; q < queue.size(); ++q) {
+        const uint32_t p = queue[q];
+        maxWalk = std::max(maxWalk, walk[p]);
+        for (uint32_t k = firstWaiter[p]; k < firstWaiter[p + 1]; ++k) {
+            const uint32_t c = waiters[k];
+            walk[c] = walk[p] + (c < p ? 1 : 0);
+            queue.push_back(c);
+        }
+    }
+
+    // Counting sort by walk; positions ascend within each walk.
+    std::vector<uint32_t> start(maxWalk + 2, 0);
+    for (uint32_t i = 0; i < n; ++i)
+        if (walk[i])
+            ++start[walk[i] + 1];
+    for (uint32_t w = 1; w <= maxWalk; ++w)
+        start[w + 1] += start[w];
+    folder.renameOrder.resize(queue.size());
+    for (uint32_t i = 0; i < n; ++i)
+        if (walk[i])
+            folder.renameOrder[start[walk[i]]++] = &files[i];
+
+    for (auto& file : files)
+        if (file.status == FileStatus::Pending)
+            file.status = walk[&file - files.data()] ? FileStatus::Good : FileStatus::Exists;
+}
+
+std::u16string decimal(int64_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+} // namespace
+
+void validateFolder(FolderRecord& folder) {
+    if (!folder.files) {
+        folder.renameOrder.clear();
+        return;
+    }
+    auto& files = *folder.files;
+    const size_t n = files.size();
+    std::vector<uint32_t> targets(n, kNone);
+    const NewKeys newKeys(folder, [](const FileRecord& f) { return f.takesPart; });
+
+    for (size_t i = 0; i < n; ++i) {
+        FileRecord& file = files[i];
+        if (!file.takesPart) {
+            file.status = FileStatus::Good;
+            continue;
+        }
+        const std::u16string& nn = file.newName;
+        if (nn.empty())
+            file.status = FileStatus::Empty;
+        else if (nn == file.name)
+            file.status = FileStatus::Unchanged;
+        else if (nn.size() > kMaxNameLength)
+            file.status = FileStatus::TooLong;
+        else if (nn.front() == u' ' || nn.back() == u' ' || nn.back() == u'.')
+            file.status = FileStatus::SpaceOrPeriod;
+        else {
+            file.status = FileStatus::Pending;
+            targets[i] = findIndex(files, newKeys[i]);
+            if (targets[i] != kNone && targets[i] != i && keepsItsName(files[targets[i]]))
+                file.status = FileStatus::Exists;
+        }
+    }
+
+    // Duplicates: the first file of a name stands for it; later ones mark both. An
+    // open-addressing table of positions keeps this free of allocations per file.
+    const size_t capacity = std::bit_ceil(2 * n + 1);
+    std::vector<uint32_t> firstWithName(capacity, kNone);
+    const std::hash<std::u16string_view> hash;
+    for (uint32_t i = 0; i < n; ++i) {
+        if (!files[i].takesPart)
+            continue;
+        size_t slot = hash(newKeys[i]) & (capacity - 1);
+        while (firstWithName[slot] != kNone && newKeys[firstWithName[slot]] != newKeys[i])
+            slot = (slot + 1) & (capacity - 1);
+        if (firstWithName[slot] == kNone) {
+            firstWithName[slot] = i;
+            continue;
+        }
+        FileRecord& first = files[firstWithName[slot]];
+        if (first.status == FileStatus::Pending)
+            first.status = FileStatus::Duplicate;
+        if (files[i].status == FileStatus::Pending)
+            files[i].status = FileStatus::Duplicate;
+    }
+
+    planWithTargets(folder, targets);
+}
+
+void validateAll(RecordSet& set) {
+    for (auto& [key, folder] : set.folders)
+        validateFolder(*folder);
+}
+
+void planFolderRenames(FolderRecord& folder) {
+    std::vector<uint32_t> targets;
+    if (folder.files) {
+        auto& files = *folder.files;
+        targets.assign(files.size(), kNone);
+        const NewKeys newKeys(folder,
+                              [](const FileRecord& f) { return f.status == FileStatus::Pending; });
+        for (size_t i = 0; i < files.size(); ++i)
+            if (files[i].status == FileStatus::Pending)
+                targets[i] = findIndex(files, newKeys[i]);
+    }
+    planWithTargets(folder, targets);
+}
+
+void summarize(RecordSet& set) {
+    set.summaryStatus = FileStatus::Good;
+    set.anyChange = false;
+    for (const auto& [key, folder] : set.folders) {
+        FileStatus verdict = FileStatus::Good;
+        if (folder->files) {
+            for (const auto& file : *folder->files) {
+                if (!file.takesPart)
+                    continue;
+                if (file.status != FileStatus::Unchanged)
+                    set.anyChange = true;
+                if (file.status == FileStatus::Good || file.status == FileStatus::Unchanged)
+                    continue;
+                if (verdict == FileStatus::Good) {
+                    verdict = file.status;
+                } else if (verdict != file.status) {
+                    verdict = FileStatus::Pending;
+                    break;
+                }
+            }
+        }
+        if (set.summaryStatus == FileStatus::Good)
+            set.summaryStatus = verdict;
+        else if (verdict != FileStatus::Good && verdict != set.summaryStatus)
+            set.summaryStatus = FileStatus::Pending;
+    }
+}
+
+ProblemCounts countProblems(const RecordSet& set) {
+    ProblemCounts counts{};
+    set.forEachFile([&](const FileRecord& file) {
+        const auto s = static_cast<uint32_t>(file.status);
+        if (file.takesPart && s >= 4 && s <= 9)
+            ++counts[s - 4];
+    });
+    return counts;
+}
+
+void appendProblemLine(std::u16string& message, int64_t count, uint32_t singularId) {
+    if (count <= 0)
+        return;
+    message += u"\r\n";
+    message += decimal(count);
+    message += u' ';
+    message += moduleString(count == 1 ? singularId : singularId + 1);
+    if (singularId == 2511) {
+        message += u' ';
+        message += moduleString(2504);
+    } else if (singularId == 2515) {
+        message += u' ';
+        message += moduleString(2503);
+    }
+}
+
+RenameDecision decideRename(RecordSet& set) {
+    static constexpr uint32_t kSingular[6] = {2505, 2507, 2509, 2511, 2513, 2515};
+    summarize(set);
+    RenameDecision decision;
+    if (set.summaryStatus != FileStatus::Good) {
+        decision.action = RenameDecision::Action::ShowProblems;
+        decision.messageId = 2501;
+        decision.message = moduleString(2501);
+        decision.icon = MessageIcon::Exclamation;
+        const ProblemCounts counts = countProblems(set);
+        for (size_t k = 0; k < counts.size(); ++k)
+            appendProblemLine(decision.message, counts[k], kSingular[k]);
+    } else if (!set.anyChange) {
+        decision.action = RenameDecision::Action::NoChange;
+        decision.messageId = 2502;
+        decision.message = moduleString(2502);
+        decision.icon = MessageIcon::Information;
+    }
+    return decision;
+}
+
+} // namespace mr

@@ -1,0 +1,130 @@
+#include "derivation_support.h"
+#include "gzip_reader.h"
+#include "name_families.h"
+#include "reference_derivation.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+namespace mr {
+namespace {
+
+using test::Family;
+using test::makeSet;
+
+struct FitTally {
+    size_t names = 0;
+    size_t nonFitting = 0;
+    std::vector<std::string> unexplained;
+
+    void add(const RecordSet& set, const PatternVariants& variants, const CheckBoxFlags& flags) {
+        set.forEachFile([&](const FileRecord& file) {
+            if (file.hidden)
+                return;
+            ++names;
+            const test::NameFit fit = test::checkName(variants, flags, file.name);
+            nonFitting += fit.fits ? 0 : 1;
+            if (!fit.explained)
+                unexplained.push_back(toUtf8(file.name) + " ~ " + toUtf8(variants[0].patternText) +
+                                      " | " + toUtf8(variants[2].patternText));
+        });
+    }
+    void report(const char* what) const {
+        std::printf("%-30s %6zu names, %4zu not fitting (%.2f%%)\n", what, names, nonFitting,
+                    names ? 100.0 * static_cast<double>(nonFitting) / names : 0.0);
+    }
+};
+
+void deriveBoth(const RecordSet& set, PatternVariants& variants, CheckBoxFlags& flags) {
+    buildPatternVariants(set, variants, flags, false);
+    buildPatternVariants(set, variants, flags, true);
+}
+
+// The engine's faster table and middle derivation against the plain ones.
+void expectSameAsReference(const RecordSet& set, const std::string& what) {
+    for (const bool detectNumbers : {true, false}) {
+        DerivationContext fast(detectNumbers, set.rules);
+        collectNames(fast, set);
+        DerivationContext plain(detectNumbers, set.rules);
+        plain.names = fast.names;
+        ASSERT_EQ(deriveBasePattern(fast), reference::deriveBasePattern(plain)) << what;
+        ASSERT_EQ(fast.smallAlphabet, plain.smallAlphabet) << what;
+        ASSERT_EQ(fast.useNumberRuns, plain.useNumberRuns) << what;
+        ASSERT_TRUE(fast.charTable == plain.charTable) << what;
+    }
+}
+
+class Families : public testing::TestWithParam<Family> {};
+
+TEST_P(Families, DeriveAsThePlainFormsAndFitTheirNames) {
+    const Family& family = GetParam();
+    const NameRules rules = family.posix ? NameRules::posix() : NameRules::windows();
+    test::Rng rng(20240611);
+    FitTally tally;
+    for (int round = 0; round < 100; ++round) {
+        auto set = makeSet(family.make(rng), rules);
+        expectSameAsReference(*set, std::string(family.name) + " " + std::to_string(round));
+        PatternVariants variants;
+        CheckBoxFlags flags;
+        deriveBoth(*set, variants, flags);
+        tally.add(*set, variants, flags);
+    }
+    tally.report(family.name);
+    EXPECT_TRUE(tally.unexplained.empty()) << tally.unexplained.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Families, testing::ValuesIn(test::nameFamilies()),
+                         [](const testing::TestParamInfo<Family>& info) {
+                             std::string n;
+                             for (const char* c = info.param.name; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c)))
+                                     n += *c;
+                             return n;
+                         });
+
+// The corpus sits beside the repository; a worktree keeps it one level further up.
+std::optional<std::string> readCorpus() {
+    for (const char* relative :
+         {"/../shared/corpus/usr-files.tsv.gz", "/../../shared/corpus/usr-files.tsv.gz"}) {
+        const std::string path = std::string(MR_SOURCE_DIR) + relative;
+        if (std::filesystem::exists(path))
+            return test::readGzipFile(path);
+    }
+    return std::nullopt;
+}
+
+TEST(Corpus, EveryFolderDerivesAndFitsItsNames) {
+    const auto text = readCorpus();
+    if (!text)
+        GTEST_SKIP() << "corpus of real names not found";
+    std::map<std::string, std::vector<std::u16string>> folders;
+    std::istringstream lines(*text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            folders[line.substr(0, tab)].push_back(fromUtf8(line.substr(tab + 1)));
+    }
+    ASSERT_GT(folders.size(), 1000u);
+    FitTally tally;
+    size_t compared = 0;
+    for (const auto& [folder, names] : folders) {
+        auto set = makeSet(names, NameRules::posix(), fromUtf8(folder));
+        if (names.size() <= 40 && compared++ % 4 == 0)
+            expectSameAsReference(*set, folder);
+        PatternVariants variants;
+        CheckBoxFlags flags;
+        deriveBoth(*set, variants, flags);
+        tally.add(*set, variants, flags);
+    }
+    tally.report("corpus folders");
+    EXPECT_TRUE(tally.unexplained.empty()) << tally.unexplained.front();
+}
+
+} // namespace
+} // namespace mr

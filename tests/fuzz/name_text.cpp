@@ -1,0 +1,121 @@
+// isValidNameText against a check of its own of every '<' through expandTag; and
+// expandTag itself: it reads the same with and without a file, ends where the '<'/'>'
+// rule says, and never writes past 260 characters.
+#include "pattern/parser.h"
+#include "pattern/tags.h"
+#include "platform/common/utf8.h"
+#include "rename/records.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace mr;
+
+void require(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "%s\n", what);
+        std::abort();
+    }
+}
+
+// Where a tag whose body starts at `from` ends: after its first '>', before a '<'
+// that comes first, or at the end.
+size_t tagEnd(std::u16string_view text, size_t from) {
+    for (size_t j = from; j < text.size(); ++j) {
+        if (text[j] == u'>')
+            return j + 1;
+        if (text[j] == u'<')
+            return j;
+    }
+    return text.size();
+}
+
+bool forbidden(char16_t c) {
+    return std::u16string_view(u"\"*:?\\|>/").find(c) != std::u16string_view::npos;
+}
+
+struct Sample {
+    FolderRecord folder;
+    FileRecord file;
+    NamePattern pattern;
+    CaptureList captures;
+
+    Sample(std::u16string path, uint64_t time, uint64_t size, uint32_t position) {
+        folder.path = std::move(path);
+        file.folder = &folder;
+        file.lastWriteTime = time;
+        file.creationTime = time / 2;
+        file.size = size;
+        file.listPosition = position;
+        file.folderPosition = position / 2;
+        parsePattern(u"IMG_#", u".*", pattern, true);
+        const std::u16string_view texts[] = {u"IMG_", u"0042", u"", u".jpg"};
+        for (size_t i = 0; i < pattern.tokens.size(); ++i)
+            captures.push_back({&pattern.tokens[i], texts[i]});
+    }
+};
+
+void checkTag(std::u16string_view text, size_t from, const Sample& s, bool& recognised) {
+    size_t checkPos = from;
+    recognised = expandTag(text, checkPos, nullptr, nullptr, nullptr);
+    require(checkPos == tagEnd(text, from), "check-only tag ends elsewhere");
+
+    std::u16string value;
+    size_t pos = from;
+    require(expandTag(text, pos, &s.file, &s.captures, &value) == recognised,
+            "rendering recognises otherwise");
+    require(pos == checkPos, "rendering ends elsewhere");
+    require(recognised || value.empty(), "an unrecognised tag wrote text");
+    require(value.size() <= kMaxTokenOutput, "value longer than 260");
+
+    // A filled buffer takes only what fits, and what it takes is the value's start.
+    for (size_t filled : {size_t{0}, size_t{250}, size_t{259}, kMaxTokenOutput, size_t{300}}) {
+        std::u16string out(filled, u'x');
+        size_t p = from;
+        expandTag(text, p, &s.file, &s.captures, &out);
+        const size_t room = filled < kMaxTokenOutput ? kMaxTokenOutput - filled : 0;
+        require(out.size() == filled + std::min(room, value.size()), "cut in the wrong place");
+        require(std::u16string_view(out).substr(filled) ==
+                    std::u16string_view(value).substr(0, out.size() - filled),
+                "cut text differs");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::u16string text =
+        fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    static const Sample samples[] = {
+        {u"D:\\Work\\2024\\", 133541234567890123ULL, 1536, 2},
+        {u"C:\\", 0, ~uint64_t{0}, ~uint32_t{0}},
+    };
+    for (const Sample& s : samples) {
+        // Every '<' the name check would meet, found by a walk of this test's own.
+        bool valid = true;
+        for (size_t i = 0; i < text.size() && valid;) {
+            if (text[i] == u'<') {
+                bool recognised = false;
+                checkTag(text, i + 1, s, recognised);
+                valid = recognised;
+                i = tagEnd(text, i + 1);
+            } else {
+                valid = !forbidden(text[i]);
+                ++i;
+            }
+        }
+        require(isValidNameText(text) == valid, "isValidNameText disagrees");
+
+        // Every '<' of the text, also those inside a tag, reads within bounds.
+        for (size_t i = 0; i < text.size(); ++i)
+            if (text[i] == u'<') {
+                bool recognised = false;
+                checkTag(text, i + 1, s, recognised);
+            }
+    }
+    return 0;
+}

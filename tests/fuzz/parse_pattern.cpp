@@ -1,0 +1,90 @@
+// Any base text and extension text parse into a list of the expected shape, and the
+// list written back as pattern text parses into the same list.
+#include "pattern/parser.h"
+#include "pattern_language/token_shape.h"
+#include "platform/common/utf8.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace mr;
+
+void require(bool ok, const char* what, const TokenList& tokens) {
+    if (!ok) {
+        std::fprintf(stderr, "%s: %s\n", what, test::describeTokens(tokens).c_str());
+        std::abort();
+    }
+}
+
+// Pattern text for a list parsed without the extension: fields as '#' and '*', text
+// with its special characters escaped.
+std::u16string writeBack(const TokenList& tokens) {
+    std::u16string text;
+    for (const auto& t : tokens) {
+        if (t.kind == TokenKind::Number)
+            text += u'#';
+        else if (t.kind == TokenKind::Wildcard)
+            text += u'*';
+        else
+            for (char16_t c : t.matchText) {
+                if (c == u'#' || c == u'*' || c == u'\\')
+                    text += u'\\';
+                text += c;
+            }
+    }
+    return text;
+}
+
+void check(std::u16string_view base, std::u16string_view extension, bool include) {
+    NamePattern v;
+    parsePattern(base, extension, v, include);
+    const TokenList& tokens = v.tokens;
+    require(test::shapeFault(tokens).empty(), test::shapeFault(tokens).c_str(), tokens);
+    const bool withExtension = include && !extension.empty();
+    require(v.patternText == std::u16string(base) + std::u16string(withExtension ? extension : u""),
+            "stored pattern text", tokens);
+    require(v.includesExtension == include, "include flag", tokens);
+    for (const auto& t : tokens) {
+        if (t.kind == TokenKind::Text) {
+            require(t.newText == t.matchText, "new text differs", tokens);
+            require(t.hasInvalidChars == !isValidNameText(t.newText), "invalid mark", tokens);
+            require(!t.keepMatched || t.matchText.empty(), "keeps a non-empty text", tokens);
+        } else {
+            require(t.keepMatched && t.startNumber == -1 && t.minimum == 0, "field settings",
+                    tokens);
+            require(t.length == (t.kind == TokenKind::Number ? 4 : 8), "field length", tokens);
+        }
+    }
+    if (!include) {
+        NamePattern again;
+        parsePattern(writeBack(tokens), u"", again, false);
+        // Empty text pieces (from a lone '\') come back as parser-made empty text.
+        auto keepless = [](TokenList list) {
+            for (auto& t : list)
+                if (t.kind == TokenKind::Text && t.matchText.empty())
+                    t.keepMatched = true;
+            return test::describeTokens(list);
+        };
+        require(keepless(again.tokens) == keepless(tokens), "write-back differs", tokens);
+    }
+}
+
+} // namespace
+
+// The input is UTF-8: the base text, and after the first line feed the extension.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::u16string text =
+        fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    const size_t split = text.find(u'\n');
+    const std::u16string_view all(text);
+    const std::u16string_view base = all.substr(0, split);
+    const std::u16string_view extension =
+        split == std::u16string_view::npos ? std::u16string_view() : all.substr(split + 1);
+    check(base, extension, false);
+    check(base, extension, true);
+    return 0;
+}

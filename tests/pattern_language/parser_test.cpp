@@ -1,0 +1,141 @@
+#include "pattern/parser.h"
+#include "token_shape.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace mr {
+namespace {
+
+std::string describe(const TokenList& tokens) {
+    return test::describeTokens(tokens);
+}
+
+::testing::AssertionResult hasShape(const TokenList& tokens) {
+    const std::string fault = test::shapeFault(tokens);
+    if (fault.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << fault << ": " << describe(tokens);
+}
+
+struct ParseCase {
+    std::u16string base;
+    std::u16string extension;
+    bool includeExtension;
+    std::string tokens;
+    std::u16string patternText;
+};
+
+class ParsePattern : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParsePattern, GivesTheTokenList) {
+    const ParseCase& c = GetParam();
+    NamePattern variant;
+    variant.patternText = u"old";
+    variant.tokens.resize(3);
+    parsePattern(c.base, c.extension, variant, c.includeExtension);
+    EXPECT_EQ(describe(variant.tokens), c.tokens);
+    EXPECT_EQ(variant.patternText, c.patternText);
+    EXPECT_EQ(variant.includesExtension, c.includeExtension);
+    EXPECT_TRUE(hasShape(variant.tokens));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParsePattern,
+    ::testing::Values(ParseCase{u"", u"", false, "''+", u""},
+                      ParseCase{u"*", u"", false, "''+ * ''+", u"*"},
+                      ParseCase{u"##", u"", false, "''+ # ''+ # ''+", u"##"},
+                      ParseCase{u"IMG_#", u".jpg", true, "'IMG_' # '.jpg'", u"IMG_#.jpg"},
+                      ParseCase{u"IMG_#", u".jpg", false, "'IMG_' # ''+", u"IMG_#"},
+                      ParseCase{u"IMG_#", u".*", true, "'IMG_' # ''+ .*", u"IMG_#.*"},
+                      ParseCase{u"IMG_#", u".*", false, "'IMG_' # ''+", u"IMG_#"},
+                      ParseCase{u"IMG_#", u"", true, "'IMG_' # ''+", u"IMG_#"},
+                      ParseCase{u"a#b", u".txt", true, "'a' # 'b.txt'", u"a#b.txt"},
+                      ParseCase{u"", u".*", true, "''+ .*", u".*"},
+                      ParseCase{u"", u".txt", true, "'.txt'", u".txt"},
+                      // the extension is literal: nothing in it is a field or an escape
+                      ParseCase{u"a", u".#*\\", true, "'a.#*\\'", u"a.#*\\"},
+                      ParseCase{u"a", u".**", true, "'a.**'", u"a.**"},
+                      ParseCase{u"a\\#b", u"", false, "'a#b'", u"a\\#b"},
+                      ParseCase{u"#\\##", u"", false, "''+ # '#' # ''+", u"#\\##"},
+                      ParseCase{u"\\*", u"", false, "'*'", u"\\*"},
+                      ParseCase{u"\\\\", u"", false, "'\\'", u"\\\\"},
+                      ParseCase{u"ab\\", u"", false, "'ab'", u"ab\\"},
+                      ParseCase{u"#\\", u"", false, "''+ # ''", u"#\\"},
+                      ParseCase{u"\\", u".*", true, "'' .*", u"\\.*"},
+                      ParseCase{u"x*y#z", u"", false, "'x' * 'y' # 'z'", u"x*y#z"}));
+
+// Every text over the characters that matter, up to four long, with each kind of
+// extension: the list always has its shape and the stored text is what was parsed.
+TEST(ParsePattern, EveryTextGivesTheShape) {
+    const std::u16string alphabet = u"a#*\\<";
+    const std::u16string extensions[] = {u"", u".*", u".jpg"};
+    std::vector<std::u16string> texts{u""};
+    for (size_t begin = 0, length = 0; length < 4; ++length) {
+        const size_t end = texts.size();
+        for (size_t i = begin; i < end; ++i)
+            for (char16_t c : alphabet)
+                texts.push_back(texts[i] + c);
+        begin = end;
+    }
+    for (const auto& text : texts)
+        for (const auto& ext : extensions)
+            for (bool include : {false, true}) {
+                NamePattern v;
+                parsePattern(text, ext, v, include);
+                ASSERT_TRUE(hasShape(v.tokens));
+                ASSERT_EQ(v.patternText, include ? text + ext : text);
+            }
+}
+
+TEST(SetTokenText, TakesTheUsersTextAndMarksIt) {
+    NamePattern v;
+    parsePattern(u"#", u"", v, false);
+    PatternToken& t = v.tokens.front();
+    ASSERT_TRUE(t.keepMatched);
+    setTokenText(t, u"x<1>");
+    EXPECT_EQ(t.newText, u"x<1>");
+    EXPECT_TRUE(t.matchText.empty());
+    EXPECT_FALSE(t.keepMatched);
+    EXPECT_FALSE(t.hasInvalidChars);
+    setTokenText(t, u"x<1");
+    EXPECT_TRUE(t.hasInvalidChars);
+    setTokenText(t, u"");
+    EXPECT_FALSE(t.hasInvalidChars);
+    EXPECT_FALSE(t.keepMatched); // an emptied text still replaces the matched one
+}
+
+TEST(IsValidNameText, ForbiddenCharactersAndTags) {
+    const struct {
+        std::u16string text;
+        bool valid;
+    } cases[] = {
+        {u"", true},
+        {u"plain name.txt", true},
+        {u"a<D>b", true},
+        {u"a<1>b", true},
+        {u"<D:yyyy:mm>", true}, // a ':' inside a tag is the tag's
+        {u"<D:yyyy-mm-dd><S:6A><F><N:2><1,1:3F><C>", true},
+        {u"\t\x01\u00E9\U0001F600", true},
+        {u"a<b", false},
+        {u"a>b", false},
+        {u"x/y", false},
+        {u"a:b", false},
+        {u"a\"b", false},
+        {u"a*b", false},
+        {u"a?b", false},
+        {u"a\\b", false},
+        {u"a|b", false},
+        {u"<D>>", false},
+        // the scan goes on at a '<' inside a date format
+        {u"<D:yy<F>", true},
+        {u"<D:yy<x>", false},
+        {u"<", false},
+        {u"<x><D>", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isValidNameText(c.text), c.valid) << std::string(c.text.begin(), c.text.end());
+}
+
+} // namespace
+} // namespace mr

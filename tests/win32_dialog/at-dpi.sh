@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs a Windows test program with the screen at another DPI, then puts 96 back.
+# Usage: at-dpi.sh PREFIX DPI PROGRAM [ARGS...]
+set -u
+prefix=$1 dpi=$2
+shift 2
+here=$(cd "$(dirname "$0")/../.." && pwd)
+setDpi() {
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Control Panel\Desktop' \
+        /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+trap 'setDpi 96' EXIT
+setDpi "$dpi"
+# Each new process reads the DPI when it starts; the test checks it is the one asked for.
+MR_TEST_DPI=$dpi "$here/cmake/wine-run.sh" "$prefix" "$@"

@@ -1,0 +1,69 @@
+#pragma once
+// Runs multirename.dll's dialog on the test's main thread while a second thread finds
+// the window, reads it and presses a button, as a user would.
+#include "multirename.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace mr::test {
+
+// The module, loaded once for the whole run; null when it cannot be loaded.
+HMODULE module();
+run_multirename_fn runMultirename();
+
+// The module's own activation context (from its manifest), active while in scope, as
+// during a call of run_multirename. This program imports no common controls itself,
+// like a host that never uses them: they come from the module's manifest alone.
+class ModuleControlsScope {
+public:
+    ModuleControlsScope();
+    ~ModuleControlsScope();
+    ModuleControlsScope(const ModuleControlsScope&) = delete;
+    ModuleControlsScope& operator=(const ModuleControlsScope&) = delete;
+
+private:
+    ULONG_PTR cookie_ = 0;
+    bool active_ = false;
+};
+
+// The common controls library the module's manifest selects.
+HMODULE moduleControls();
+
+template <class F>
+F controlsFunction(const char* name) {
+    const HMODULE controls = moduleControls();
+    return controls
+               ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(controls, name)))
+               : nullptr;
+}
+
+// Under Wine a window needs an X display: without one nothing can be created.
+bool haveDisplay();
+
+#define MR_REQUIRE_DISPLAY()                                                                       \
+    do {                                                                                           \
+        if (!::mr::test::haveDisplay())                                                            \
+            GTEST_SKIP() << "no display to create windows on";                                     \
+    } while (0)
+
+// Calls run_multirename; once the "Multi Rename" window shows, inspect runs on the
+// second thread and then Cancel is pressed. False when the window never showed.
+bool runAndInspect(int count, const wchar_t* const* paths,
+                   const std::function<void(HWND dialog)>& inspect);
+
+std::wstring windowText(HWND window);
+std::wstring className(HWND window);
+std::wstring listText(HWND list, int item, int column);
+// A control's rectangle in its dialog's client coordinates.
+RECT rectInParent(HWND control);
+// Dialog units to pixels for the dialog's font.
+RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy);
+
+void clickButton(HWND dialog, int id);
+
+} // namespace mr::test

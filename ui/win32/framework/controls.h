@@ -1,0 +1,48 @@
+#pragma once
+// Thin wrappers of the standard controls the dialogs use.
+#include "ui/win32/framework/wnd.h"
+
+#include <commctrl.h>
+
+namespace mr {
+
+class CButton : public CWnd {
+public:
+    int GetCheck() const;
+    void SetCheck(int state) const;
+};
+
+class CEdit : public CWnd {
+public:
+    void SetLimitText(UINT maximum) const;
+    void SetSel(int start, int end, bool noScroll = false) const;
+};
+
+// A report-view list whose items carry their texts by callback (LVN_GETDISPINFO) and
+// a pointer-sized item data.
+class CListCtrl : public CWnd {
+public:
+    DWORD SetExtendedStyle(DWORD style) const;
+    int InsertColumn(int column, const wchar_t* heading, int format = LVCFMT_LEFT,
+                     int width = -1) const;
+    int GetColumnCount() const;
+    BOOL SetColumnWidth(int column, int width) const;
+    int GetColumnWidth(int column) const;
+    // Text and image are asked for when drawn.
+    int InsertCallbackItem(int index, LPARAM data) const;
+    int GetItemCount() const;
+    LPARAM GetItemData(int item) const;
+    BOOL DeleteItem(int item) const;
+    BOOL SetItemState(int item, UINT state, UINT mask) const;
+    UINT GetItemState(int item, UINT mask) const;
+    // k is 1-based in the state image list; 0 shows none.
+    BOOL SetStateImage(int item, int k) const;
+    int GetStateImage(int item) const;
+    UINT GetSelectedCount() const;
+    int GetNextItem(int start, int flags) const;
+    // Returns the list the control used before.
+    HIMAGELIST SetImageList(HIMAGELIST list, int which) const;
+    HIMAGELIST GetImageList(int which) const;
+};
+
+} // namespace mr
