@@ -48,6 +48,18 @@ private:
     std::filesystem::path path_;
 };
 
+// A test's name from its case's description.
+struct CaseName {
+    template <class Param>
+    std::string operator()(const testing::TestParamInfo<Param>& info) const {
+        std::string name = info.param.what;
+        for (auto& c : name)
+            if (!isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    }
+};
+
 inline RunResult run(std::vector<std::string> args, const std::string& input = {},
                      SettingsStore* settings = nullptr) {
     MemorySettingsStore fresh;

@@ -494,13 +494,7 @@ INSTANTIATE_TEST_SUITE_P(
                      1,
                      {},
                      "multirename: --script -: not valid JSON: parse error"}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (auto& c : name)
-            if (!isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    CaseName());
 
 } // namespace
 } // namespace mr::cli::test

@@ -2,6 +2,8 @@
 // the columns line up.
 #include "cli/terminal_text.h"
 
+#include "cli_support.h"
+
 #include <gtest/gtest.h>
 
 namespace mr::cli {
@@ -33,13 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayCase{"wide characters", u"\u5199\u771f.jpg",
                                 "\xe5\x86\x99\xe7\x9c\x9f.jpg", 8},
                     DisplayCase{"pair outside the BMP", u"\U0001F4F7", "\xf0\x9f\x93\xb7", 2}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (auto& c : name)
-            if (!isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    test::CaseName());
 
 TEST(NameDisplayColour, EscapesStandOutInColour) {
     EXPECT_EQ(displayName(u"a\tb", HumanStyle{true}), "a\x1b[33m\\u0009\x1b[0mb");

@@ -4,6 +4,8 @@
 #include "cli/options.h"
 #include "cli/records_input.h"
 
+#include "cli_support.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -94,13 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["
                    "[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
                    "not valid JSON: nested more than 64 levels deep"}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (auto& c : name)
-            if (!isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    test::CaseName());
 
 TEST(ScriptReaderValues, ControlsLeftOutStayUnset) {
     std::string error;
@@ -228,13 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                     R"({"rules":"posix","folders":[{"path":"/A/","entries":[]},
                         {"path":"/a/","entries":[]}],"paths":[]})",
                     ""}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (auto& c : name)
-            if (!isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    test::CaseName());
 
 TEST(RecordsListing, FoldersAreListedAsRecordedAndOnlyThose) {
     std::string error;

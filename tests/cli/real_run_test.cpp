@@ -133,13 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  {},
                  "multirename: --records -: not valid JSON"}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (auto& c : name)
-            if (!isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    CaseName());
 
 #ifndef _WIN32
 // The newest journal of the tests' journal folder.
