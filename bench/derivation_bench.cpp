@@ -1,37 +1,22 @@
 // Derivation of the common pattern over large and adversarial name sets.
-#include "derivation/gzip_reader.h"
+#include "derivation/corpus.h"
+#include "derivation/derivation_support.h"
 #include "derivation/name_families.h"
 #include "pattern/derivation.h"
 #include "pattern/middle_derivation.h"
 #include "platform/common/utf8.h"
 #include "rename/records.h"
-#include "support/memory_file_system.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <memory>
-#include <sstream>
 
 namespace mr {
 namespace {
 
-using Folders = std::vector<std::pair<std::u16string, std::vector<std::u16string>>>;
-
-std::unique_ptr<RecordSet> makeRecordSet(const Folders& folders, const NameRules& rules) {
-    test::MemoryFileSystem fs;
-    std::vector<std::u16string> paths;
-    for (const auto& [folder, names] : folders)
-        for (const auto& name : names) {
-            fs.add(folder, name);
-            paths.push_back(folder + name);
-        }
-    auto set = std::make_unique<RecordSet>(rules);
-    fillRecordSet(*set, paths, fs);
-    return set;
-}
+using Folders = test::FolderNames;
 
 Folders cameraNumbers(size_t count) {
     Folders folders;
@@ -48,26 +33,12 @@ Folders cameraNumbers(size_t count) {
 
 // The largest folders of the corpus of real names, until `count` names are taken.
 Folders corpusLargest(size_t count) {
-    const auto root = std::filesystem::path(__FILE__).parent_path().parent_path();
-    std::optional<std::string> text;
-    for (const char* relative :
-         {"../shared/corpus/usr-files.tsv.gz", "../../shared/corpus/usr-files.tsv.gz"})
-        if (std::filesystem::exists(root / relative)) {
-            text = test::readGzipFile((root / relative).string());
-            break;
-        }
-    if (!text)
+    auto corpus =
+        test::readCorpusFolders(std::filesystem::path(__FILE__).parent_path().parent_path());
+    if (!corpus)
         return {};
-    std::map<std::string, std::vector<std::u16string>> byFolder;
-    std::istringstream lines(*text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos)
-            byFolder[line.substr(0, tab)].push_back(fromUtf8(line.substr(tab + 1)));
-    }
     Folders folders;
-    for (auto& [folder, names] : byFolder)
+    for (auto& [folder, names] : *corpus)
         folders.push_back({fromUtf8(folder), std::move(names)});
     std::stable_sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) {
         return a.second.size() > b.second.size();
@@ -118,13 +89,13 @@ void runVariants(benchmark::State& state, const RecordSet& set) {
 }
 
 void BM_CameraNumbers(benchmark::State& state) {
-    static const auto set = makeRecordSet(cameraNumbers(100000), NameRules::windows());
+    static const auto set = test::makeSetOfFolders(cameraNumbers(100000), NameRules::windows());
     runVariants(state, *set);
 }
 BENCHMARK(BM_CameraNumbers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_CorpusLargestFolders(benchmark::State& state) {
-    static const auto set = makeRecordSet(corpusLargest(100000), NameRules::posix());
+    static const auto set = test::makeSetOfFolders(corpusLargest(100000), NameRules::posix());
     if (set->folders.empty()) {
         state.SkipWithError("corpus of real names not found");
         return;
@@ -134,7 +105,7 @@ void BM_CorpusLargestFolders(benchmark::State& state) {
 BENCHMARK(BM_CorpusLargestFolders)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_MixedFamilies(benchmark::State& state) {
-    static const auto set = makeRecordSet(mixedFamilies(100000), NameRules::windows());
+    static const auto set = test::makeSetOfFolders(mixedFamilies(100000), NameRules::windows());
     runVariants(state, *set);
 }
 BENCHMARK(BM_MixedFamilies)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -8,7 +8,7 @@
 namespace mr {
 
 DerivationContext::DerivationContext(bool detectNumbers, const NameRules& rules)
-    : detectNumbers(detectNumbers), charTable(kCharTableSize, 0) {
+    : detectNumbers(detectNumbers) {
     marker = rules.numberMarker;
     // Under the module's own rules names cannot hold '*' or '\'; elsewhere they can.
     escapeStarAndBackslash = rules.separator != u'\\';

@@ -24,7 +24,7 @@ struct DerivationContext {
     bool detectNumbers = true;
     std::vector<std::u16string> names; // names without extensions, cut to middle parts
     bool smallAlphabet = false;        // only the first 256 table entries are maintained
-    std::vector<uint8_t> charTable;    // one flag per code unit, allocated once
+    std::vector<uint8_t> charTable;    // one flag per code unit, filled by the table build
     bool useNumberRuns = false;
     std::u16string extension;
 

@@ -10,8 +10,10 @@ namespace mr {
 // list of entries still set, so each part costs its own length instead of a pass over
 // the table. Entries above 255 stop being maintained once the alphabet is small.
 void buildCommonCharTable(DerivationContext& context) {
+    // Allocated here, once per derivation: a set of names that the prefix covers
+    // entirely never needs it.
     std::vector<uint8_t>& table = context.charTable;
-    std::fill(table.begin(), table.end(), uint8_t{1});
+    table.assign(kCharTableSize, 1);
     context.useNumberRuns = context.detectNumbers;
 
     std::vector<uint8_t> scratch(kCharTableSize, 0);

@@ -35,8 +35,7 @@ void matchFromEveryToken(const std::vector<uint32_t>& generic, const std::vector
 
 // A candidate is its span of the base with some digit runs read as markers, so the
 // span and each marker's place and weight name it; a weight of 0 is a marker
-// character that stood in the base itself. Everything fits a code unit or two for
-// names of any length the records accept.
+// character that stood in the base itself. Each number takes two code units.
 std::u16string branchKey(std::u16string_view candidate, const std::vector<int32_t>& weights,
                          const std::vector<uint32_t>& origins, char16_t marker, int32_t score,
                          size_t firstPart) {
@@ -56,7 +55,7 @@ std::u16string branchKey(std::u16string_view candidate, const std::vector<int32_
     for (size_t k = 0; k < candidate.size(); ++k)
         if (candidate[k] == marker) {
             put(key, origins[k]);
-            key += static_cast<char16_t>(weights[k]);
+            put(key, static_cast<size_t>(std::max(weights[k], int32_t{0})));
         }
     return key;
 }
@@ -125,6 +124,9 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
             int32_t w = 0;
             size_t stop = std::min(length, qSize);
             if (tokens) {
+                // A start inside the digit run of the start before walks the same way.
+                if (t > 0 && tokens->tokenOf[t] == tokens->tokenOf[t - 1])
+                    continue;
                 // The walk through the part before the first literal digit, read off.
                 const uint32_t at = tokens->tokenOf[t];
                 k = reach[at];

@@ -13,8 +13,13 @@ namespace {
 constexpr uint32_t kNone = static_cast<uint32_t>(-1);
 constexpr size_t kMaxNameLength = 255;
 
-// Position of the entry whose key equals the given one, or kNone.
-uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key) {
+// Position of the entry whose key equals the given one, or kNone. A renumbered series
+// mostly moves a file onto its neighbour in key order, so the neighbours of the file
+// at `near` are tried before the search.
+uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key, size_t near) {
+    for (size_t k : {near + 1, near - 1})
+        if (k < files.size() && files[k].nameKey == key)
+            return static_cast<uint32_t>(k);
     auto it = std::lower_bound(files.begin(), files.end(), key,
                                [](const FileRecord& f, std::u16string_view k) {
                                    return std::u16string_view(f.nameKey) < k;
@@ -69,7 +74,7 @@ void planWithTargets(FolderRecord& folder, const std::vector<uint32_t>& targets)
     const uint32_t n = static_cast<uint32_t>(files.size());
 
     std::vector<uint32_t> waitsOn(n, kNone);
-    std::vector<uint32_t> firstWaiter(n + 1, 0); // CSR offsets of the waiters of each entry
+    std::vector<uint32_t> firstWaiter(n + 1, 0); // waiters of entry t: [first[t], first[t+1])
     std::vector<uint32_t> walk(n, 0);
     std::vector<uint32_t> queue;
     queue.reserve(n);
@@ -82,18 +87,16 @@ void planWithTargets(FolderRecord& folder, const std::vector<uint32_t>& targets)
             queue.push_back(i);
         } else {
             waitsOn[i] = t;
-            ++firstWaiter[t + 1];
+            ++firstWaiter[t];
         }
     }
     for (uint32_t i = 0; i < n; ++i)
         firstWaiter[i + 1] += firstWaiter[i];
+    // Filling from the back turns each end offset into the start offset.
     std::vector<uint32_t> waiters(firstWaiter[n]);
-    {
-        std::vector<uint32_t> fill(firstWaiter.begin(), firstWaiter.end() - 1);
-        for (uint32_t i = 0; i < n; ++i)
-            if (waitsOn[i] != kNone)
-                waiters[fill[waitsOn[i]]++] = i;
-    }
+    for (uint32_t i = n; i-- > 0;)
+        if (waitsOn[i] != kNone)
+            waiters[--firstWaiter[waitsOn[i]]] = i;
     uint32_t maxWalk = 0;
     for (size_t q = 0; q < queue.size(); ++q) {
         const uint32_t p = queue[q];
@@ -156,7 +159,7 @@ void validateFolder(FolderRecord& folder) {
             file.status = FileStatus::SpaceOrPeriod;
         else {
             file.status = FileStatus::Pending;
-            targets[i] = findIndex(files, newKeys[i]);
+            targets[i] = findIndex(files, newKeys[i], i);
             if (targets[i] != kNone && targets[i] != i && keepsItsName(files[targets[i]]))
                 file.status = FileStatus::Exists;
         }
@@ -201,7 +204,7 @@ void planFolderRenames(FolderRecord& folder) {
                               [](const FileRecord& f) { return f.status == FileStatus::Pending; });
         for (size_t i = 0; i < files.size(); ++i)
             if (files[i].status == FileStatus::Pending)
-                targets[i] = findIndex(files, newKeys[i]);
+                targets[i] = findIndex(files, newKeys[i], i);
     }
     planWithTargets(folder, targets);
 }

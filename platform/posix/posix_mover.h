@@ -3,11 +3,14 @@
 // overwritten, behind a journal that can undo the whole rename.
 //
 // Journal (under $XDG_STATE_HOME/multirename, else ~/.local/state/multirename, named
-// journal-<nanoseconds>-<pid>): the full plan, each rename with the source's device
-// and inode, written and fsynced before the first rename; then one line per rename
-// tried, appended and fsynced after every batch; "END" when the list is done. After a
-// crash the plan is always complete; the progress lines may miss the last batch, so
-// undo decides from the disk (which name holds the recorded inode), not from them.
+// journal-<nanoseconds>-<pid>): every folder once and every rename with its source's
+// device and inode, written and fsynced (with its folder) before the first rename;
+// then a line per rename tried, appended and fdatasynced after every batch; "END"
+// when the list is done, "UNDONE" after an undo. What survives a crash: the whole
+// plan, always; the progress lines up to the last finished batch. The renames are
+// not synced one by one, so undo never trusts the progress lines: it looks on the
+// disk for the name that holds each recorded inode and moves it back, newest first,
+// never over an existing name.
 #include "platform/mover.h"
 
 #include <cstddef>

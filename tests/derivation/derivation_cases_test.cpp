@@ -227,7 +227,7 @@ class LongestCommonRun : public testing::TestWithParam<PieceCase> {};
 
 TEST_P(LongestCommonRun, TakesTheEarliestLongest) {
     DerivationContext context(false);
-    std::fill(context.charTable.begin(), context.charTable.end(), uint8_t{0});
+    context.charTable.assign(kCharTableSize, 0);
     for (char16_t c : GetParam().table)
         context.charTable[c] = 1;
     EXPECT_EQ(pickBase(context, GetParam().parts), GetParam().base);

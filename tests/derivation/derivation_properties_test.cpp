@@ -1,5 +1,5 @@
+#include "corpus.h"
 #include "derivation_support.h"
-#include "gzip_reader.h"
 #include "name_families.h"
 #include "reference_derivation.h"
 
@@ -7,9 +7,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <map>
-#include <sstream>
 
 namespace mr {
 namespace {
@@ -87,33 +84,14 @@ INSTANTIATE_TEST_SUITE_P(All, Families, testing::ValuesIn(test::nameFamilies()),
                              return n;
                          });
 
-// The corpus sits beside the repository; a worktree keeps it one level further up.
-std::optional<std::string> readCorpus() {
-    for (const char* relative :
-         {"/../shared/corpus/usr-files.tsv.gz", "/../../shared/corpus/usr-files.tsv.gz"}) {
-        const std::string path = std::string(MR_SOURCE_DIR) + relative;
-        if (std::filesystem::exists(path))
-            return test::readGzipFile(path);
-    }
-    return std::nullopt;
-}
-
 TEST(Corpus, EveryFolderDerivesAndFitsItsNames) {
-    const auto text = readCorpus();
-    if (!text)
+    const auto folders = test::readCorpusFolders(MR_SOURCE_DIR);
+    if (!folders)
         GTEST_SKIP() << "corpus of real names not found";
-    std::map<std::string, std::vector<std::u16string>> folders;
-    std::istringstream lines(*text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos)
-            folders[line.substr(0, tab)].push_back(fromUtf8(line.substr(tab + 1)));
-    }
-    ASSERT_GT(folders.size(), 1000u);
+    ASSERT_GT(folders->size(), 1000u);
     FitTally tally;
     size_t compared = 0;
-    for (const auto& [folder, names] : folders) {
+    for (const auto& [folder, names] : *folders) {
         auto set = makeSet(names, NameRules::posix(), fromUtf8(folder));
         if (names.size() <= 40 && compared++ % 4 == 0)
             expectSameAsReference(*set, folder);

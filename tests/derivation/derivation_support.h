@@ -12,21 +12,29 @@
 
 namespace mr::test {
 
-// A record set listing `names` (all passed by the host) in one or more folders.
+using FolderNames = std::vector<std::pair<std::u16string, std::vector<std::u16string>>>;
+
+// A record set listing every name of every folder, all passed by the host.
+inline std::unique_ptr<RecordSet> makeSetOfFolders(const FolderNames& folders,
+                                                   const NameRules& rules) {
+    MemoryFileSystem fs;
+    std::vector<std::u16string> paths;
+    for (const auto& [folder, names] : folders)
+        for (const auto& name : names) {
+            fs.add(folder, name);
+            paths.push_back(folder + name);
+        }
+    auto set = std::make_unique<RecordSet>(rules);
+    fillRecordSet(*set, paths, fs);
+    return set;
+}
+
 inline std::unique_ptr<RecordSet> makeSet(const std::vector<std::u16string>& names,
                                           const NameRules& rules = NameRules::windows(),
                                           const std::u16string& folder = {}) {
     const std::u16string path =
         !folder.empty() ? folder : (rules.separator == u'\\' ? u"C:\\D\\" : u"/d/");
-    MemoryFileSystem fs;
-    std::vector<std::u16string> paths;
-    for (const auto& n : names) {
-        fs.add(path, n);
-        paths.push_back(path + n);
-    }
-    auto set = std::make_unique<RecordSet>(rules);
-    fillRecordSet(*set, paths, fs);
-    return set;
+    return makeSetOfFolders({{path, names}}, rules);
 }
 
 // The base pattern of names taken in the given order (no extensions split off).

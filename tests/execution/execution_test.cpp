@@ -99,7 +99,7 @@ TEST(ExecuteRenamesList, CaseOnlyChangeIsAnOrdinaryMove) {
     EXPECT_EQ(progress.renamed.front(), u"C:\\AB\\q>Q");
 }
 
-// The order as described: insert each folder before the first one containing it.
+// The plain reference order: insert each folder before the first one containing it.
 std::vector<std::u16string> literalFolderOrder(RecordSet& set) {
     std::list<FolderRecord*> order;
     for (auto& [key, folder] : set.folders) {

@@ -44,7 +44,7 @@ std::vector<std::u16string> orderNames(const FolderRecord& folder) {
     return out;
 }
 
-// The planning exactly as described: walk after walk until a walk plans nothing.
+// The plain reference planning: walk after walk until a walk plans nothing.
 void literalPlan(FolderRecord& folder) {
     folder.renameOrder.clear();
     bool changed = true;
@@ -66,7 +66,7 @@ void literalPlan(FolderRecord& folder) {
             file.status = FileStatus::Exists;
 }
 
-// Both passes exactly as described, then the literal planning.
+// Both passes in their plain form, then the reference planning.
 void literalValidate(FolderRecord& folder) {
     for (auto& file : *folder.files) {
         const auto& nn = file.newName;
@@ -213,10 +213,10 @@ RandomFolder randomFolder(std::mt19937& rng) {
 TEST(ValidateFolderRandom, MatchesTheRepeatedWalks) {
     std::mt19937 rng(20240601);
     for (int round = 0; round < 4000; ++round) {
-        RandomFolder spec = randomFolder(rng);
+        RandomFolder drawn = randomFolder(rng);
         RecordSet fast, slow;
-        FolderRecord& a = makeFolder(fast, u"C:\\D\\", spec.entries);
-        FolderRecord& b = makeFolder(slow, u"C:\\D\\", spec.entries);
+        FolderRecord& a = makeFolder(fast, u"C:\\D\\", drawn.entries);
+        FolderRecord& b = makeFolder(slow, u"C:\\D\\", drawn.entries);
         validateFolder(a);
         literalValidate(b);
         ASSERT_EQ(a.files->size(), b.files->size());
@@ -232,10 +232,10 @@ TEST(PlanFolderRenamesRandom, MatchesTheRepeatedWalks) {
     const FileStatus statuses[] = {FileStatus::Pending, FileStatus::Pending,   FileStatus::Pending,
                                    FileStatus::Good,    FileStatus::Duplicate, FileStatus::Empty};
     for (int round = 0; round < 4000; ++round) {
-        RandomFolder spec = randomFolder(rng);
+        RandomFolder drawn = randomFolder(rng);
         RecordSet fast, slow;
-        FolderRecord& a = makeFolder(fast, u"C:\\D\\", spec.entries);
-        FolderRecord& b = makeFolder(slow, u"C:\\D\\", spec.entries);
+        FolderRecord& a = makeFolder(fast, u"C:\\D\\", drawn.entries);
+        FolderRecord& b = makeFolder(slow, u"C:\\D\\", drawn.entries);
         for (size_t i = 0; i < a.files->size(); ++i)
             (*a.files)[i].status = (*b.files)[i].status = statuses[rng() % 6];
         planFolderRenames(a);

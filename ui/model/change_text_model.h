@@ -118,7 +118,4 @@ private:
     bool boxEnabled_[2] = {true, true};
 };
 
-// Status image index (1 to 7) of a file status.
-int stateImageOf(FileStatus status);
-
 } // namespace mr

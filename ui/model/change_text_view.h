@@ -1,14 +1,14 @@
 #pragma once
 // What the Multi Rename dialog's logic asks of whatever shows it: the Windows dialog
 // turns these into window calls, the command line into its own state and output.
+#include "rename/validation.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace mr {
-
-enum class MessageIcon { Exclamation, Information };
 
 class ChangeTextView {
 public:

@@ -44,8 +44,18 @@ public:
     enum class Number { NoChange, ClearText, Renumber };
     enum class Zeros { NoChange, Remove, Make };
     enum class Control {
-        Ok, Cancel, Reset, ClearText, NoChange, ClearRadio, Renumber, Start,
-        ZerosNoChange, Remove, Make, Digits
+        Ok,
+        Cancel,
+        Reset,
+        ClearText,
+        NoChange,
+        ClearRadio,
+        Renumber,
+        Start,
+        ZerosNoChange,
+        Remove,
+        Make,
+        Digits
     };
 
     // Opens on the token; the edits show the values last confirmed in this dialog.

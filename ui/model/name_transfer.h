@@ -14,7 +14,7 @@ std::u16string copiedNamesText(const std::vector<FileRecord*>& files);
 
 struct PasteLines {
     std::vector<std::u16string> lines; // trimmed, blank ones left out
-    uint32_t refusal = 0; // 0, or the message refusing the text: 2519 or 2522
+    uint32_t refusal = 0;              // 0, or the message refusing the text: 2519 or 2522
 };
 
 // Splits clipboard text into names. Refused for a forbidden character anywhere in the

@@ -1,0 +1,142 @@
+#include "settings/registry.h"
+#include "ui/model/field_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace mr {
+namespace {
+
+using Wild = ChangeWildModel;
+using Num = ChangeNumberModel;
+
+PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
+    PatternToken t;
+    t.kind = TokenKind::Wildcard;
+    t.truncate = truncate;
+    t.length = length;
+    t.caseMode = caseMode;
+    return t;
+}
+
+TEST(ChangeWild, OpensFromTheToken) {
+    struct Case {
+        PatternToken token;
+        const char16_t* length;
+        bool lengthEnabled, resetEnabled, clearEnabled;
+    } cases[] = {
+        {wildcard(false, 8, 0), u"8", false, false, true},
+        {wildcard(false, 8, 1), u"8", false, true, true},
+        {wildcard(true, 3, 0), u"3", true, true, true},
+        {wildcard(true, 0, 2), u"0", true, true, false},
+    };
+    for (const auto& c : cases) {
+        Wild m(c.token);
+        EXPECT_EQ(m.lengthText, c.length);
+        EXPECT_EQ(m.lengthEnabled(), c.lengthEnabled);
+        EXPECT_EQ(m.resetEnabled(), c.resetEnabled);
+        EXPECT_EQ(m.clearTextEnabled(), c.clearEnabled);
+        // The focus leaves whatever control is disabled now.
+        EXPECT_EQ(m.isEnabled(Wild::Control::Length), c.lengthEnabled);
+    }
+}
+
+TEST(ChangeWild, ClearTextThenOkTruncatesToNothing) {
+    PatternToken t = wildcard(false, 8, 1);
+    Wild m(t);
+    m.clearText();
+    EXPECT_FALSE(m.clearTextEnabled());
+    m.setLengthText(u"12");
+    EXPECT_TRUE(m.clearTextEnabled());
+    m.setLengthText(u"0");
+    m.apply(t);
+    EXPECT_TRUE(t.truncate);
+    EXPECT_EQ(t.length, 0);
+    EXPECT_EQ(t.caseMode, 1u);
+}
+
+TEST(ChangeWild, UncheckedTruncateStillStoresTheLength) {
+    PatternToken t = wildcard(true, 3, 2);
+    Wild m(t);
+    m.setLengthText(u"5");
+    m.reset();
+    EXPECT_FALSE(m.resetEnabled());
+    m.apply(t);
+    EXPECT_FALSE(t.truncate);
+    EXPECT_EQ(t.length, 5);
+    EXPECT_EQ(t.caseMode, 0u);
+}
+
+PatternToken number(bool clear, bool renumber, uint32_t zeroMode) {
+    PatternToken t;
+    t.kind = TokenKind::Number;
+    t.length = 4;
+    t.clearNumber = clear;
+    t.renumber = renumber;
+    t.zeroMode = zeroMode;
+    return t;
+}
+
+TEST(ChangeNumber, OpensWithTheLastConfirmedValues) {
+    MemorySettingsStore store;
+    Registry settings(u"Sorrelcast", store);
+    Num fresh(number(false, false, 0), settings);
+    EXPECT_EQ(fresh.startText, u"1");
+    EXPECT_EQ(fresh.digitsText, u"4");
+    EXPECT_FALSE(fresh.startEnabled());
+    EXPECT_FALSE(fresh.digitsEnabled());
+    EXPECT_FALSE(fresh.resetEnabled());
+
+    PatternToken t = number(false, true, 1);
+    Num m(t, settings);
+    EXPECT_TRUE(m.startEnabled());
+    EXPECT_TRUE(m.digitsEnabled());
+    m.startText = u"12";
+    m.digitsText = u"3";
+    m.apply(t, settings);
+    EXPECT_EQ(t.startNumber, 12);
+    EXPECT_EQ(t.length, 3);
+    EXPECT_EQ(t.zeroMode, 1u);
+
+    Num again(number(false, false, 0), settings);
+    EXPECT_EQ(again.startText, u"12");
+    EXPECT_EQ(again.digitsText, u"3");
+}
+
+TEST(ChangeNumber, ClearTextDisablesTheZerosButNotAnOpenDigitsEdit) {
+    MemorySettingsStore store;
+    Registry settings(u"Sorrelcast", store);
+    Num m(number(false, false, 1), settings);
+    m.clearText();
+    EXPECT_FALSE(m.clearTextEnabled());
+    EXPECT_FALSE(m.isEnabled(Num::Control::Remove));
+    EXPECT_TRUE(m.digitsEnabled());
+    m.reset();
+    EXPECT_TRUE(m.isEnabled(Num::Control::Remove));
+}
+
+TEST(ChangeNumber, NoChangeKeepsTheStartButWritesBothSettings) {
+    MemorySettingsStore store;
+    Registry settings(u"Sorrelcast", store);
+    PatternToken t = number(false, true, 0);
+    t.startNumber = 7;
+    Num m(t, settings);
+    m.number = Num::Number::NoChange;
+    m.startText = u"0";
+    m.apply(t, settings);
+    EXPECT_FALSE(t.renumber);
+    EXPECT_EQ(t.startNumber, 7);
+    uint32_t stored = 99;
+    EXPECT_TRUE(settings.readInt(u"NumberDlg Start", stored));
+    EXPECT_EQ(stored, 0u);
+}
+
+TEST(LeadingNumber, ReadsLeadingDigitsAndWraps) {
+    EXPECT_EQ(leadingNumber(u""), 0);
+    EXPECT_EQ(leadingNumber(u"42x7"), 42);
+    EXPECT_EQ(leadingNumber(u"x7"), 0);
+    // 2^64 + 5 wraps to 5.
+    EXPECT_EQ(leadingNumber(u"18446744073709551621"), 5);
+}
+
+} // namespace
+} // namespace mr

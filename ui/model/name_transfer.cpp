@@ -1,0 +1,95 @@
+#include "ui/model/name_transfer.h"
+
+#include "rename/messages.h"
+#include "rename/records.h"
+
+namespace mr {
+namespace {
+
+bool isTrimmed(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+}
+
+bool isForbidden(char16_t c) {
+    return std::u16string_view(u"<>:\"/\\|?*").find(c) != std::u16string_view::npos;
+}
+
+std::u16string decimal(size_t n) {
+    std::u16string s;
+    do {
+        s.insert(s.begin(), static_cast<char16_t>(u'0' + n % 10));
+        n /= 10;
+    } while (n);
+    return s;
+}
+
+void replaceFirst(std::u16string& text, std::u16string_view what, std::u16string_view with) {
+    const size_t at = text.find(what);
+    if (at != std::u16string::npos)
+        text.replace(at, what.size(), with);
+}
+
+} // namespace
+
+std::u16string copiedNamesText(const std::vector<FileRecord*>& files) {
+    std::u16string text;
+    for (const FileRecord* f : files) {
+        text += f->newName;
+        text += u'\n';
+    }
+    return text;
+}
+
+PasteLines splitPastedNames(std::u16string_view text) {
+    PasteLines out;
+    bool forbidden = false, tooLong = false;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(u'\n', start);
+        if (end == std::u16string_view::npos)
+            end = text.size();
+        size_t a = start, b = end;
+        while (a < b && isTrimmed(text[a]))
+            ++a;
+        while (b > a && isTrimmed(text[b - 1]))
+            --b;
+        for (size_t i = start; i < end; ++i)
+            forbidden |= isForbidden(text[i]);
+        if (b > a) {
+            tooLong |= b - a > 255;
+            out.lines.emplace_back(text.substr(a, b - a));
+        }
+        start = end + 1;
+    }
+    if (forbidden)
+        out.refusal = 2519;
+    else if (tooLong)
+        out.refusal = 2522;
+    if (out.refusal)
+        out.lines.clear();
+    return out;
+}
+
+std::u16string pastedNewName(std::u16string_view line, std::u16string_view currentName,
+                             bool allowExtensionChanges) {
+    if (allowExtensionChanges)
+        return std::u16string(line);
+    const size_t currentDot = currentName.rfind(u'.');
+    if (currentDot != std::u16string_view::npos) {
+        // The line's own extension gives way to the file's.
+        const size_t lineDot = line.rfind(u'.');
+        std::u16string name(line.substr(0, lineDot));
+        name += currentName.substr(currentDot);
+        return name;
+    }
+    return std::u16string(line.substr(0, line.find(u'.')));
+}
+
+std::u16string lineCountMessage(size_t files, size_t lines) {
+    std::u16string text(moduleString(2520));
+    replaceFirst(text, u"%1!d!", decimal(files));
+    replaceFirst(text, u"%2!d!", decimal(lines));
+    return text;
+}
+
+} // namespace mr
