@@ -1,6 +1,7 @@
 #include "cli/state_json.h"
 
 #include "rename/validation.h"
+#include "ui/model/state_images.h"
 
 namespace mr::cli {
 namespace {
@@ -54,7 +55,7 @@ void writeRow(JsonWriter& w, const ChangeTextModel& model, size_t row) {
     w.member("name", std::u16string_view(f.name));
     w.member("newName", std::u16string_view(f.newName));
     w.member("status", static_cast<uint32_t>(f.status));
-    w.member("stateImage", stateImageOf(f.status));
+    w.member("stateImage", stateImageForStatus(f.status));
     w.member("takesPart", f.takesPart);
     w.member("pastedName", f.pastedName);
     w.member("selected", model.isSelected(row));
