@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset linux >/dev/null
-cmake --build --preset linux --target multirename >/dev/null
+cmake --build --preset linux --target multirename_cli >/dev/null
 multirename=build/linux/cli/multirename
 work=$(mktemp -d)
 demo=$work/Demo
