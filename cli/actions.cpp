@@ -68,7 +68,8 @@ public:
 
     // False (with the message) when a member is not among the allowed names.
     bool onlyMembers(std::initializer_list<const char*> allowed) {
-        for (const auto& [name, value] : object_.items()) {
+        for (const auto& member : object_.items()) {
+            const std::string& name = member.key();
             if (name == "do")
                 continue;
             if (std::none_of(allowed.begin(), allowed.end(),
