@@ -1,0 +1,173 @@
+#include "cli/human_view.h"
+
+#include "platform/common/utf8.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace mr::cli {
+namespace {
+
+const char* const kBold = "\x1b[1m";
+const char* const kDim = "\x1b[2m";
+const char* const kRed = "\x1b[31m";
+const char* const kGreen = "\x1b[32m";
+const char* const kYellow = "\x1b[33m";
+const char* const kCyan = "\x1b[36m";
+
+std::string pad(size_t n) {
+    return std::string(n, ' ');
+}
+
+// The mark and a short note for a row's status.
+struct Mark {
+    const char* symbol;
+    const char* colour;
+    const char* note;
+};
+
+Mark markOf(const FileRecord& f) {
+    switch (f.status) {
+    case FileStatus::Good:
+        if (!f.takesPart)
+            return {"·", kDim, "does not fit the pattern; keeps its name"};
+        return {"✓", kGreen, ""};
+    case FileStatus::Unchanged:
+        return {"=", kDim, ""};
+    case FileStatus::Duplicate:
+        return {"✗", kRed, "same new name as another file"};
+    case FileStatus::Exists:
+        return {"✗", kRed, "name held by a file that keeps it (or a ring of renames)"};
+    case FileStatus::Empty:
+        return {"✗", kRed, "empty name"};
+    case FileStatus::SpaceOrPeriod:
+        return {"✗", kRed, "starts with a space, or ends with a space or a period"};
+    case FileStatus::TooLong:
+        return {"✗", kRed, "longer than 255 characters"};
+    case FileStatus::InvalidChars:
+        return {"✗", kRed, "the pattern holds a character names cannot contain"};
+    default:
+        return {"·", kDim, ""};
+    }
+}
+
+std::string plural(size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+} // namespace
+
+std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
+    std::string out;
+    const NamePattern& pattern = model.currentPattern();
+    out += paint(s, kBold, "Pattern") + "  " + displayName(pattern.patternText, s);
+    if (!pattern.includesExtension)
+        out += paint(s, kDim, "   (extensions stay as they are)");
+    out += '\n';
+
+    out += paint(s, kBold, "Fields") + "   ";
+    if (model.fields().empty())
+        out += paint(s, kDim, "none");
+    for (size_t i = 0; i < model.fields().size(); ++i) {
+        const PatternFieldInfo& f = model.fields()[i];
+        if (i > 0)
+            out += "   ";
+        out += paint(s, kDim, std::to_string(i) + ":");
+        // Appended piece by piece: "literal" + string trips a false -Wrestrict at -O3.
+        std::string shown(f.isButton ? "[" : "\"");
+        shown += displayName(f.text, s);
+        shown += f.isButton ? ']' : '"';
+        out += f.isButton ? paint(s, kCyan, shown) : shown;
+    }
+    if (!model.editingEnabled)
+        out += paint(s, kDim, "   (disabled: every file has a pasted name)");
+    out += '\n';
+
+    auto box = [&](CheckBox b, const char* text, const char* option) {
+        const bool enabled = model.boxEnabled(b);
+        std::string item = std::string(model.boxChecked(b) ? "[x] " : "[ ] ") + text;
+        return enabled ? item + paint(s, kDim, std::string(" (") + option + ")")
+                       : paint(s, kDim, item + " (unavailable)");
+    };
+    out += "         " + box(CheckBox::AllowExtensionChanges, "Allow Extension Changes", "-e") +
+           "   " + box(CheckBox::NumbersAsText, "Treat Numbers as Text", "-n") + "\n\n";
+
+    // The table: one line per row, grouped under its folder when there are several.
+    const auto& rows = model.rows();
+    size_t oldWidth = 8;
+    for (const FileRecord* f : rows)
+        oldWidth = std::max(oldWidth, displayWidth(f->name));
+    oldWidth = std::min<size_t>(oldWidth, 48);
+    out += "   " + paint(s, kBold, "Old Name") + pad(oldWidth - 8) + "   " +
+           paint(s, kBold, "New Name") + '\n';
+    const FolderRecord* folder = nullptr;
+    size_t counts[10] = {};
+    for (const FileRecord* f : rows) {
+        if (model.hasFolderColumn() && f->folder != folder) {
+            folder = f->folder;
+            out += paint(s, kCyan, displayName(folder->path, s)) + '\n';
+        }
+        ++counts[std::min<size_t>(static_cast<size_t>(f->status), 9)];
+        const Mark m = markOf(*f);
+        out += ' ';
+        out += paint(s, m.colour, m.symbol);
+        out += ' ';
+        out += displayName(f->name, s);
+        const size_t w = displayWidth(f->name);
+        out += pad(w < oldWidth ? oldWidth - w : 0) + "   ";
+        std::string newName = displayName(f->newName, s);
+        if (f->pastedName)
+            newName = paint(s, kBold, newName);
+        if (f->status == FileStatus::Unchanged || !f->takesPart)
+            newName = paint(s, kDim, f->takesPart ? newName : "—");
+        out += newName;
+        if (*m.note)
+            out += "   " + paint(s, m.colour, m.note);
+        out += '\n';
+    }
+    if (rows.empty())
+        out += paint(s, kDim, "   (no files)") + '\n';
+
+    size_t problems = 0;
+    for (size_t st = 4; st <= 9; ++st)
+        problems += counts[st];
+    size_t renamed = 0;
+    for (const FileRecord* f : rows)
+        renamed += f->status == FileStatus::Good && f->takesPart;
+    out += '\n' + plural(rows.size(), "file", "files") + ": " +
+           paint(s, kGreen, std::to_string(renamed) + " to rename") + ", " +
+           std::to_string(counts[3]) + " unchanged";
+    if (problems)
+        out += ", " + paint(s, kRed, plural(problems, "problem", "problems"));
+    out += '\n';
+    return out;
+}
+
+std::string humanOutcome(const HumanOutcome& o, const HumanStyle& s) {
+    if (o.closed && std::string(o.closed) == "cancel")
+        return paint(s, kDim, "Cancelled: nothing was renamed.") + '\n';
+    if (o.refused && !o.closed)
+        return paint(s, kRed, "Nothing was renamed: the new names have problems.") + '\n';
+    if (!o.closed)
+        return paint(s, kDim, "Dry run: nothing was renamed. Add --apply to rename.") + '\n';
+    if (o.renamed == 0)
+        return "";
+    if (o.dryRun)
+        return paint(s, kDim,
+                     "Dry run: " + plural(o.renamed, "file", "files") +
+                         " would be renamed. Add --apply to rename.") +
+               '\n';
+    if (o.failed)
+        return paint(s, kYellow,
+                     "Renamed " + std::to_string(o.renamed - o.failed) + " of " +
+                         plural(o.renamed, "file", "files") + "; " + std::to_string(o.failed) +
+                         " could not be renamed.") +
+               '\n';
+    std::string done =
+        paint(s, kGreen, "Renamed " + plural(o.renamed, "file", "files") + ".") + '\n';
+    if (!o.journal.empty())
+        done += paint(s, kDim, "multirename --undo puts the old names back.") + '\n';
+    return done;
+}
+
+} // namespace mr::cli

@@ -1,0 +1,67 @@
+// multirename: the Multi Rename dialog's logic from a command line.
+#include "cli/run.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include "platform/common/utf8.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+bool colourWanted(bool terminal) {
+    const char* noColor = std::getenv("NO_COLOR");
+    const char* term = std::getenv("TERM");
+    return terminal && !(noColor && *noColor) && !(term && std::string(term) == "dumb");
+}
+
+#ifdef _WIN32
+bool isConsole(DWORD which, bool enableColour) {
+    HANDLE h = GetStdHandle(which);
+    DWORD mode = 0;
+    if (h == INVALID_HANDLE_VALUE || !GetConsoleMode(h, &mode))
+        return false;
+    if (enableColour)
+        SetConsoleMode(h, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    return true;
+}
+#endif
+
+} // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    // Our text is UTF-8 throughout; the console is told so, and pipes get the bytes.
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring w(argv[i]);
+        args.push_back(mr::toUtf8(std::u16string(w.begin(), w.end())));
+    }
+    mr::cli::RunEnvironment env;
+    env.colour = colourWanted(isConsole(STD_OUTPUT_HANDLE, true));
+    env.progress = isConsole(STD_ERROR_HANDLE, true);
+#else
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    mr::cli::RunEnvironment env;
+    env.colour = colourWanted(isatty(STDOUT_FILENO) != 0);
+    env.progress = isatty(STDERR_FILENO) != 0;
+#endif
+    std::ios::sync_with_stdio(false);
+    const int status = mr::cli::runMultirename(args, std::cin, std::cout, std::cerr, env);
+    std::cout.flush();
+    return status;
+}

@@ -1,0 +1,192 @@
+#include "cli/options.h"
+
+#include "platform/common/utf8.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+
+#ifndef MR_VERSION
+#define MR_VERSION "0.0.0"
+#endif
+
+namespace mr::cli {
+namespace {
+
+const char* const kExamples = R"(Examples:
+  multirename ~/Pictures/IMG_*.JPG
+      show the derived pattern, its numbered fields and every new name
+  multirename -t 0=Rome_ --number 1=renumber:1,digits:3 ~/Pictures/IMG_*.JPG
+      type "Rome_" into field 0, renumber field 1 from 1 with 3 digits (a dry run)
+  multirename --apply -t 0=Rome_ ~/Pictures/IMG_*.JPG
+      the same, and rename for real
+  multirename --wild 0=lower -e *.TXT
+      allow extension changes, lower-case the wildcard field 0
+  ls | sed 's/ /_/g' > names.txt; multirename --paste names.txt *
+      name the files from the lines of a text file
+  multirename --json --script edits.json --records set.json
+      run dialog events from a script over recorded folders; print JSON
+)"
+#ifndef _WIN32
+                              R"(  multirename --undo
+      put back the names of the last --apply run
+)"
+#endif
+                              R"(
+Fields are numbered from 0 in the order the pattern shows them. Without --apply
+nothing on disk changes. Exit status: 0 done or dry run, 1 bad usage or input,
+2 refused because of problems with the new names, 3 some files could not be renamed.
+)";
+
+// "I=VALUE" into the field index and the value.
+bool splitFieldValue(const std::string& option, const std::string& given, Action& action,
+                     std::string& value, std::string& error) {
+    const size_t eq = given.find('=');
+    const std::string index = given.substr(0, eq);
+    if (eq == std::string::npos || index.empty() || index.size() > 9 ||
+        index.find_first_not_of("0123456789") != std::string::npos) {
+        error = option + " " + given + ": expected FIELD=VALUE with FIELD a field number";
+        return false;
+    }
+    action.field = std::stoull(index);
+    action.label = option + " " + given;
+    value = given.substr(eq + 1);
+    return true;
+}
+
+} // namespace
+
+std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& args,
+                                               std::ostream& out, std::ostream& err) {
+    Invocation inv;
+    CLI::App app("Derive one name pattern from many file names, edit it field by field, "
+                 "preview every new name, and rename.",
+                 "multirename");
+    app.allow_windows_style_options(false);
+    app.footer(kExamples);
+    app.set_version_flag("--version", std::string("multirename ") + MR_VERSION);
+
+    bool allowExt = false, numbersAsText = false;
+    std::vector<std::string> texts, numbers, wilds;
+    app.add_flag("-e,--allow-extension-changes", allowExt,
+                 "check \"Allow Extension Changes\": the extension becomes part of the pattern");
+    app.add_flag("-n,--numbers-as-text", numbersAsText,
+                 "check \"Treat Numbers as Text\": digits are text, not number fields");
+    auto* textOpt = app.add_option("-t,--text", texts, "type TEXT into the text field I")
+                        ->type_name("I=TEXT")
+                        ->expected(1)
+                        ->allow_extra_args(false)
+                        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    auto* numberOpt = app.add_option("--number", numbers,
+                                     "Change Number on field I; SPEC: comma-separated clear, "
+                                     "renumber[:START], zeros:remove, zeros:keep, digits:N")
+                          ->type_name("I=SPEC")
+                          ->expected(1)
+                          ->allow_extra_args(false)
+                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    auto* wildOpt = app.add_option("--wild", wilds,
+                                   "Change Wild on field I; SPEC: comma-separated "
+                                   "truncate:N, upper, lower, keepcase")
+                        ->type_name("I=SPEC")
+                        ->expected(1)
+                        ->allow_extra_args(false)
+                        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--paste", inv.pasteFile,
+                   "Paste Names from the lines of FILE (-: standard input) onto all files")
+        ->type_name("FILE");
+    app.add_option("--script", inv.scriptFile,
+                   "run the dialog events of FILE (-: standard input), a JSON array")
+        ->type_name("FILE");
+    auto* recordsOpt =
+        app.add_option("--records", inv.recordsFile,
+                       "take the folders and the paths from FILE instead of the file system")
+            ->type_name("FILE");
+    app.add_flag("--apply", inv.apply, "end with \"Rename\" and really rename");
+    app.add_flag("--json", inv.json, "print one JSON document instead of the table");
+    CLI::Option* undoOpt = nullptr;
+#ifndef _WIN32
+    std::vector<std::string> journal;
+    undoOpt = app.add_option("--undo", journal,
+                             "put back the names that an --apply run changed, from JOURNAL "
+                             "(default: the last run's)")
+                  ->type_name("[JOURNAL]")
+                  ->expected(0, 1)
+                  ->allow_extra_args(false);
+#endif
+    auto* pathsOpt = app.add_option("PATH", inv.paths, "the files (and folders) to rename");
+    recordsOpt->excludes(pathsOpt);
+
+    try {
+        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e, out, err);
+        return code == static_cast<int>(CLI::ExitCodes::Success) ? 0 : 1;
+    }
+
+    auto usage = [&](const std::string& message) -> std::variant<Invocation, int> {
+        err << "multirename: " << message << "\nRun with --help for more information.\n";
+        return 1;
+    };
+    if (undoOpt && undoOpt->count() > 0) {
+        if (app.get_options([&](const CLI::Option* o) { return o->count() > 0; }).size() > 1)
+            return usage("--undo takes no other option");
+#ifndef _WIN32
+        inv.undo = true;
+        // A bare --undo may still leave an empty value behind.
+        if (!journal.empty() && !journal.front().empty())
+            inv.journal = journal.front();
+#endif
+        return inv;
+    }
+    if (inv.paths.empty() && !inv.recordsFile)
+        return usage("name the files to rename (PATH...) or give --records FILE");
+    if ((inv.pasteFile == "-") + (inv.scriptFile == "-") + (inv.recordsFile == "-") > 1)
+        return usage("only one of --paste, --script and --records can read standard input");
+
+    auto check = [&](CheckBox box, const char* label) {
+        Action& a = inv.actions.emplace_back();
+        a.kind = ActionKind::Check;
+        a.box = box;
+        a.checked = true;
+        a.label = label;
+    };
+    if (allowExt)
+        check(CheckBox::AllowExtensionChanges, "--allow-extension-changes");
+    if (numbersAsText)
+        check(CheckBox::NumbersAsText, "--numbers-as-text");
+
+    std::map<const CLI::Option*, size_t> used;
+    for (const CLI::Option* opt : app.parse_order()) {
+        if (opt != textOpt && opt != numberOpt && opt != wildOpt)
+            continue;
+        const size_t n = used[opt]++;
+        const std::vector<std::string>& values = opt == textOpt     ? texts
+                                                 : opt == numberOpt ? numbers
+                                                                    : wilds;
+        if (n >= values.size())
+            continue;
+        const std::string name = opt == textOpt     ? "--text"
+                                 : opt == numberOpt ? "--number"
+                                                    : "--wild";
+        Action a;
+        std::string value, error;
+        if (!splitFieldValue(name, values[n], a, value, error))
+            return usage(error);
+        if (opt == textOpt) {
+            a.kind = ActionKind::SetText;
+            a.text = fromUtf8(value);
+        } else if (opt == numberOpt) {
+            a.kind = ActionKind::ChangeNumber;
+            if (!parseNumberSpec(value, a, error))
+                return usage(a.label + ": " + error);
+        } else {
+            a.kind = ActionKind::ChangeWild;
+            if (!parseWildSpec(value, a, error))
+                return usage(a.label + ": " + error);
+        }
+        inv.actions.push_back(std::move(a));
+    }
+    return inv;
+}
+
+} // namespace mr::cli

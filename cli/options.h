@@ -1,0 +1,32 @@
+#pragma once
+// The command line of multirename: options into what to read and which dialog
+// events to run.
+#include "cli/actions.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace mr::cli {
+
+struct Invocation {
+    std::vector<std::string> paths; // as given, UTF-8
+    std::optional<std::string> recordsFile;
+    std::optional<std::string> scriptFile; // "-": standard input
+    std::optional<std::string> pasteFile;  // "-": standard input
+    bool apply = false;
+    bool json = false;
+    bool undo = false;
+    std::optional<std::string> journal; // --undo JOURNAL
+    // The check boxes, then --text, --number and --wild in the order given.
+    std::vector<Action> actions;
+};
+
+// The invocation, or the exit status when there is nothing to run (help, version,
+// or a usage error, which is written to err).
+std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& args,
+                                               std::ostream& out, std::ostream& err);
+
+} // namespace mr::cli

@@ -1,0 +1,103 @@
+#include "cli/platform_mover.h"
+
+#include "platform/common/utf8.h"
+#include "platform/mover.h"
+
+#ifndef _WIN32
+#include "platform/posix/posix_mover.h"
+#endif
+
+namespace mr::cli {
+namespace {
+
+// A bar that redraws in place, at most once per percent.
+class ProgressBar {
+public:
+    ProgressBar(std::ostream& err, size_t total, bool shown)
+        : err_(err), total_(total), shown_(shown && total >= kLongList) {}
+    ~ProgressBar() {
+        if (drawn_)
+            err_ << "\r\x1b[K" << std::flush;
+    }
+    void update(size_t done) {
+        if (!shown_)
+            return;
+        const size_t percent = done * 100 / total_;
+        if (drawn_ && percent == lastPercent_)
+            return;
+        lastPercent_ = percent;
+        drawn_ = true;
+        const size_t filled = percent * kWidth / 100;
+        err_ << "\rRenaming [" << std::string(filled, '#') << std::string(kWidth - filled, '.')
+             << "] " << done << "/" << total_ << std::flush;
+    }
+
+private:
+    static constexpr size_t kLongList = 200;
+    static constexpr size_t kWidth = 40;
+    std::ostream& err_;
+    size_t total_;
+    bool shown_;
+    bool drawn_ = false;
+    size_t lastPercent_ = 0;
+};
+
+std::vector<MoveFailure> failuresOf(const std::vector<RenameFailure>& failures) {
+    std::vector<MoveFailure> out;
+    for (const auto& f : failures)
+        out.push_back({{f.from, f.to}, toUtf8(f.reason)});
+    return out;
+}
+
+} // namespace
+
+MoveResult moveForReal(const std::vector<FileRecord*>& files, std::ostream& err, bool progressBar) {
+    MoveResult result;
+#ifdef _WIN32
+    // The shell shows its own progress.
+    (void)err;
+    (void)progressBar;
+    auto mover = makePlatformMover();
+    mover->renameFiles(nullptr, files);
+    result.failures = failuresOf(mover->failures());
+#else
+    ProgressBar bar(err, files.size(), progressBar);
+    PosixMoverOptions options;
+    options.afterRename = [&](size_t done) { bar.update(done); };
+    PosixMover mover(options);
+    mover.renameFiles(nullptr, files);
+    result.failures = failuresOf(mover.failures());
+    result.journal = mover.journalPath();
+#endif
+    return result;
+}
+
+int undoRenames(const std::optional<std::string>& journal, std::ostream& out, std::ostream& err) {
+#ifdef _WIN32
+    (void)journal;
+    (void)out;
+    err << "multirename: --undo is for POSIX systems; on Windows the shell undoes a rename\n";
+    return 1;
+#else
+    const std::optional<std::string> path = journal ? journal : latestJournal();
+    if (!path) {
+        err << "multirename: --undo: there is no journal in " << defaultJournalDir() << '\n';
+        return 1;
+    }
+    const UndoReport report = undoFromJournal(*path);
+    if (!report.journalRead) {
+        err << "multirename: --undo: cannot read the journal " << *path << '\n';
+        return 1;
+    }
+    out << "Put back " << report.restored << (report.restored == 1 ? " name" : " names");
+    if (report.alreadyInPlace)
+        out << " (" << report.alreadyInPlace << " already had their old names)";
+    out << " from " << *path << ".\n";
+    for (const auto& f : failuresOf(report.failures))
+        err << "multirename: could not put back " << toUtf8(f.pair.to) << " from "
+            << toUtf8(f.pair.from) << ": " << f.reason << '\n';
+    return report.failures.empty() ? 0 : 3;
+#endif
+}
+
+} // namespace mr::cli

@@ -1,0 +1,25 @@
+#pragma once
+// multirename as a function: the program's main and the tests call this one entry.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace mr {
+class SettingsStore;
+}
+
+namespace mr::cli {
+
+struct RunEnvironment {
+    SettingsStore* settings = nullptr; // null: the platform's per-user store
+    bool colour = false;               // the human view may use colours and bold
+    bool progress = false;             // standard error is a terminal: show a progress bar
+};
+
+// Runs one command line (without the program name; arguments in UTF-8) and gives the
+// exit status: 0 done, nothing to do or a dry run; 1 usage or input error; 2 "Rename"
+// refused because of problems; 3 files the mover could not rename.
+int runMultirename(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, const RunEnvironment& env = {});
+
+} // namespace mr::cli

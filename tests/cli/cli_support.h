@@ -1,0 +1,80 @@
+#pragma once
+// Runs multirename in-process over a records document and reads back its JSON.
+#include "cli/json_text.h"
+#include "cli/run.h"
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace mr::cli::test {
+
+struct RunResult {
+    int exit = -1;
+    std::string out;
+    std::string err;
+    nlohmann::json doc; // the parsed output when it is JSON
+};
+
+// A file in a fresh temporary folder, removed with the object.
+class TempFolder {
+public:
+    TempFolder() {
+        static int serial = 0;
+        path_ =
+            std::filesystem::temp_directory_path() /
+            ("mr-cli-" + std::to_string(std::random_device{}()) + "-" + std::to_string(serial++));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path write(const std::string& name, const std::string& content) const {
+        const auto p = path_ / name;
+        std::ofstream(p, std::ios::binary) << content;
+        return p;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A test's name from its case's description.
+struct CaseName {
+    template <class Param>
+    std::string operator()(const testing::TestParamInfo<Param>& info) const {
+        std::string name = info.param.what;
+        for (auto& c : name)
+            if (!isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    }
+};
+
+inline RunResult run(std::vector<std::string> args, const std::string& input = {},
+                     SettingsStore* settings = nullptr) {
+    MemorySettingsStore fresh;
+    RunEnvironment env;
+    env.settings = settings ? settings : &fresh;
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    RunResult r;
+    r.exit = runMultirename(args, in, out, err, env);
+    r.out = out.str();
+    r.err = err.str();
+    std::string error;
+    if (auto doc = parseJson(r.out, error))
+        r.doc = std::move(*doc);
+    return r;
+}
+
+} // namespace mr::cli::test
