@@ -229,6 +229,62 @@ TEST_F(DialogActions, MenuCommandsSelectRemoveAndResetRows) {
     }
 }
 
+TEST_F(DialogActions, ContextMenuFromTheKeyboardResolvesPlurals) {
+    std::vector<std::wstring> paths;
+    for (const wchar_t* name : {L"m1.txt", L"m2.txt", L"m3.txt"})
+        paths.push_back(touch(name));
+    const wchar_t* raw[] = {paths[0].c_str(), paths[1].c_str(), paths[2].c_str()};
+    const std::vector<std::wstring> plural = {
+        L"&Copy Names", L"&Paste Names",     L"&Reset Names", L"Remove Files From List", L"",
+        L"Select &All", L"&Invert Selection"};
+    const std::vector<std::wstring> single = {
+        L"&Copy Name", L"&Paste Name", L"&Reset Name",      L"Remove File From List",
+        L"",           L"Select &All", L"&Invert Selection"};
+    const struct {
+        std::vector<int> selected;
+        const std::vector<std::wstring>& texts;
+    } table[] = {{{}, plural}, {{1}, single}, {{0, 2}, plural}};
+    for (const auto& row : table) {
+        std::vector<std::wstring> texts;
+        POINT menuAt = {}, expectedAt = {5, 5};
+        ASSERT_TRUE(runAndInspect(3, raw, [&](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+            for (int i : row.selected) {
+                LVITEMW item = {};
+                item.stateMask = item.state = LVIS_SELECTED;
+                SendMessageW(list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&item));
+            }
+            PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+            HWND menu = nullptr;
+            for (int i = 0; i < 1500 && !menu; ++i) {
+                menu = FindWindowW(L"#32768", nullptr);
+                if (!menu || !IsWindowVisible(menu)) {
+                    menu = nullptr;
+                    Sleep(20);
+                }
+            }
+            if (!menu)
+                return;
+            const auto popup = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+                wchar_t text[128] = {};
+                GetMenuStringW(popup, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+                texts.push_back(text);
+            }
+            RECT rect = {};
+            GetWindowRect(menu, &rect);
+            menuAt = {rect.left, rect.top};
+            ClientToScreen(list, &expectedAt);
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            for (int i = 0; i < 1500 && IsWindowVisible(menu); ++i)
+                Sleep(20);
+        }));
+        EXPECT_EQ(texts, row.texts) << row.selected.size() << " selected";
+        EXPECT_EQ(menuAt.x, expectedAt.x);
+        EXPECT_EQ(menuAt.y, expectedAt.y);
+    }
+}
+
 // The two check boxes as the user sees them.
 struct Boxes {
     bool extChecked, extEnabled, numChecked, numEnabled;

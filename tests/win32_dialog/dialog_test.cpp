@@ -195,6 +195,9 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
                      rectInParent(GetDlgItem(dialog, IDC_RESET)),
                      rectInParent(GetDlgItem(dialog, IDC_ALLOW_EXTENSION_CHANGES))};
     };
+    // Earlier runs stored sizes in the prefix's registry: start from the template's.
+    for (const wchar_t* value : {L"MultiRenameDlgWidth", L"MultiRenameDlgHeight"})
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Nombrel Software\\Sorrelcast", value);
     Rects before = {}, after = {};
     RECT client = {}, grip = {}, sized = {}, dragged = {600, 100, 700, 150};
     bool gripVisible = false, gripWhenMaximised = true, gripWhenRestored = false;
