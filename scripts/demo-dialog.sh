@@ -40,6 +40,8 @@ for bmp in "$shots"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done
 
+echo "Window size remembered in the registry (DIP):"
+wine reg query 'HKCU\SOFTWARE\Nombrel Software\Sorrelcast' 2>/dev/null | grep MultiRenameDlg || true
 echo "Demo folder after the tour ($demo):"
 ls -1 "$demo"
 echo "Screenshots:"

@@ -28,7 +28,6 @@ public:
     BOOL DestroyWindow() override;
     void onDpiChanged(uint32_t oldDpi, uint32_t newDpi) override;
 
-    ChangeTextModel& model() { return *model_; }
     const CFont& boldFont() const { return boldFont_; }
 
 protected:
