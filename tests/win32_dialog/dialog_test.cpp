@@ -274,5 +274,44 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
     EXPECT_EQ(reopened.bottom - reopened.top, sized.bottom - sized.top);
 }
 
+TEST_F(MultiRenameDialog, IgnoresAStoredSizeThatIsZeroOrHalf) {
+    const std::wstring a = touch(L"a1.txt");
+    const wchar_t* paths[] = {a.c_str()};
+    const wchar_t* key = L"SOFTWARE\\Nombrel Software\\Sorrelcast";
+    auto store = [&](const wchar_t* value, const DWORD* size) {
+        if (!size) {
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key, value);
+            return;
+        }
+        RegSetKeyValueW(HKEY_CURRENT_USER, key, value, REG_DWORD, size, sizeof(DWORD));
+    };
+    auto openedSize = [&] {
+        RECT rect = {};
+        EXPECT_TRUE(runAndInspect(1, paths, [&](HWND dialog) { GetWindowRect(dialog, &rect); }));
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    };
+    store(L"MultiRenameDlgWidth", nullptr);
+    store(L"MultiRenameDlgHeight", nullptr);
+    const SIZE templateSize = openedSize();
+    const DWORD zero = 0, width = 640, height = 400;
+    const struct {
+        const char* what;
+        const DWORD *width, *height;
+        SIZE expected;
+    } table[] = {
+        {"zero by zero", &zero, &zero, templateSize},
+        {"only a width", &width, nullptr, templateSize},
+        {"a zero height", &width, &zero, templateSize},
+        {"both", &width, &height, {640, 400}},
+    };
+    for (const auto& row : table) {
+        store(L"MultiRenameDlgWidth", row.width);
+        store(L"MultiRenameDlgHeight", row.height);
+        const SIZE opened = openedSize();
+        EXPECT_EQ(opened.cx, row.expected.cx) << row.what;
+        EXPECT_EQ(opened.cy, row.expected.cy) << row.what;
+    }
+}
+
 } // namespace
 } // namespace mr::test
