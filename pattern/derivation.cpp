@@ -50,20 +50,30 @@ void collectNames(DerivationContext& context, const RecordSet& set) {
 
 namespace {
 
+bool anyTableEntry(const DerivationContext& context) {
+    const size_t limit = context.smallAlphabet ? 256 : kCharTableSize;
+    return std::any_of(context.charTable.begin(), context.charTable.begin() + limit,
+                       [](uint8_t e) { return e != 0; });
+}
+
+} // namespace
+
 // How many characters of `name` the prefix covers, a marker taking a digit run.
-size_t prefixStart(const DerivationContext& context, std::u16string_view prefix,
-                   std::u16string_view name) {
+size_t prefixCoverage(const DerivationContext& context, const CommonPrefix& prefix,
+                      std::u16string_view name) {
+    if (!prefix.hasMarkers)
+        return prefix.text.size();
+    const std::u16string_view text = prefix.text;
     size_t p = 0;
     size_t n = 0;
-    while (p < prefix.size() && n < name.size()) {
-        if (prefix[p] == name[n]) {
+    while (p < text.size() && n < name.size()) {
+        if (text[p] == name[n]) {
             ++p;
             ++n;
-        } else if (prefix[p] == context.marker) {
+        } else if (text[p] == context.marker) {
             ++p;
             ++n;
-            while (n < name.size() && derive::isDigit(name[n]))
-                ++n;
+            derive::skipDigits(name, n);
         } else {
             break;
         }
@@ -73,15 +83,18 @@ size_t prefixStart(const DerivationContext& context, std::u16string_view prefix,
 
 // How many characters at the end of `name` the suffix covers. A marker never steps
 // over the name's first character and needs at least one digit.
-size_t suffixEnd(const DerivationContext& context, std::u16string_view suffix,
-                 std::u16string_view name) {
-    size_t s = suffix.size();
+size_t suffixCoverage(const DerivationContext& context, const CommonSuffix& suffix,
+                      std::u16string_view name) {
+    if (!suffix.hasMarkers)
+        return suffix.text.size();
+    const std::u16string_view text = suffix.text;
+    size_t s = text.size();
     size_t n = name.size();
     while (s > 0 && n > 0) {
-        if (suffix[s - 1] == name[n - 1]) {
+        if (text[s - 1] == name[n - 1]) {
             --s;
             --n;
-        } else if (suffix[s - 1] == context.marker) {
+        } else if (text[s - 1] == context.marker) {
             size_t m = n;
             while (m > 1 && derive::isDigit(name[m - 1]))
                 --m;
@@ -96,21 +109,11 @@ size_t suffixEnd(const DerivationContext& context, std::u16string_view suffix,
     return name.size() - n;
 }
 
-bool anyTableEntry(const DerivationContext& context) {
-    const size_t limit = context.smallAlphabet ? 256 : kCharTableSize;
-    return std::any_of(context.charTable.begin(), context.charTable.begin() + limit,
-                       [](uint8_t e) { return e != 0; });
-}
-
-} // namespace
-
 void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
                       const CommonSuffix& suffix) {
     for (auto& name : context.names) {
-        const size_t start =
-            prefix.hasMarkers ? prefixStart(context, prefix.text, name) : prefix.text.size();
-        const size_t end =
-            suffix.hasMarkers ? suffixEnd(context, suffix.text, name) : suffix.text.size();
+        const size_t start = prefixCoverage(context, prefix, name);
+        const size_t end = suffixCoverage(context, suffix, name);
         if (start + end >= name.size())
             name.clear();
         else

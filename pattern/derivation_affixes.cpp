@@ -7,6 +7,7 @@
 namespace mr {
 
 using derive::isDigit;
+using derive::skipDigits;
 
 size_t markDigitRun(std::u16string& text, size_t position, char16_t marker) {
     size_t first = position;
@@ -26,11 +27,6 @@ size_t markDigitRun(std::u16string& text, size_t position, char16_t marker) {
 }
 
 namespace {
-
-void skipDigits(std::u16string_view text, size_t& n) {
-    while (n < text.size() && isDigit(text[n]))
-        ++n;
-}
 
 // Compares `name` against a prefix that holds markers, widening differing digits of
 // the prefix into markers and cutting it where the name departs.

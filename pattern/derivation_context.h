@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mr {
@@ -13,6 +14,12 @@ namespace derive {
 // Only '0' to '9' count; other Unicode digits are ordinary characters here.
 inline bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
+}
+
+// Moves n past the digits that stand at it.
+inline void skipDigits(std::u16string_view text, size_t& n) {
+    while (n < text.size() && isDigit(text[n]))
+        ++n;
 }
 } // namespace derive
 

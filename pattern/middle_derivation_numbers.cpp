@@ -279,8 +279,7 @@ bool matchWithMarkers(const DerivationContext& context, std::u16string_view piec
                 ++n;
             } else if (piece[k] == context.marker && n < part.size() && isDigit(part[n])) {
                 ++k;
-                while (n < part.size() && isDigit(part[n]))
-                    ++n;
+                derive::skipDigits(part, n);
             } else {
                 break;
             }

@@ -23,7 +23,9 @@ PatternToken field(TokenKind kind) {
 PatternToken textPiece(std::u16string piece) {
     PatternToken t;
     t.kind = TokenKind::Text;
-    t.hasInvalidChars = !isValidNameText(piece);
+    // Text read from the names themselves never blocks a rename: names under POSIX rules
+    // may hold characters that typed text may not.
+    t.hasInvalidChars = false;
     t.newText = piece;
     t.matchText = std::move(piece);
     return t;
@@ -84,7 +86,7 @@ void parsePattern(std::u16string_view baseText, std::u16string_view extensionTex
 void setTokenText(PatternToken& token, std::u16string_view text) {
     token.newText = std::u16string(text);
     token.keepMatched = false;
-    token.hasInvalidChars = !isValidNameText(text);
+    token.hasInvalidChars = text != token.matchText && !isValidNameText(text);
 }
 
 bool isValidNameText(std::u16string_view text) {

@@ -20,11 +20,13 @@ struct FitTally {
     std::vector<std::string> unexplained;
 
     void add(const RecordSet& set, const PatternVariants& variants, const CheckBoxFlags& flags) {
+        const auto overlapped = test::overlappedNames(set);
         set.forEachFile([&](const FileRecord& file) {
             if (file.hidden)
                 return;
             ++names;
-            const test::NameFit fit = test::checkName(variants, flags, file.name);
+            const test::NameFit fit =
+                test::checkName(variants, flags, file.name, overlapped.count(file.name) > 0);
             nonFitting += fit.fits ? 0 : 1;
             if (!fit.explained)
                 unexplained.push_back(toUtf8(file.name) + " ~ " + toUtf8(variants[0].patternText) +

@@ -4,6 +4,8 @@
 #include "pattern/derivation.h"
 #include "rename/records.h"
 
+#include <set>
+#include <string>
 #include <string_view>
 
 namespace mr::test {
@@ -47,10 +49,39 @@ inline bool startsWithDigit(std::u16string_view name) {
     return !name.empty() && name[0] >= u'0' && name[0] <= u'9';
 }
 
+// The extension is literal to the parser but joins the pattern text unescaped, so the
+// matcher reads a '#', '*' or '\' in it as a field or an escape.
+inline bool readSpecially(std::u16string_view extension) {
+    return extension != u".*" && extension.find_first_of(u"#*\\") != std::u16string_view::npos;
+}
+
 struct NameFit {
     bool fits = true;
     bool explained = true; // a miss has one of the known causes
 };
+
+// The names whose common beginning, read with markers, and common end overlap: the
+// suffix search only approximates where the prefix ends in each name ('a12b' and
+// 'a7ba7b' give 'a#b*b').
+inline std::set<std::u16string> overlappedNames(const RecordSet& set) {
+    std::set<std::u16string> out;
+    DerivationContext context(true, set.rules);
+    collectNames(context, set);
+    const CommonPrefix prefix = commonPrefix(context);
+    if (prefix.allCovered)
+        return out;
+    const CommonSuffix suffix = commonSuffix(context, prefix.text.size());
+    size_t k = 0;
+    set.forEachFile([&](const FileRecord& file) {
+        if (file.hidden)
+            return;
+        const std::u16string& name = context.names[k++];
+        if (prefixCoverage(context, prefix, name) + suffixCoverage(context, suffix, name) >
+            name.size())
+            out.insert(file.name);
+    });
+    return out;
+}
 
 // Checks one name against every variant the dialog can make current. An empty base
 // pattern misses every name with a non-empty base: the prefix search stopped at two
@@ -58,7 +89,7 @@ struct NameFit {
 // name's first character, so a name that begins with its only digits can miss it
 // ('0' and 'b0a1' give '*0*#').
 inline NameFit checkName(const PatternVariants& variants, const CheckBoxFlags& flags,
-                         std::u16string_view name) {
+                         std::u16string_view name, bool overlapped = false) {
     const size_t dot = name.rfind(u'.');
     const std::u16string_view bare = dot == std::u16string_view::npos ? name : name.substr(0, dot);
     NameFit result;
@@ -71,7 +102,11 @@ inline NameFit checkName(const PatternVariants& variants, const CheckBoxFlags& f
             continue;
         result.fits = false;
         const std::u16string_view base = variants[i & 2].patternText;
-        if (!base.empty() && !hasGreedyNumber(base) && !(startsWithDigit(bare) && hasNumber(base)))
+        const std::u16string_view extension =
+            withExtension ? std::u16string_view(variants[i].patternText).substr(base.size())
+                          : std::u16string_view();
+        if (!base.empty() && !overlapped && !hasGreedyNumber(base) &&
+            !(startsWithDigit(bare) && hasNumber(base)) && !readSpecially(extension))
             result.explained = false;
     }
     return result;

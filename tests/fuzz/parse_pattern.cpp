@@ -51,7 +51,8 @@ void check(std::u16string_view base, std::u16string_view extension, bool include
     for (const auto& t : tokens) {
         if (t.kind == TokenKind::Text) {
             require(t.newText == t.matchText, "new text differs", tokens);
-            require(t.hasInvalidChars == !isValidNameText(t.newText), "invalid mark", tokens);
+            // Text from the names is never marked; only typed text can be.
+            require(!t.hasInvalidChars, "invalid mark on unedited text", tokens);
             require(!t.keepMatched || t.matchText.empty(), "keeps a non-empty text", tokens);
         } else {
             require(t.keepMatched && t.startNumber == -1 && t.minimum == 0, "field settings",

@@ -103,6 +103,16 @@ TEST(SetTokenText, TakesTheUsersTextAndMarksIt) {
     setTokenText(t, u"");
     EXPECT_FALSE(t.hasInvalidChars);
     EXPECT_FALSE(t.keepMatched); // an emptied text still replaces the matched one
+
+    // Typed back to the names' own text, a text is never marked: POSIX names may hold
+    // what typed text may not.
+    parsePattern(u"a:b*", u"", v, false);
+    PatternToken& named = v.tokens.front();
+    EXPECT_FALSE(named.hasInvalidChars);
+    setTokenText(named, u"a:c");
+    EXPECT_TRUE(named.hasInvalidChars);
+    setTokenText(named, u"a:b");
+    EXPECT_FALSE(named.hasInvalidChars);
 }
 
 TEST(IsValidNameText, ForbiddenCharactersAndTags) {

@@ -33,7 +33,27 @@ ChangeTextModel::ChangeTextModel(std::u16string productName, RecordSet& records)
     allowExtensionChanges = rememberedAllowExtensionChanges;
     numbersAsText = rememberedNumbersAsText;
     derive();
-    markTakingPart(records_, currentPattern().patternText, currentPattern().includesExtension);
+    markTakingPart(records_, takingPartPattern(), currentPattern().includesExtension);
+}
+
+// The current variant's pattern text as the taking-part match reads it. The variant
+// keeps its extension text literally ('x.#1' gives the pattern text 'x.#1'), so a
+// literal extension is escaped here or its '#' would demand digits.
+std::u16string ChangeTextModel::takingPartPattern() const {
+    const NamePattern& current = currentPattern();
+    if (!current.includesExtension)
+        return current.patternText;
+    const std::u16string& base = patterns[currentPatternIndex() - 1].patternText;
+    std::u16string_view extension = std::u16string_view(current.patternText).substr(base.size());
+    if (extension == u".*")
+        return current.patternText;
+    std::u16string text = base;
+    for (char16_t c : extension) {
+        if (c == u'#' || c == u'*' || c == u'\\')
+            text += u'\\';
+        text += c;
+    }
+    return text;
 }
 
 void ChangeTextModel::derive() {

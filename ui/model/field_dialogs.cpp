@@ -2,20 +2,23 @@
 
 #include "settings/registry.h"
 
+#include <iterator>
+
 namespace mr {
 namespace {
 
 std::u16string signedDecimal(int64_t v) {
     const bool negative = v < 0;
     uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    std::u16string s;
+    char16_t buffer[24];
+    char16_t* p = std::end(buffer);
     do {
-        s.insert(s.begin(), static_cast<char16_t>(u'0' + u % 10));
+        *--p = static_cast<char16_t>(u'0' + u % 10);
         u /= 10;
     } while (u);
     if (negative)
-        s.insert(s.begin(), u'-');
-    return s;
+        *--p = u'-';
+    return std::u16string(p, std::end(buffer));
 }
 
 } // namespace
@@ -54,7 +57,7 @@ void ChangeWildModel::reset() {
 
 void ChangeWildModel::clearText() {
     truncate = true;
-    lengthText = u"0";
+    lengthText.assign(1, u'0');
 }
 
 void ChangeWildModel::apply(PatternToken& token) const {

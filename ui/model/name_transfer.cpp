@@ -3,6 +3,8 @@
 #include "rename/messages.h"
 #include "rename/records.h"
 
+#include <iterator>
+
 namespace mr {
 namespace {
 
@@ -15,12 +17,13 @@ bool isForbidden(char16_t c) {
 }
 
 std::u16string decimal(size_t n) {
-    std::u16string s;
+    char16_t buffer[24];
+    char16_t* p = std::end(buffer);
     do {
-        s.insert(s.begin(), static_cast<char16_t>(u'0' + n % 10));
+        *--p = static_cast<char16_t>(u'0' + n % 10);
         n /= 10;
     } while (n);
-    return s;
+    return std::u16string(p, std::end(buffer));
 }
 
 void replaceFirst(std::u16string& text, std::u16string_view what, std::u16string_view with) {

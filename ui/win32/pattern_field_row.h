@@ -5,13 +5,31 @@
 #include "ui/win32/framework/dialog.h"
 #include "ui/win32/screen_dpi.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace mr {
 
 class ChangeTextModel;
-struct PatternField;
+
+// One control of the row, in step with the model's field of the same index. Sizes are
+// DIP, so that a DPI change only needs a new layout.
+struct PatternField {
+    PatternField() = default;
+    ~PatternField(); // takes its control down with it
+    PatternField(const PatternField&) = delete;
+    PatternField& operator=(const PatternField&) = delete;
+
+    std::shared_ptr<ScreenDpi> screenDpi;
+    std::u16string text;
+    bool isButton = false;
+    int32_t textWidth = 0; // 0 for an empty text
+    int32_t width = 0;
+    int32_t x = 0;
+    CWnd control;
+};
 
 class PatternFieldRow {
 public:
@@ -36,6 +54,15 @@ public:
     bool empty() const;
 
 private:
+    void measure(PatternField& field) const;
+    void layoutForClientWidth();
+    void position();
+    void createControl(PatternField& field);
+    void onFieldTextChanged(HWND edit);
+    void onFieldButton(HWND button);
+    // The index of the field that owns a control, or the field count.
+    size_t indexOf(HWND control) const;
+
     CDialog& dialog_;
     ChangeTextModel& model_;
     std::shared_ptr<ScreenDpi> dpi_;

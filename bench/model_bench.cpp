@@ -1,0 +1,56 @@
+// One keystroke in the dialog model at 100,000 files: the field's text changes, every
+// new name is rendered again and every folder validated.
+#include "support/pattern_support.h"
+#include "ui/model/change_text_model.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace mr;
+
+std::vector<std::u16string> cameraNames(size_t count) {
+    std::vector<std::u16string> names;
+    names.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        std::u16string digits = u"000000";
+        for (size_t k = 0, v = i; k < digits.size(); ++k, v /= 10)
+            digits[digits.size() - 1 - k] = static_cast<char16_t>(u'0' + v % 10);
+        names.push_back(u"IMG_" + digits + (i % 3 ? u"_holiday.jpg" : u"_trip.jpg"));
+    }
+    return names;
+}
+
+void Keystroke100k(benchmark::State& state) {
+    RecordSet set;
+    test::fillNameSet(set, cameraNames(100000));
+    ChangeTextModel model(u"Sorrelcast", set);
+    model.initialise(nullptr);
+    // A renumbered number field, then typing into the first text field.
+    PatternToken* number = model.fieldToken(1);
+    number->renumber = true;
+    number->startNumber = 1;
+    model.fieldChanged();
+    bool flip = false;
+    for (auto _ : state) {
+        model.setFieldText(0, flip ? u"Photo <1> " : u"Photo <1>_");
+        flip = !flip;
+    }
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(Keystroke100k)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void OpenModel100k(benchmark::State& state) {
+    RecordSet set;
+    test::fillNameSet(set, cameraNames(100000));
+    for (auto _ : state) {
+        ChangeTextModel model(u"Sorrelcast", set);
+        model.initialise(nullptr);
+        benchmark::DoNotOptimize(model.rows().size());
+    }
+}
+BENCHMARK(OpenModel100k)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+} // namespace
+
+BENCHMARK_MAIN();

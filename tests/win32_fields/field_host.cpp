@@ -1,0 +1,232 @@
+#include "field_host.h"
+
+#include "platform/win32/wide.h"
+#include "resources/resource.h"
+#include "support/memory_file_system.h"
+#include "ui/model/field_layout.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace mr::test {
+namespace {
+
+const std::wstring kSettingsKey = L"SOFTWARE\\Nombrel Software\\" + toWide(kTestProduct);
+
+struct Search {
+    const wchar_t* title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && text(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND visibleWindow(const wchar_t* title) {
+    Search search{title};
+    EnumWindows(&findWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+bool haveDisplay() {
+    static const bool have = [] {
+        HWND probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!probe)
+            return false;
+        DestroyWindow(probe);
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        return true;
+    }();
+    return have;
+}
+
+void clearSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey.c_str());
+}
+
+void storeSetting(const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.c_str(), name, REG_DWORD, &value,
+                    sizeof(value));
+}
+
+std::optional<DWORD> storedSetting(const wchar_t* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD value = 0, type = 0, size = sizeof(value);
+    const LSTATUS status =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_DWORD)
+        return std::nullopt;
+    return value;
+}
+
+void driveWhile(const std::function<void()>& action, const wchar_t* title,
+                const std::function<void(HWND)>& drive) {
+    std::atomic<bool> done{false};
+    std::thread driver([&] {
+        while (!done) {
+            const HWND window = visibleWindow(title);
+            if (!window) {
+                Sleep(20);
+                continue;
+            }
+            drive(window);
+            // A drive that stopped early must not leave the test waiting forever.
+            for (int i = 0; i < 500 && !done && IsWindow(window); ++i)
+                Sleep(20);
+            if (!done && IsWindow(window)) {
+                ADD_FAILURE() << "the window stayed open";
+                press(window, IDCANCEL);
+            }
+            return;
+        }
+    });
+    action();
+    done = true;
+    driver.join();
+}
+
+INT_PTR runDriven(CDialog& dialog, const wchar_t* title, const std::function<void(HWND)>& drive) {
+    INT_PTR result = -1;
+    driveWhile([&] { result = dialog.DoModal(); }, title, drive);
+    return result;
+}
+
+void click(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void type(HWND dialog, int id, const wchar_t* text) {
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool checked(HWND dialog, int id) {
+    return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::wstring text(HWND window) {
+    std::wstring buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    buffer.resize(static_cast<size_t>(
+        GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()))));
+    return buffer;
+}
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+RowHost::RowHost(const std::vector<std::u16string>& names, bool editingEnabled)
+    : dialog_(IDD_MULTI_RENAME, nullptr), dpi_(std::make_shared<ScreenDpi>()) {
+    MemoryFileSystem fs;
+    std::vector<std::u16string> paths;
+    for (const auto& name : names) {
+        fs.add(u"C:\\P\\", name);
+        paths.push_back(u"C:\\P\\" + name);
+    }
+    fillRecordSet(set_, paths, fs);
+    model_ = std::make_unique<ChangeTextModel>(kTestProduct, set_);
+    model_->initialise(nullptr);
+    model_->setEditingEnabled(editingEnabled);
+    haveDisplay();
+    const HWND window =
+        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MULTI_RENAME), nullptr,
+                           &RowHost::proc, reinterpret_cast<LPARAM>(this));
+    dialog_.Attach(window);
+    dpi_->updateFromWindow(window);
+    row_ = std::make_unique<PatternFieldRow>(dialog_, *model_, dpi_);
+    row_->setTop(dpi_->toPixels(kFieldRowTopDips));
+    model_->ready = false;
+    row_->rebuild();
+    model_->ready = true;
+}
+
+RowHost::~RowHost() {
+    row_.reset();
+    if (dialog_.GetHandle())
+        DestroyWindow(dialog_.Detach());
+}
+
+INT_PTR CALLBACK RowHost::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        return TRUE;
+    }
+    auto* host = reinterpret_cast<RowHost*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (message == WM_COMMAND && host && host->row_) {
+        host->row_->onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam),
+                              host->model_->ready);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+std::vector<HWND> RowHost::controls() const {
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id == IDC_FIELD_EDIT || id == IDC_FIELD_BUTTON)
+            found.push_back(child);
+    }
+    return found;
+}
+
+void RowHost::setClientWidth(int pixels) {
+    RECT outer = {}, client = {};
+    GetWindowRect(window(), &outer);
+    GetClientRect(window(), &client);
+    const int frame = (outer.right - outer.left) - client.right;
+    SetWindowPos(window(), nullptr, 0, 0, pixels + frame, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    row_->layout();
+}
+
+int RowHost::clientWidth() const {
+    RECT client = {};
+    GetClientRect(window(), &client);
+    return client.right;
+}
+
+std::vector<std::u16string> RowHost::newNames() const {
+    std::vector<std::u16string> out;
+    for (const FileRecord* f : model_->rows())
+        out.push_back(f->newName);
+    return out;
+}
+
+std::vector<FileStatus> RowHost::statuses() const {
+    std::vector<FileStatus> out;
+    for (const FileRecord* f : model_->rows())
+        out.push_back(f->status);
+    return out;
+}
+
+} // namespace mr::test
