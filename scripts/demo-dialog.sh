@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Opens the real Multi Rename dialog under Wine over a fresh demo folder and takes a
-# short tour: the four camera pictures get renumbered names pasted, the list's menu
-# shows, and "Rename" renames them on disk. Screenshots go to
+# short tour: the four camera pictures get a new text typed into the pattern, then
+# renumbered names pasted, the list's menu shows, and "Rename" renames them on disk. Screenshots go to
 # build/windows/screenshots/tour/. Without a display it runs on a virtual one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

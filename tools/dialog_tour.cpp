@@ -1,6 +1,6 @@
 // A short tour of the Multi Rename dialog for the demo: opens it over the given files
-// like a host, pastes renumbered names, shows the list's menu, renames, and saves a
-// picture of the screen after each step.
+// like a host, types a new text, pastes renumbered names, shows the list's menu,
+// renames, and saves a picture of the screen after each step.
 // Usage: dialog_tour SHOT_DIR PATH...
 #include "multirename.h"
 
@@ -18,6 +18,7 @@
 
 namespace {
 
+constexpr int kFieldEdit = 1500;
 constexpr int kNamesList = 1503;
 constexpr int kPasteNames = 1505;
 
@@ -79,13 +80,19 @@ void tour() {
     HWND list = GetDlgItem(dialog, kNamesList);
     shoot(L"1-opened");
 
+    // Typing over the first text piece renames every file at once.
+    if (HWND edit = GetDlgItem(dialog, kFieldEdit)) {
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Lisbon "));
+        shoot(L"2-typed");
+    }
+
     const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     std::wstring names;
     for (int i = 1; i <= rows; ++i)
         names += L"Lisbon " + std::wstring(i < 10 ? L"0" : L"") + std::to_wstring(i) + L"\r\n";
     setClipboard(names);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kPasteNames, BN_CLICKED), 0);
-    shoot(L"2-renumbered");
+    shoot(L"3-renumbered");
 
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED;
@@ -93,7 +100,7 @@ void tour() {
     SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
     PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
     if (HWND menu = findWindow(L"#32768", nullptr)) {
-        shoot(L"3-menu");
+        shoot(L"4-menu");
         PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         for (int i = 0; i < 250 && IsWindowVisible(menu); ++i)
             Sleep(20);
