@@ -16,32 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MultiRenameDialog : public testing::Test {
-protected:
-    void SetUp() override {
-        MR_REQUIRE_DISPLAY();
-        ASSERT_NE(runMultirename(), nullptr) << "multirename.dll or its export is missing";
-        root = fs::temp_directory_path() /
-               (L"mr-dialog-" + std::to_wstring(testing::UnitTest::GetInstance()->random_seed()) +
-                L"-" +
-                fs::path(testing::UnitTest::GetInstance()->current_test_info()->name()).wstring());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-
-    std::wstring touch(const fs::path& relative) {
-        const fs::path path = root / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << "x";
-        return path.wstring();
-    }
-
-    fs::path root;
-};
+using MultiRenameDialog = FolderTest;
 
 struct Control {
     int id;
@@ -130,8 +105,9 @@ TEST_F(MultiRenameDialog, ShowsTheTemplateWithTheSelectedFilesListed) {
     EXPECT_EQ(seen.columns, 2);
     // Files by their upper-cased names; the one given twice is listed once.
     EXPECT_EQ(seen.oldNames, (std::vector<std::wstring>{L"A.txt", L"b.txt", L"c10.txt"}));
-    EXPECT_EQ(seen.newNames, (std::vector<std::wstring>{L"", L"", L""}));
-    EXPECT_EQ(seen.stateImages, (std::vector<int>{3, 3, 3})); // not validated yet: pending
+    // The untouched pattern gives every file its own name back: unchanged.
+    EXPECT_EQ(seen.newNames, seen.oldNames);
+    EXPECT_EQ(seen.stateImages, (std::vector<int>{2, 2, 2}));
     EXPECT_EQ(seen.imageCount, 7);
     EXPECT_EQ(seen.imageWidth, 16);
     EXPECT_EQ(seen.imageHeight, 16);
@@ -219,6 +195,9 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
                      rectInParent(GetDlgItem(dialog, IDC_RESET)),
                      rectInParent(GetDlgItem(dialog, IDC_ALLOW_EXTENSION_CHANGES))};
     };
+    // Earlier runs stored sizes in the prefix's registry: start from the template's.
+    for (const wchar_t* value : {L"MultiRenameDlgWidth", L"MultiRenameDlgHeight"})
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Nombrel Software\\Sorrelcast", value);
     Rects before = {}, after = {};
     RECT client = {}, grip = {}, sized = {}, dragged = {600, 100, 700, 150};
     bool gripVisible = false, gripWhenMaximised = true, gripWhenRestored = false;
@@ -273,6 +252,21 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
     EXPECT_EQ(dragged.bottom, 150);
     EXPECT_EQ(dragged.bottom - dragged.top, 300);
 
+    // Stored in DIP in the per-user settings; 96 dpi here.
+    const struct {
+        const wchar_t* value;
+        LONG size;
+    } stored[] = {{L"MultiRenameDlgWidth", sized.right - sized.left},
+                  {L"MultiRenameDlgHeight", sized.bottom - sized.top}};
+    for (const auto& row : stored) {
+        DWORD value = 0, bytes = sizeof(value);
+        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Nombrel Software\\Sorrelcast",
+                               row.value, RRF_RT_REG_DWORD, nullptr, &value, &bytes),
+                  ERROR_SUCCESS)
+            << row.value;
+        EXPECT_EQ(static_cast<LONG>(value), row.size) << row.value;
+    }
+
     // The next opening starts at the size the last one closed with.
     RECT reopened = {};
     ASSERT_TRUE(runAndInspect(2, paths, [&](HWND dialog) { GetWindowRect(dialog, &reopened); }));
@@ -280,17 +274,43 @@ TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) 
     EXPECT_EQ(reopened.bottom - reopened.top, sized.bottom - sized.top);
 }
 
-TEST_F(MultiRenameDialog, RenameClosesTheProvisionalDialogToo) {
-    const std::wstring a = touch(L"a.txt");
+TEST_F(MultiRenameDialog, IgnoresAStoredSizeThatIsZeroOrHalf) {
+    const std::wstring a = touch(L"a1.txt");
     const wchar_t* paths[] = {a.c_str()};
-    bool seen = false;
-    // Pressing Rename ends the call; the Cancel the driver sends afterwards finds no window.
-    ASSERT_TRUE(runAndInspect(1, paths, [&](HWND dialog) {
-        seen = true;
-        clickButton(dialog, IDOK);
-    }));
-    EXPECT_TRUE(seen);
-    EXPECT_TRUE(fs::exists(root / L"a.txt")); // nothing renamed
+    const wchar_t* key = L"SOFTWARE\\Nombrel Software\\Sorrelcast";
+    auto store = [&](const wchar_t* value, const DWORD* size) {
+        if (!size) {
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key, value);
+            return;
+        }
+        RegSetKeyValueW(HKEY_CURRENT_USER, key, value, REG_DWORD, size, sizeof(DWORD));
+    };
+    auto openedSize = [&] {
+        RECT rect = {};
+        EXPECT_TRUE(runAndInspect(1, paths, [&](HWND dialog) { GetWindowRect(dialog, &rect); }));
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    };
+    store(L"MultiRenameDlgWidth", nullptr);
+    store(L"MultiRenameDlgHeight", nullptr);
+    const SIZE templateSize = openedSize();
+    const DWORD zero = 0, width = 640, height = 400;
+    const struct {
+        const char* what;
+        const DWORD *width, *height;
+        SIZE expected;
+    } table[] = {
+        {"zero by zero", &zero, &zero, templateSize},
+        {"only a width", &width, nullptr, templateSize},
+        {"a zero height", &width, &zero, templateSize},
+        {"both", &width, &height, {640, 400}},
+    };
+    for (const auto& row : table) {
+        store(L"MultiRenameDlgWidth", row.width);
+        store(L"MultiRenameDlgHeight", row.height);
+        const SIZE opened = openedSize();
+        EXPECT_EQ(opened.cx, row.expected.cx) << row.what;
+        EXPECT_EQ(opened.cy, row.expected.cy) << row.what;
+    }
 }
 
 } // namespace

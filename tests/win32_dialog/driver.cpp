@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -152,6 +155,133 @@ RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy) {
 void clickButton(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void pressButton(HWND dialog, int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void listCommand(HWND dialog, int command, bool post) {
+    HWND list = GetDlgItem(dialog, 1503);
+    if (post)
+        PostMessageW(list, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    else
+        SendMessageW(list, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+namespace {
+
+struct TitleSearch {
+    const std::wstring* title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findTitle(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(window) &&
+        windowText(window) == *search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND waitForWindow(const std::wstring& title) {
+    for (int i = 0; i < 1500; ++i) {
+        TitleSearch search{&title};
+        EnumWindows(&findTitle, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+bool waitUntilClosed(HWND window) {
+    for (int i = 0; i < 1500 && IsWindow(window); ++i)
+        Sleep(20);
+    return !IsWindow(window);
+}
+
+std::wstring messageText(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (className(child) == L"Static" &&
+            (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+            const std::wstring text = windowText(child);
+            if (!text.empty())
+                return text;
+        }
+    }
+    return L"";
+}
+
+void pressOk(HWND box) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+bool setClipboardText(const std::wstring& text) {
+    if (!OpenClipboard(nullptr))
+        return false;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool ok = false;
+    if (block) {
+        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(block);
+        ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+        if (!ok)
+            GlobalFree(block);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+ListRows readList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, 1503);
+    ListRows rows;
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        rows.oldNames.push_back(listText(list, i, 0));
+        rows.newNames.push_back(listText(list, i, 1));
+        rows.stateImages.push_back(
+            static_cast<int>(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK) >> 12));
+        rows.selected.push_back(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_SELECTED) != 0);
+    }
+    return rows;
+}
+
+void FolderTest::SetUp() {
+    MR_REQUIRE_DISPLAY();
+    ASSERT_NE(runMultirename(), nullptr) << "multirename.dll or its export is missing";
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    root = std::filesystem::temp_directory_path() /
+           (L"mr-dialog-" + std::to_wstring(testing::UnitTest::GetInstance()->random_seed()) +
+            L"-" + std::filesystem::path(info->name()).wstring());
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root);
+}
+
+void FolderTest::TearDown() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+}
+
+std::wstring FolderTest::touch(const std::filesystem::path& relative, const std::string& text) {
+    const std::filesystem::path path = root / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+    return path.wstring();
+}
+
+std::string FolderTest::contents(const std::filesystem::path& relative) const {
+    std::ifstream in(root / relative);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace mr::test

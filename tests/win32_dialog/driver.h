@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace mr::test {
 
@@ -64,6 +66,44 @@ RECT rectInParent(HWND control);
 // Dialog units to pixels for the dialog's font.
 RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy);
 
+// Posted: returns at once, so a message box the click opens can be answered.
 void clickButton(HWND dialog, int id);
+// Sent: returns when the dialog has handled the click.
+void pressButton(HWND dialog, int id);
+// A context-menu command as the menu sends it to the list; posted when it opens a
+// message box, else sent and handled on return.
+void listCommand(HWND dialog, int command, bool post = false);
+
+// A visible top-level window of this process with that title; null when none shows
+// within a generous bound.
+HWND waitForWindow(const std::wstring& title);
+// True once the window is gone (bounded like waitForWindow).
+bool waitUntilClosed(HWND window);
+// The text of a message box and its OK.
+std::wstring messageText(HWND box);
+void pressOk(HWND box);
+// The title of the module's message boxes.
+inline const wchar_t* const kMessageTitle = L"Nombrels - Multi Rename";
+
+bool setClipboardText(const std::wstring& text);
+
+struct ListRows {
+    std::vector<std::wstring> oldNames, newNames;
+    std::vector<int> stateImages;
+    std::vector<bool> selected;
+};
+ListRows readList(HWND dialog);
+
+// A fresh folder per test under the temporary folder, removed afterwards.
+class FolderTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Creates the file (and its folders) with the text; returns its full path.
+    std::wstring touch(const std::filesystem::path& relative, const std::string& text = "x");
+    std::string contents(const std::filesystem::path& relative) const;
+
+    std::filesystem::path root;
+};
 
 } // namespace mr::test

@@ -3,7 +3,10 @@
 #include "driver.h"
 #include "resources/resource.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
+#include <string>
 
 namespace mr::test {
 namespace {
@@ -49,6 +52,38 @@ TEST(HighDpi, MinimumSizeFollowsTheDpi) {
     EXPECT_EQ(dragged.top, 500);
     EXPECT_EQ(dragged.right - dragged.left, static_cast<LONG>((420 * dpi + 48) / 96));
     EXPECT_EQ(dragged.bottom - dragged.top, static_cast<LONG>((300 * dpi + 48) / 96));
+}
+
+using HighDpiFolder = FolderTest;
+
+TEST_F(HighDpiFolder, ColumnsAndStoredSizeFollowTheDpi) {
+    const uint32_t dpi = requestedDpi();
+    if (dpi == 0)
+        GTEST_SKIP() << "run with the screen at another DPI by at-dpi.sh";
+    becomeDpiAware();
+    const std::wstring one = touch(L"one\\x1.txt"), two = touch(L"two\\x2.txt");
+    const wchar_t* paths[] = {one.c_str(), two.c_str()};
+    int widths[2] = {};
+    ASSERT_TRUE(runAndInspect(2, paths, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+        for (int i = 0; i < 2; ++i)
+            widths[i] = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+        SetWindowPos(dialog, nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    }));
+    // New Name is 40 DIP wider than Old Name.
+    EXPECT_EQ(widths[1] - widths[0], static_cast<int>((40 * dpi + 48) / 96));
+    const struct {
+        const wchar_t* value;
+        DWORD dips;
+    } table[] = {{L"MultiRenameDlgWidth", (900 * 96 + dpi / 2) / dpi},
+                 {L"MultiRenameDlgHeight", (600 * 96 + dpi / 2) / dpi}};
+    for (const auto& row : table) {
+        DWORD value = 0, bytes = sizeof(value);
+        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Nombrel Software\\Sorrelcast",
+                               row.value, RRF_RT_REG_DWORD, nullptr, &value, &bytes),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(value, row.dips) << row.value;
+    }
 }
 
 } // namespace

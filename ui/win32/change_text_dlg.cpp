@@ -1,31 +1,54 @@
 #include "ui/win32/change_text_dlg.h"
 
+#include "platform/mover.h"
 #include "platform/win32/wide.h"
+#include "rename/messages.h"
 #include "resources/resource.h"
-#include "ui/model/state_images.h"
+#include "ui/win32/clipboard.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
 namespace mr {
+namespace {
+
+constexpr int32_t kFieldRowTopDips = 66;
+constexpr uint32_t kTitleString = 2523;
+
+// The wait cursor while the patterns are derived, then the one before.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+} // namespace
 
 ChangeTextDlg::ChangeTextDlg(std::u16string productName, CWnd* parent, RecordSet& records)
     : CDialog(IDD_MULTI_RENAME, parent), productName_(std::move(productName)),
       screenDpi_(std::make_shared<ScreenDpi>()), windowIcon_(IDI_HOST_APP, screenDpi_),
-      records_(&records), layout_(productName_), sizeGrip_(screenDpi_) {}
+      layout_(productName_), sizeGrip_(screenDpi_), namesList_(*this) {
+    WaitCursor wait;
+    model_ = std::make_unique<ChangeTextModel>(productName_, records);
+    fieldRow_ = std::make_unique<PatternFieldRow>(*this, *model_, screenDpi_);
+}
 
 ChangeTextDlg::~ChangeTextDlg() {
     if (watching_)
         screenDpi_->removeWatcher(this);
+    fieldRow_.reset();
     if (dialogIcon_)
         DestroyIcon(dialogIcon_);
 }
 
 BOOL ChangeTextDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    namesList_.Attach(GetDlgItem(IDC_NAMES_LIST));
     allowExtensionChanges_.Attach(GetDlgItem(IDC_ALLOW_EXTENSION_CHANGES));
     numbersAsText_.Attach(GetDlgItem(IDC_NUMBERS_AS_TEXT));
 
@@ -40,12 +63,17 @@ BOOL ChangeTextDlg::OnInitDialog() {
     layout_.addAnchor(IDC_NAMES_LIST, AnchorMode::Stretch, AnchorMode::Stretch, corner);
     sizeGrip_.create(m_hWnd);
     setHostIcons();
+    createBoldFont();
+    fieldRowTop_ = screenDpi_->toPixels(kFieldRowTopDips);
+    fieldRow_->setTop(fieldRowTop_);
+    // Before the size is restored, so that the anchors move the list that stays.
+    namesList_.create(m_hWnd, *model_);
     layout_.restoreSize();
 
     namesList_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     namesList_.InsertColumn(0, L"Old Name");
     namesList_.InsertColumn(1, L"New Name");
-    if (records_->folders.size() > 1)
+    if (model_->hasFolderColumn())
         namesList_.InsertColumn(2, L"Folder");
     stateImages_.Create(16, 16, ILC_COLOR32, 0, 6);
     for (UINT id = IDB_STATUS_FIRST; id <= IDB_STATUS_LAST; ++id) {
@@ -57,13 +85,19 @@ BOOL ChangeTextDlg::OnInitDialog() {
     HIMAGELIST previous = namesList_.SetImageList(stateImages_, LVSIL_STATE);
     if (previous && previous != stateImages_.m_hImageList)
         ImageList_Destroy(previous);
-    fillList();
+
+    // The model lists its rows, builds the field row through fieldsRebuilt and ends in
+    // the first refresh, which gives the list its rows; the columns are sized after.
+    built_ = true;
+    model_->initialise(this);
+    // The boxes' states are the model's from its initialisation on.
+    showCheckBoxes();
     sizeColumns();
-    showStatuses();
 
     screenDpi_->addWatcher(this);
     watching_ = true;
-    return TRUE;
+    // FALSE: the first text edit has the focus already.
+    return fieldRow_->empty() ? TRUE : FALSE;
 }
 
 void ChangeTextDlg::setHostIcons() {
@@ -83,21 +117,26 @@ void ChangeTextDlg::setHostIcons() {
     }
 }
 
-void ChangeTextDlg::fillList() {
-    int row = 0;
-    records_->forEachFile([&](FileRecord& file) {
-        if (!file.hidden)
-            namesList_.InsertCallbackItem(row++, reinterpret_cast<LPARAM>(&file));
-    });
+void ChangeTextDlg::createBoldFont() {
+    LOGFONTW description = {};
+    if (!CFont::GetLogFont(GetFont(), &description))
+        return;
+    description.lfWeight = FW_BOLD;
+    boldFont_.CreateFontIndirect(description);
 }
 
-void ChangeTextDlg::showStatuses() {
-    const int count = namesList_.GetItemCount();
-    for (int i = 0; i < count; ++i) {
-        const auto* file = reinterpret_cast<const FileRecord*>(namesList_.GetItemData(i));
-        namesList_.SetStateImage(i, stateImageForStatus(file ? file->status : FileStatus::Pending));
+void ChangeTextDlg::showCheckBoxes() const {
+    const struct {
+        const CButton& button;
+        CheckBox box;
+    } boxes[] = {{allowExtensionChanges_, CheckBox::AllowExtensionChanges},
+                 {numbersAsText_, CheckBox::NumbersAsText}};
+    for (const auto& b : boxes) {
+        if (!b.button.GetHandle())
+            continue;
+        b.button.SetCheck(model_->boxChecked(b.box) ? BST_CHECKED : BST_UNCHECKED);
+        b.button.EnableWindow(model_->boxEnabled(b.box));
     }
-    namesList_.Invalidate();
 }
 
 void ChangeTextDlg::sizeColumns() {
@@ -113,39 +152,47 @@ void ChangeTextDlg::sizeColumns() {
     namesList_.SetColumnWidth(columns - 1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-bool ChangeTextDlg::listText(NMLVDISPINFOW& info) const {
-    LVITEMW& item = info.item;
-    if (item.mask & LVIF_IMAGE)
-        item.iImage = 0;
-    if (item.mask & LVIF_INDENT)
-        item.iIndent = 0;
-    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
-        return true;
-    const auto* file = reinterpret_cast<const FileRecord*>(item.lParam);
-    std::u16string_view text = u"null";
-    if (file) {
-        if (item.iSubItem == 0)
-            text = file->name;
-        else if (item.iSubItem == 1)
-            text = file->newName;
-        else if (file->folder)
-            text = file->folder->path;
+void ChangeTextDlg::OnOK() {
+    const std::unique_ptr<Mover> mover = makePlatformMover();
+    if (model_->rename(*mover, m_hWnd) != RenameOutcome::Refused)
+        EndDialog(IDOK);
+}
+
+BOOL ChangeTextDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const WORD id = LOWORD(wParam);
+    const WORD code = HIWORD(wParam);
+    if (id == IDC_FIELD_EDIT || id == IDC_FIELD_BUTTON)
+        return fieldRow_->onCommand(id, code, reinterpret_cast<HWND>(lParam), model_->ready);
+    if (code != BN_CLICKED)
+        return CDialog::OnCommand(wParam, lParam);
+    switch (id) {
+    case IDC_RESET: {
+        WaitCursor wait;
+        model_->resetAll();
+        return TRUE;
     }
-    // The list's buffer may be shorter than a long path: cut, never overrun.
-    const size_t n = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-    const std::wstring wide = toWide(text.substr(0, n));
-    wide.copy(item.pszText, n);
-    item.pszText[n] = L'\0';
-    return true;
+    case IDC_COPY_NAMES:
+        model_->copyNames(false);
+        return TRUE;
+    case IDC_PASTE_NAMES:
+        model_->pasteNames(false);
+        return TRUE;
+    case IDC_ALLOW_EXTENSION_CHANGES:
+    case IDC_NUMBERS_AS_TEXT:
+        model_->clickCheckBox(id == IDC_NUMBERS_AS_TEXT ? CheckBox::NumbersAsText
+                                                        : CheckBox::AllowExtensionChanges);
+        // The automatic box toggled itself; the model says what it shows.
+        showCheckBoxes();
+        return TRUE;
+    default:
+        return CDialog::OnCommand(wParam, lParam);
+    }
 }
 
 BOOL ChangeTextDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_NAMES_LIST && header->code == LVN_GETDISPINFOW) {
-        listText(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
-        *result = 0;
+    if (header && header->idFrom == IDC_NAMES_LIST && namesList_.onNotify(*header, result))
         return TRUE;
-    }
     return CDialog::OnNotify(wParam, lParam, result);
 }
 
@@ -154,6 +201,8 @@ void ChangeTextDlg::OnSize(UINT type, int cx, int cy) {
     screenDpi_->updateFromWindow(m_hWnd);
     layout_.applyAnchors(cx, cy);
     sizeGrip_.place();
+    if (built_ && !fieldRow_->empty())
+        fieldRow_->layout();
 }
 
 void ChangeTextDlg::OnSizing(UINT edge, RECT* rect) {
@@ -168,6 +217,10 @@ void ChangeTextDlg::OnSizing(UINT edge, RECT* rect) {
 }
 
 void ChangeTextDlg::onDpiChanged(uint32_t, uint32_t) {
+    fieldRowTop_ = screenDpi_->toPixels(kFieldRowTopDips);
+    fieldRow_->setTop(fieldRowTop_);
+    if (built_)
+        fieldRow_->layout();
     sizeColumns();
     setHostIcons();
 }
@@ -175,6 +228,41 @@ void ChangeTextDlg::onDpiChanged(uint32_t, uint32_t) {
 BOOL ChangeTextDlg::DestroyWindow() {
     layout_.storeSize();
     return CDialog::DestroyWindow();
+}
+
+void ChangeTextDlg::fieldsRebuilt() {
+    if (built_)
+        fieldRow_->rebuild();
+}
+
+void ChangeTextDlg::editingEnabledChanged() {
+    fieldRow_->setEnabled(model_->editingEnabled);
+    showCheckBoxes();
+}
+
+void ChangeTextDlg::namesRefreshed() {
+    namesList_.showRows();
+}
+
+void ChangeTextDlg::rowsRemoved() {
+    namesList_.showRows();
+    namesList_.showSelection();
+}
+
+void ChangeTextDlg::showMessage(uint32_t, std::u16string_view text, MessageIcon icon) {
+    const std::wstring body = toWide(text);
+    const std::wstring title = toWide(moduleString(kTitleString));
+    MessageBoxW(m_hWnd, body.c_str(), title.c_str(),
+                MB_OK |
+                    (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+}
+
+bool ChangeTextDlg::putClipboardText(std::u16string_view text) {
+    return mr::putClipboardText(text);
+}
+
+std::optional<std::u16string> ChangeTextDlg::clipboardText() {
+    return mr::clipboardText();
 }
 
 } // namespace mr

@@ -1,0 +1,47 @@
+#pragma once
+// The names list of the Multi Rename dialog: an owner-data report list whose rows are
+// the model's rows, so that no text or item of its own exists per file. Its selection
+// lives in the model; the context menu's commands come back to it.
+#include "ui/win32/framework/controls.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace mr {
+
+class ChangeTextDlg;
+class ChangeTextModel;
+
+class CNamesListCtrl : public CListCtrl {
+public:
+    explicit CNamesListCtrl(ChangeTextDlg& dialog) : dialog_(dialog) {}
+
+    // Replaces the template's list (1503) by an owner-data one of the same place, style,
+    // font and tab position, and subclasses it.
+    bool create(HWND dialogWindow, ChangeTextModel& model);
+    // The list shows the model's rows: count, and a repaint of every cell and image.
+    void showRows();
+    // The model's selection, pushed after Select All, Invert Selection and removals.
+    void showSelection();
+
+    // Notifications of the list that reach the dialog; true when answered.
+    bool onNotify(const NMHDR& header, LRESULT* result);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void getDisplayInfo(NMLVDISPINFOW& info) const;
+    LRESULT customDraw(const NMLVCUSTOMDRAW& draw) const;
+    void selectionChanged(int from, int to, UINT oldState, UINT newState);
+    void showContextMenu(LPARAM point);
+    bool onMenuCommand(UINT id);
+
+    ChangeTextDlg& dialog_;
+    ChangeTextModel* model_ = nullptr;
+    // Set while the list is told the model's selection, so its echo is not taken back.
+    bool pushingSelection_ = false;
+};
+
+} // namespace mr
