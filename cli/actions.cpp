@@ -244,18 +244,18 @@ std::u16string ascii(std::string_view s) {
 }
 
 template <class F>
-bool forEachWord(std::string_view spec, std::string& error, F&& f) {
-    if (spec.empty()) {
+bool forEachWord(std::string_view words, std::string& error, F&& f) {
+    if (words.empty()) {
         error = "is empty";
         return false;
     }
     while (true) {
-        const size_t comma = spec.find(',');
-        if (!f(spec.substr(0, comma)))
+        const size_t comma = words.find(',');
+        if (!f(words.substr(0, comma)))
             return false;
         if (comma == std::string_view::npos)
             return true;
-        spec.remove_prefix(comma + 1);
+        words.remove_prefix(comma + 1);
     }
 }
 
@@ -279,10 +279,10 @@ std::optional<std::vector<Action>> readScript(std::string_view jsonText, std::st
     return actions;
 }
 
-bool parseNumberSpec(std::string_view spec, Action& action, std::string& error) {
+bool parseNumberSpec(std::string_view words, Action& action, std::string& error) {
     const std::string known =
         " (known: clear, renumber[:START], zeros:remove, zeros:keep, digits:N)";
-    return forEachWord(spec, error, [&](std::string_view word) {
+    return forEachWord(words, error, [&](std::string_view word) {
         auto [name, value] = splitWord(word);
         auto setNumber = [&](ChangeNumberModel::Number n) {
             if (action.number && *action.number != n) {
@@ -328,8 +328,8 @@ bool parseNumberSpec(std::string_view spec, Action& action, std::string& error) 
     });
 }
 
-bool parseWildSpec(std::string_view spec, Action& action, std::string& error) {
-    return forEachWord(spec, error, [&](std::string_view word) {
+bool parseWildSpec(std::string_view words, Action& action, std::string& error) {
+    return forEachWord(words, error, [&](std::string_view word) {
         auto [name, value] = splitWord(word);
         auto setCase = [&](uint32_t mode) {
             if (action.caseMode && *action.caseMode != mode) {

@@ -58,8 +58,8 @@ struct Action {
 // the action and what is wrong with it.
 std::optional<std::vector<Action>> readScript(std::string_view jsonText, std::string& error);
 
-// The SPEC of --number and --wild as the controls of the field dialog.
-bool parseNumberSpec(std::string_view spec, Action& action, std::string& error);
-bool parseWildSpec(std::string_view spec, Action& action, std::string& error);
+// The comma-separated words of --number and --wild as the controls of the field dialog.
+bool parseNumberSpec(std::string_view words, Action& action, std::string& error);
+bool parseWildSpec(std::string_view words, Action& action, std::string& error);
 
 } // namespace mr::cli

@@ -78,16 +78,16 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
                         ->allow_extra_args(false)
                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     auto* numberOpt = app.add_option("--number", numbers,
-                                     "Change Number on field I; SPEC: comma-separated clear, "
+                                     "Change Number on field I; WORDS: comma-separated clear, "
                                      "renumber[:START], zeros:remove, zeros:keep, digits:N")
-                          ->type_name("I=SPEC")
+                          ->type_name("I=WORDS")
                           ->expected(1)
                           ->allow_extra_args(false)
                           ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     auto* wildOpt = app.add_option("--wild", wilds,
-                                   "Change Wild on field I; SPEC: comma-separated "
+                                   "Change Wild on field I; WORDS: comma-separated "
                                    "truncate:N, upper, lower, keepcase")
-                        ->type_name("I=SPEC")
+                        ->type_name("I=WORDS")
                         ->expected(1)
                         ->allow_extra_args(false)
                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);

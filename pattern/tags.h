@@ -23,7 +23,7 @@ bool expandTag(std::u16string_view text, size_t& pos, const FileRecord* file,
                const CaptureList* captures, std::u16string* out);
 
 // The time format text for a date format text ("yyyy-mm-dd" -> "%Y-%m-%d").
-std::string dateSpecToFormat(std::u16string_view spec);
+std::string dateSpecToFormat(std::u16string_view dateText);
 
 // Decimal digits of value, zero-padded to minDigits (at most 255).
 std::u16string formatPaddedNumber(uint64_t value, uint32_t minDigits);

@@ -117,7 +117,7 @@ TEST(ScriptReaderValues, ControlsLeftOutStayUnset) {
 }
 
 struct SpecCase {
-    const char* spec;
+    const char* words;
     bool number; // --number, else --wild
     const char* error;
     std::optional<ChangeNumberModel::Number> radio = std::nullopt;
@@ -135,7 +135,8 @@ TEST_P(FieldSpec, WordsSetTheDialogControls) {
     const SpecCase& c = GetParam();
     Action a;
     std::string error;
-    const bool ok = c.number ? parseNumberSpec(c.spec, a, error) : parseWildSpec(c.spec, a, error);
+    const bool ok =
+        c.number ? parseNumberSpec(c.words, a, error) : parseWildSpec(c.words, a, error);
     EXPECT_EQ(error, c.error);
     EXPECT_EQ(ok, *c.error == '\0');
     if (!ok)
