@@ -2,6 +2,8 @@
 
 #include "platform/common/utf8.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -49,7 +51,9 @@ private:
             return false;
         return true;
     }
+    bool plainRun();
     bool string(std::string& out);
+    bool key(std::string_view& name);
     bool text(std::u16string& out);
     bool number(uint64_t& n);
 
@@ -61,17 +65,19 @@ private:
             return false;
         if (take('}'))
             return true;
-        std::vector<std::string> seen;
+        // No object of the shape has more members than this without naming one twice.
+        std::array<std::string_view, 8> seen;
+        size_t count = 0;
         do {
-            std::string name;
-            if (!string(name) || !take(':'))
+            std::string_view name;
+            if (!key(name) || !take(':') || count == seen.size())
                 return false;
-            for (const auto& s : seen)
-                if (s == name)
+            for (size_t i = 0; i < count; ++i)
+                if (seen[i] == name)
                     return false;
             if (!member(name))
                 return false;
-            seen.push_back(std::move(name));
+            seen[count++] = name;
         } while (take(','));
         return take('}');
     }
@@ -95,23 +101,47 @@ private:
     size_t at_ = 0;
 };
 
+// The plain characters from at_ on: up to a quote, a backslash or the end; false at a
+// control character, which JSON text may not hold raw.
+bool Scanner::plainRun() {
+    const size_t quote = text_.find('"', at_);
+    const size_t end = quote == std::string_view::npos ? text_.size() : quote;
+    for (; at_ < end; ++at_) {
+        const auto c = static_cast<unsigned char>(text_[at_]);
+        if (c < 0x20)
+            return false;
+        if (c == '\\')
+            return true;
+    }
+    return true;
+}
+
+// A member name without escapes, as every name of the shape is written.
+bool Scanner::key(std::string_view& name) {
+    if (!take('"'))
+        return false;
+    const size_t start = at_;
+    if (!plainRun() || at_ >= text_.size() || text_[at_] != '"')
+        return false;
+    name = text_.substr(start, at_ - start);
+    ++at_;
+    return true;
+}
+
 bool Scanner::string(std::string& out) {
     if (!take('"'))
         return false;
     out.clear();
     size_t run = at_;
     while (at_ < text_.size()) {
-        const auto c = static_cast<unsigned char>(text_[at_]);
-        if (c == '"') {
+        if (!plainRun())
+            return false;
+        if (at_ >= text_.size())
+            return false;
+        if (text_[at_] == '"') {
             out.append(text_.substr(run, at_ - run));
             ++at_;
             return true;
-        }
-        if (c < 0x20)
-            return false;
-        if (c != '\\') {
-            ++at_;
-            continue;
         }
         out.append(text_.substr(run, at_ - run));
         if (at_ + 1 >= text_.size())
@@ -151,6 +181,11 @@ bool Scanner::text(std::u16string& out) {
     std::string bytes;
     if (!string(bytes))
         return false;
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        out.assign(bytes.begin(), bytes.end());
+        return true;
+    }
     out = fromUtf8(bytes);
     // Bytes that are not UTF-8 come back as lone surrogates; JSON text must be UTF-8.
     for (size_t i = 0; i < out.size(); ++i) {
@@ -169,21 +204,20 @@ bool Scanner::number(uint64_t& n) {
     space();
     const size_t start = at_;
     n = 0;
-    while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') {
-        const uint64_t digit = static_cast<uint64_t>(text_[at_] - '0');
-        if (n > (UINT64_MAX - digit) / 10)
-            return false;
-        n = n * 10 + digit;
-        ++at_;
-    }
-    if (at_ == start || (text_[start] == '0' && at_ - start > 1))
+    while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9')
+        n = n * 10 + static_cast<uint64_t>(text_[at_++] - '0');
+    const size_t digits = at_ - start;
+    if (digits == 0 || (text_[start] == '0' && digits > 1))
+        return false;
+    // 19 digits always fit; 20 fit up to the largest value, whose digits compare so.
+    if (digits > 20 || (digits == 20 && text_.substr(start, 20) > "18446744073709551615"))
         return false;
     return at_ == text_.size() || (text_[at_] != '.' && text_[at_] != 'e' && text_[at_] != 'E');
 }
 
 bool Scanner::entry(DirEntry& e) {
     bool named = false;
-    const bool ok = object([&](const std::string& name) {
+    const bool ok = object([&](std::string_view name) {
         if (name == "name")
             return (named = text(e.name) && !e.name.empty());
         if (name == "directory")
@@ -203,7 +237,7 @@ bool Scanner::folder(Folders& folders) {
     std::u16string path;
     FolderListing listing;
     bool listed = false;
-    const bool ok = object([&](const std::string& name) {
+    const bool ok = object([&](std::string_view name) {
         if (name == "path")
             return text(path) && !path.empty();
         if (name == "caseInsensitive")
@@ -223,7 +257,7 @@ bool Scanner::folder(Folders& folders) {
 bool Scanner::document(RecordsInput& input) {
     Folders folders;
     bool hasPaths = false;
-    const bool ok = object([&](const std::string& name) {
+    const bool ok = object([&](std::string_view name) {
         if (name == "rules") {
             std::string rules;
             if (!string(rules) || (rules != "windows" && rules != "posix"))
