@@ -141,6 +141,29 @@ INSTANTIATE_TEST_SUITE_P(
                  "multirename: --records -: not valid JSON"}),
     CaseName());
 
+// Past a few arguments in one folder, the folder is listed once instead of looking up
+// each name: a missing name among many is still caught, and every file still found.
+TEST(ManyArguments, EveryFileFoundAndAMissingOneCaught) {
+    TempFolder tmp;
+    std::vector<std::string> args = {"--apply", "-t", "0=b"};
+    std::map<std::string, std::string> renamed;
+    for (int i = 10; i < 40; ++i) {
+        const std::string name = "a" + std::to_string(i) + ".txt";
+        args.push_back(tmp.write(name, name).string());
+        renamed["b" + std::to_string(i) + ".txt"] = name;
+    }
+    auto missing = args;
+    missing.push_back((tmp.path() / "a99.txt").string());
+    const auto before = contents(tmp.path());
+    const RunResult refused = run(missing);
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_NE(refused.err.find("cannot find " + missing.back()), std::string::npos) << refused.err;
+    EXPECT_EQ(contents(tmp.path()), before);
+    const RunResult r = run(args);
+    EXPECT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(contents(tmp.path()), renamed);
+}
+
 #ifndef _WIN32
 // 100 characters pass the 255-character check; their 300 bytes pass no POSIX file
 // system's limit.
