@@ -47,7 +47,7 @@ fill() {
 time_runs() {
   local count=$1 dir=$2
   shift 2
-  local best= best_cpu=
+  local best='' best_cpu=''
   for ((r = 0; r < repeat; r++)); do
     fill "$dir" "$count"
     local TIMEFORMAT='%3R %3U %3S' t
@@ -67,6 +67,7 @@ time_runs() {
 
 for count in "${counts[@]}"; do
   ours=$(time_runs "$count" "$work/mr" "$mr" --apply -t 0=Rome_ --number 1=renumber:1)
+  # shellcheck disable=SC2016 # a Perl expression, for Perl to expand
   theirs=$(time_runs "$count" "$work/perl" "$perl_rename" 's/^IMG_(\d+)/sprintf("Rome_%06d", $1 + 1)/e')
   # The same renames, or the times compare nothing.
   if ! diff -q <(ls "$work/mr") <(ls "$work/perl") >/dev/null; then
