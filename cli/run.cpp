@@ -17,7 +17,6 @@
 #include <fstream>
 #include <istream>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <sstream>
