@@ -2,6 +2,8 @@
 
 #include "platform/common/utf8.h"
 
+#include <ostream>
+
 namespace mr::cli {
 namespace {
 
@@ -93,45 +95,75 @@ std::string markLoneSurrogates(std::string_view text, bool& tooDeep) {
     return out;
 }
 
+bool needsEscape(char16_t c) {
+    return c < 0x20 || c == u'"' || c == u'\\';
+}
+
+// One pass straight into the output: plain ASCII runs are appended whole, other code
+// units are encoded in place (no temporary string per character).
 void appendEscaped(std::string& out, std::u16string_view text) {
     static const char* const kHex = "0123456789abcdef";
     auto escape = [&](unsigned u) {
-        out += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4)
-            out += kHex[(u >> shift) & 0xF];
+        const char e[6] = {
+            '\\',         'u', kHex[(u >> 12) & 0xF], kHex[(u >> 8) & 0xF], kHex[(u >> 4) & 0xF],
+            kHex[u & 0xF]};
+        out.append(e, 6);
     };
-    for (size_t i = 0; i < text.size(); ++i) {
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        size_t run = i;
+        while (run < n && text[run] < 0x80 && !needsEscape(text[run]))
+            ++run;
+        if (run > i) {
+            const size_t at = out.size();
+            out.resize(at + (run - i));
+            for (size_t k = i; k < run; ++k)
+                out[at + (k - i)] = static_cast<char>(text[k]);
+            i = run;
+            continue;
+        }
         const char16_t c = text[i];
         switch (c) {
         case u'"':
             out += "\\\"";
-            continue;
+            break;
         case u'\\':
             out += "\\\\";
-            continue;
+            break;
         case u'\n':
             out += "\\n";
-            continue;
+            break;
         case u'\r':
             out += "\\r";
-            continue;
+            break;
         case u'\t':
             out += "\\t";
-            continue;
-        default:
             break;
+        default:
+            if (c < 0x80) {
+                escape(c);
+            } else if (c < 0x800) {
+                out += static_cast<char>(0xC0 | (c >> 6));
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 &&
+                       text[i + 1] <= 0xDFFF) {
+                const char32_t cp =
+                    0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+                out += static_cast<char>(0xF0 | (cp >> 18));
+                out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+                out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (cp & 0x3F));
+                ++i;
+            } else if (c >= 0xD800 && c <= 0xDFFF) {
+                // Not valid UTF-16: the code unit travels as an escape.
+                escape(c);
+            } else {
+                out += static_cast<char>(0xE0 | (c >> 12));
+                out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
         }
-        if (c < 0x20) {
-            escape(c);
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                   text[i + 1] <= 0xDFFF) {
-            out += toUtf8(text.substr(i, 2));
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            escape(c);
-        } else {
-            out += toUtf8(text.substr(i, 1));
-        }
+        ++i;
     }
 }
 
@@ -188,7 +220,24 @@ std::string jsonQuoted(std::u16string_view text) {
     return out;
 }
 
+JsonWriter::JsonWriter(std::ostream& sink) : out_(buffer_), indent_(0), sink_(&sink) {
+    buffer_.reserve(2 * kChunk);
+}
+
+JsonWriter::~JsonWriter() {
+    flush();
+}
+
+void JsonWriter::flush() {
+    if (sink_ && !buffer_.empty()) {
+        sink_->write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_.clear();
+    }
+}
+
 void JsonWriter::newline() {
+    if (sink_ && buffer_.size() >= kChunk)
+        flush();
     out_ += '\n';
     out_.append(2 * (indent_ + levels_.size()), ' ');
 }

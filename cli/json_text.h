@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,12 @@ public:
     // `indent` levels of indentation before every line after the first, so that the
     // text can later stand as a value at that depth of another document.
     explicit JsonWriter(std::string& out, size_t indent = 0) : out_(out), indent_(indent) {}
+    // Writes to the stream in large pieces as the text grows, and the rest at the end.
+    explicit JsonWriter(std::ostream& sink);
+    ~JsonWriter();
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+    void flush();
 
     void beginObject();
     void endObject();
@@ -57,8 +64,11 @@ private:
         bool object;
         size_t count = 0;
     };
+    static constexpr size_t kChunk = 1 << 16;
+    std::string buffer_; // the stream's text not yet written
     std::string& out_;
     size_t indent_;
+    std::ostream* sink_ = nullptr;
     std::vector<Level> levels_;
     bool afterKey_ = false;
 };

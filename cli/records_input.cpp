@@ -1,6 +1,7 @@
 #include "cli/records_input.h"
 
 #include "cli/json_text.h"
+#include "cli/records_scan.h"
 #include "platform/common/utf8.h"
 
 namespace mr::cli {
@@ -76,9 +77,6 @@ bool readFolder(const json& f, const std::string& where, RecordsInput& input, st
         return false;
     }
     std::u16string folderPath = jsonString(*path);
-    // Listing asks with the separator at the end, as the records keep folder paths.
-    if (folderPath.back() != input.rules.separator)
-        folderPath += input.rules.separator;
     FolderListing listing;
     if (auto ci = f.find("caseInsensitive"); ci != f.end()) {
         if (!ci->is_boolean()) {
@@ -96,8 +94,9 @@ bool readFolder(const json& f, const std::string& where, RecordsInput& input, st
         if (!readEntry((*entries)[i], where + ".entries[" + std::to_string(i) + "]",
                        listing.entries.emplace_back(), error))
             return false;
-    auto key = makeKey(folderPath, input.rules.foldCase);
-    if (!input.folders.emplace(std::move(key), std::move(listing)).second) {
+    if (!addFolder(input, folderPath, std::move(listing))) {
+        if (folderPath.back() != input.rules.separator)
+            folderPath += input.rules.separator;
         error = where + ": the folder " + toUtf8(folderPath) + " is listed twice";
         return false;
     }
@@ -106,7 +105,21 @@ bool readFolder(const json& f, const std::string& where, RecordsInput& input, st
 
 } // namespace
 
+bool addFolder(RecordsInput& input, std::u16string path, FolderListing listing) {
+    // Listing asks with the separator at the end, as the records keep folder paths.
+    if (path.back() != input.rules.separator)
+        path += input.rules.separator;
+    auto key = makeKey(path, input.rules.foldCase);
+    return input.folders.emplace(std::move(key), std::move(listing)).second;
+}
+
 std::optional<RecordsInput> readRecords(std::string_view jsonText, std::string& error) {
+    if (auto quick = scanRecords(jsonText))
+        return quick;
+    return readRecordsTree(jsonText, error);
+}
+
+std::optional<RecordsInput> readRecordsTree(std::string_view jsonText, std::string& error) {
     std::string parseError;
     auto doc = parseJson(jsonText, parseError);
     if (!doc) {

@@ -22,6 +22,13 @@ struct RecordsInput {
 
 // On a problem: nothing, and a message naming the member that is wrong.
 std::optional<RecordsInput> readRecords(std::string_view jsonText, std::string& error);
+// The same through a parsed document, whatever the text: the reader that decides
+// every message, and the one the quick reader of the usual shape must agree with.
+std::optional<RecordsInput> readRecordsTree(std::string_view jsonText, std::string& error);
+
+// Adds a folder under the rules' key, its path ending with the separator; false when
+// the folder is there already.
+bool addFolder(RecordsInput& input, std::u16string path, FolderListing listing);
 
 // The listing seam over a records file: only the listed folders can be listed.
 class RecordsFileSystem final : public FileSystem {

@@ -17,8 +17,11 @@
 #include <fstream>
 #include <istream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace mr::cli {
 namespace {
@@ -56,7 +59,16 @@ bool readInput(const std::string& name, std::istream& in, std::string& content,
         error = "cannot read " + name + ": " + std::strerror(errno);
         return false;
     }
-    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    // One read of the whole file where its size is known; a records file can be large.
+    std::error_code ec;
+    const auto size = fs::file_size(nativePath(name), ec);
+    if (!ec && size > 0) {
+        content.resize(static_cast<size_t>(size));
+        file.read(content.data(), static_cast<std::streamsize>(size));
+        content.resize(static_cast<size_t>(file.gcount()));
+    }
+    // Whatever is left (or all of it, for a pipe or a special file).
+    content.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     if (file.bad()) {
         error = "cannot read " + name;
         return false;
@@ -64,10 +76,39 @@ bool readInput(const std::string& name, std::istream& in, std::string& content,
     return true;
 }
 
+// The folder of some arguments: its real path, and the names it holds once enough
+// arguments name it that one listing costs less than a lookup per argument.
+struct ArgFolder {
+    std::u16string full; // ending with the separator
+    std::error_code error;
+    size_t uses = 0;
+    std::optional<std::unordered_set<fs::path::string_type>> names;
+};
+
+bool exists(const fs::path& given, const fs::path& parent, ArgFolder& folder, std::error_code& ec) {
+    constexpr size_t kListFrom = 16;
+    if (++folder.uses == kListFrom) {
+        std::error_code listError;
+        folder.names.emplace();
+        for (fs::directory_iterator it(parent, listError), end; !listError && it != end;
+             it.increment(listError))
+            folder.names->insert(it->path().filename().native());
+        if (listError)
+            folder.names.reset();
+    }
+    // A name missing from the listing may still exist in another case or spelling.
+    if (folder.names && folder.names->count(given.filename().native()))
+        return true;
+    return fs::exists(fs::symlink_status(given, ec));
+}
+
 // The host passes full paths: each argument becomes its folder's real path and its
 // own name, so that one folder named in two ways is still one folder.
 bool hostPaths(const std::vector<std::string>& args, std::vector<std::u16string>& paths,
                std::string& error) {
+    // Most arguments share their folder: each spelling of a folder is resolved once.
+    std::unordered_map<fs::path::string_type, ArgFolder> folders;
+    paths.reserve(args.size());
     for (std::string arg : args) {
         while (arg.size() > 1 &&
                (arg.back() == '/' || (fs::path::preferred_separator == '\\' && arg.back() == '\\')))
@@ -78,25 +119,30 @@ bool hostPaths(const std::vector<std::string>& args, std::vector<std::u16string>
             error = "cannot rename \"" + arg + "\": name a file or folder inside a folder";
             return false;
         }
+        const fs::path parent = given.has_parent_path() ? given.parent_path() : fs::path(".");
+        auto [known, added] = folders.try_emplace(parent.native());
+        ArgFolder& folder = known->second;
+        if (added) {
+#ifdef _WIN32
+            const fs::path real = fs::absolute(parent, folder.error).lexically_normal();
+#else
+            const fs::path real = fs::canonical(parent, folder.error);
+#endif
+            folder.full = fromNative(real);
+            if (folder.full.empty() ||
+                folder.full.back() != static_cast<char16_t>(fs::path::preferred_separator))
+                folder.full += static_cast<char16_t>(fs::path::preferred_separator);
+        }
         std::error_code ec;
-        if (!fs::exists(fs::symlink_status(given, ec))) {
+        if (!exists(given, parent, folder, ec)) {
             error = "cannot find " + arg + (ec ? ": " + ec.message() : "");
             return false;
         }
-        const fs::path parent = given.has_parent_path() ? given.parent_path() : fs::path(".");
-#ifdef _WIN32
-        fs::path folder = fs::absolute(parent, ec).lexically_normal();
-#else
-        fs::path folder = fs::canonical(parent, ec);
-#endif
-        if (ec) {
-            error = "cannot read the folder of " + arg + ": " + ec.message();
+        if (folder.error) {
+            error = "cannot read the folder of " + arg + ": " + folder.error.message();
             return false;
         }
-        std::u16string full = fromNative(folder);
-        if (full.empty() || full.back() != static_cast<char16_t>(fs::path::preferred_separator))
-            full += static_cast<char16_t>(fs::path::preferred_separator);
-        paths.push_back(full + fromNative(name));
+        paths.push_back(folder.full + fromNative(name));
     }
     return true;
 }
@@ -402,14 +448,13 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
 
     if (inv.json) {
         Document doc;
-        doc.state = stateText(model, 1);
         doc.snapshots = std::move(session.snapshots);
         doc.messages = &view.messages;
         doc.clipboard = view.clipboard;
         doc.closed = session.closed;
         if (session.mover.called)
             doc.renames = session.mover.pairs();
-        out << documentText(doc);
+        writeDocument(out, doc, model);
     } else {
         for (const auto& s : session.snapshots)
             out << s << '\n';

@@ -3,6 +3,8 @@
 #include "rename/validation.h"
 #include "ui/model/state_images.h"
 
+#include <ostream>
+
 namespace mr::cli {
 namespace {
 
@@ -124,12 +126,11 @@ std::string stateText(ChangeTextModel& model, size_t indent) {
     return out;
 }
 
-std::string documentText(const Document& doc) {
-    std::string out;
+void writeDocument(std::ostream& out, const Document& doc, ChangeTextModel& model) {
     JsonWriter w(out);
     w.beginObject();
     w.key("state");
-    w.raw(doc.state);
+    writeState(w, model);
     w.key("snapshots");
     w.beginArray();
     for (const auto& s : doc.snapshots)
@@ -170,8 +171,8 @@ std::string documentText(const Document& doc) {
         w.null();
     }
     w.endObject();
-    out += '\n';
-    return out;
+    w.flush();
+    out << '\n';
 }
 
 } // namespace mr::cli

@@ -19,7 +19,6 @@ void writeState(JsonWriter& w, ChangeTextModel& model);
 std::string stateText(ChangeTextModel& model, size_t indent);
 
 struct Document {
-    std::string state; // stateText at the end, indent 1
     std::vector<std::string> snapshots;
     const std::vector<ShownMessage>* messages = nullptr;
     std::optional<std::u16string> clipboard;
@@ -27,6 +26,7 @@ struct Document {
     std::optional<std::vector<RenamePair>> renames;
 };
 
-std::string documentText(const Document& doc);
+// The whole document, with the model's state as it stands, onto the stream.
+void writeDocument(std::ostream& out, const Document& doc, ChangeTextModel& model);
 
 } // namespace mr::cli

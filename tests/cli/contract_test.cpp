@@ -22,6 +22,13 @@ const std::map<std::string, std::string> kRecords = {
       "paths":["C:\\Bin\\make","C:\\Bin\\test"]})"},
     {"chain", R"({"folders":[{"path":"C:\\N\\","entries":[{"name":"f1.txt"},{"name":"f2.txt"}]}],
       "paths":["C:\\N\\f1.txt","C:\\N\\f2.txt"]})"},
+    // A POSIX folder that ignores case, and the same folder where case counts.
+    {"posix ignoring case", R"({"rules":"posix","folders":[{"path":"/m/","caseInsensitive":true,
+        "entries":[{"name":"a1.txt"},{"name":"a2.txt"},{"name":"B.txt"}]}],
+      "paths":["/m/a1.txt","/m/a2.txt"]})"},
+    {"posix with case", R"({"rules":"posix","folders":[{"path":"/m/","caseInsensitive":false,
+        "entries":[{"name":"a1.txt"},{"name":"a2.txt"},{"name":"B.txt"}]}],
+      "paths":["/m/a1.txt","/m/a2.txt"]})"},
     {"two folders", R"({"workingDirectory":"C:\\A\\","folders":[
         {"path":"C:\\A\\","entries":[{"name":"x1.txt"},{"name":"x2.txt"}]},
         {"path":"C:\\B\\","entries":[{"name":"x3.txt"}]}],
@@ -495,6 +502,28 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      "multirename: --script -: not valid JSON: parse error"}),
     CaseName());
+
+#ifndef _WIN32
+// A POSIX folder that ignores case, as a records file can say (the Windows build takes
+// "windows" rules only, under which every folder ignores case).
+INSTANTIATE_TEST_SUITE_P(
+    Posix, Contract,
+    testing::Values(ContractCase{"a folder ignoring case refuses a name held in another case",
+                                 "posix ignoring case",
+                                 {"--paste", "-"},
+                                 "b\nc\n",
+                                 2,
+                                 {{"/closed", "null"}, {"/renames", "null"}},
+                                 "1 file is being renamed to the same name as an existing file."},
+                    ContractCase{"a folder where case counts takes that name",
+                                 "posix with case",
+                                 {"--paste", "-"},
+                                 "b\nc\n",
+                                 0,
+                                 {{"/closed", R"("ok")"},
+                                  {"/renames/0", R"({"from":"/m/a1.txt","to":"/m/b.txt"})"}}}),
+    CaseName());
+#endif
 
 } // namespace
 } // namespace mr::cli::test

@@ -268,7 +268,35 @@ INSTANTIATE_TEST_SUITE_P(
                     JsonStringCase{R"("\ud800")", u"\xd800"},
                     JsonStringCase{R"("nul\u0000end")", std::u16string(u"nul\0end", 7)},
                     JsonStringCase{R"("esc\u001b")", u"esc\x1b"},
-                    JsonStringCase{R"("q\"b\\s\n\t")", u"q\"b\\s\n\t"}));
+                    JsonStringCase{R"("q\"b\\s\n\t")", u"q\"b\\s\n\t"},
+                    // ASCII runs around characters of two, three and four bytes.
+                    JsonStringCase{"\"\\\"a\xc3\xa9"
+                                   "b\xe2\x82\xac\xf0\x9f\x93\xb7\\\"\"",
+                                   u"\"a\u00e9b\u20ac\U0001F4F7\""},
+                    JsonStringCase{R"("end\ud83d")", u"end\xd83d"}));
+
+// Streamed in pieces, the document is the same text as written whole.
+TEST(JsonWriterOutput, StreamedEqualsWhole) {
+    auto write = [](JsonWriter& w) {
+        w.beginObject();
+        w.key("rows");
+        w.beginArray();
+        for (int i = 0; i < 20000; ++i)
+            w.value(std::u16string_view(u"IMG_0001.JPG \u00e9"));
+        w.endArray();
+        w.endObject();
+    };
+    std::string whole;
+    JsonWriter w(whole);
+    write(w);
+    std::ostringstream streamed;
+    {
+        JsonWriter s(streamed);
+        write(s);
+    }
+    EXPECT_GT(whole.size(), 200000u);
+    EXPECT_EQ(streamed.str(), whole);
+}
 
 TEST(JsonWriterOutput, NestsWithCommasAndIndentation) {
     std::string out;

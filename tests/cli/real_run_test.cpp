@@ -141,6 +141,70 @@ INSTANTIATE_TEST_SUITE_P(
                  "multirename: --records -: not valid JSON"}),
     CaseName());
 
+// Past a few arguments in one folder, the folder is listed once instead of looking up
+// each name: a missing name among many is still caught, and every file still found.
+TEST(ManyArguments, EveryFileFoundAndAMissingOneCaught) {
+    TempFolder tmp;
+    std::vector<std::string> args = {"--apply", "-t", "0=b"};
+    std::map<std::string, std::string> renamed;
+    for (int i = 10; i < 40; ++i) {
+        const std::string name = "a" + std::to_string(i) + ".txt";
+        args.push_back(tmp.write(name, name).string());
+        renamed["b" + std::to_string(i) + ".txt"] = name;
+    }
+    auto missing = args;
+    missing.push_back((tmp.path() / "a99.txt").string());
+    const auto before = contents(tmp.path());
+    const RunResult refused = run(missing);
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_NE(refused.err.find("cannot find " + missing.back()), std::string::npos) << refused.err;
+    EXPECT_EQ(contents(tmp.path()), before);
+    const RunResult r = run(args);
+    EXPECT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(contents(tmp.path()), renamed);
+}
+
+#ifndef _WIN32
+// 100 characters pass the 255-character check; their 300 bytes pass no POSIX file
+// system's limit.
+std::string tooManyBytes() {
+    std::string name;
+    for (int i = 0; i < 100; ++i)
+        name += "\xe3\x81\x82";
+    return name;
+}
+
+// What the mover itself cannot do: exit status 3, the file named, the others renamed.
+INSTANTIATE_TEST_SUITE_P(Mover, RealRun,
+                         testing::Values(RealCase{"a name the file system refuses exits 3",
+                                                  {"a1.txt", "a2.txt"},
+                                                  {"--apply", "--paste", "-", "@a1.txt", "@a2.txt"},
+                                                  tooManyBytes() + "\nb2\n",
+                                                  3,
+                                                  {{"a1.txt", "a1.txt"}, {"b2.txt", "a2.txt"}},
+                                                  "File name too long"}),
+                         CaseName());
+
+TEST(MoverFailure, NoJournalNoRenameAndExit3) {
+    TempFolder tmp;
+    tmp.write("a1.txt", "a1");
+    tmp.write("a2.txt", "a2");
+    // The journal's folder cannot be made under a file.
+    const auto blocker = tmp.write("state", "");
+    const std::string saved = std::getenv("XDG_STATE_HOME");
+    setenv("XDG_STATE_HOME", blocker.c_str(), 1);
+    const RunResult r = run({"--apply", "-t", "0=b", (tmp.path() / "a1.txt").string(),
+                             (tmp.path() / "a2.txt").string()});
+    setenv("XDG_STATE_HOME", saved.c_str(), 1);
+    EXPECT_EQ(r.exit, 3);
+    EXPECT_NE(r.err.find("a1.txt to "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("a2.txt to "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("the journal cannot be written"), std::string::npos) << r.err;
+    EXPECT_EQ(contents(tmp.path()), (std::map<std::string, std::string>{
+                                        {"a1.txt", "a1"}, {"a2.txt", "a2"}, {"state", ""}}));
+}
+#endif
+
 #ifndef _WIN32
 // The newest journal of the tests' journal folder.
 std::string latestJournal() {

@@ -1,0 +1,116 @@
+// The quick records reader: it takes the usual shapes, reads them exactly as the
+// document reader does, and leaves everything else to that reader.
+#include "cli/records_input.h"
+#include "cli/records_scan.h"
+#include "platform/common/utf8.h"
+
+#include "cli_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace mr::cli {
+namespace {
+
+// Everything a run takes from the records, as one comparable text.
+std::string describe(const RecordsInput& in) {
+    std::ostringstream out;
+    out << in.posixRules << char(in.rules.separator) << in.rules.foldCase << '|'
+        << (in.workingDirectory ? toUtf8(*in.workingDirectory) : "-") << '|';
+    for (const auto& [key, listing] : in.folders) {
+        out << toUtf8(key) << '{' << listing.caseInsensitive;
+        for (const auto& e : listing.entries)
+            out << '[' << toUtf8(e.name) << ',' << e.isDirectory << ',' << e.lastWriteTime << ','
+                << e.creationTime << ',' << e.size << ']';
+        out << '}';
+    }
+    for (const auto& p : in.paths)
+        out << '|' << toUtf8(p);
+    return out.str();
+}
+
+struct ScanCase {
+    const char* what;
+    std::string json;
+    bool quick; // the quick reader takes it
+};
+
+class QuickRecords : public testing::TestWithParam<ScanCase> {};
+
+TEST_P(QuickRecords, AgreesWithTheDocumentReaderOrLeavesItToIt) {
+    const ScanCase& c = GetParam();
+    const auto quick = scanRecords(c.json);
+    EXPECT_EQ(quick.has_value(), c.quick);
+    std::string error;
+    const auto tree = readRecordsTree(c.json, error);
+    if (quick) {
+        ASSERT_TRUE(tree) << error;
+        EXPECT_EQ(describe(*quick), describe(*tree));
+    }
+    // Whoever reads it, readRecords answers as the document reader does.
+    std::string error2;
+    const auto either = readRecords(c.json, error2);
+    EXPECT_EQ(error2, error);
+    EXPECT_EQ(either.has_value(), tree.has_value());
+}
+
+const std::string kFolder = R"({"path":"C:\\P","entries":[{"name":"a.jpg"}]})";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuickRecords,
+    testing::Values(
+        ScanCase{"every member, rules after the folders",
+                 R"( {"folders":[{"path":"/P","caseInsensitive":true,"entries":[
+                     {"name":"b.jpg","directory":true,"lastWriteTime":1,"creationTime":2,
+                      "size":18446744073709551615},{"name":"A.jpg"}]},
+                     {"path":"/Q/","caseInsensitive":false,"entries":[]}],
+                     "workingDirectory":"/P/","paths":["/P/A.jpg","b.jpg"],
+                     "rules":"posix"} )",
+                 true},
+        ScanCase{"windows keys fold case", R"({"folders":[)" + kFolder + R"(],"paths":[]})", true},
+        ScanCase{"escapes and UTF-8 in names",
+                 "{\"folders\":[{\"path\":\"C:\\\\P\\\\\",\"entries\":[{\"name\":"
+                 "\"q\\\"b\\\\s\\/\\n\\t\\b\\f\\r caf\xc3\xa9 \xf0\x9f\x93\xb7\"}]}],\"paths\":[]}",
+                 true},
+        ScanCase{"empty object members", R"({"folders":[],"paths":[]})", true},
+        ScanCase{"a \\u escape", R"({"paths":["a\u00e9"]})", false},
+        ScanCase{"a lone surrogate", R"({"paths":["bad\udc80byte"]})", false},
+        ScanCase{"a member named twice", R"({"paths":[],"paths":["a"]})", false},
+        ScanCase{"an entry member named twice",
+                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","name":"b"}]}],"paths":[]})",
+                 false},
+        ScanCase{
+            "size past 64 bits",
+            R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":18446744073709551616}]}],"paths":[]})",
+            false},
+        ScanCase{"size with an exponent",
+                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":1e3}]}],"paths":[]})",
+                 false},
+        ScanCase{"size with a fraction",
+                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":1.0}]}],"paths":[]})",
+                 false},
+        ScanCase{"size with a leading zero",
+                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":01}]}],"paths":[]})",
+                 false},
+        ScanCase{"negative size",
+                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":-1}]}],"paths":[]})",
+                 false},
+        ScanCase{"empty name",
+                 R"({"folders":[{"path":"C:\\","entries":[{"name":""}]}],"paths":[]})", false},
+        ScanCase{"caseInsensitive not a boolean",
+                 R"({"folders":[{"path":"C:\\","caseInsensitive":1,"entries":[]}],"paths":[]})",
+                 false},
+        ScanCase{"folder listed twice",
+                 R"({"folders":[)" + kFolder + "," + kFolder + R"(],"paths":[]})", false},
+        ScanCase{"not UTF-8", "{\"paths\":[\"a\xff\"]}", false},
+        ScanCase{"a raw control character", "{\"paths\":[\"a\x01\"]}", false},
+        ScanCase{"text after the document", R"({"paths":[]} x)", false},
+        ScanCase{"a byte order mark", "\xef\xbb\xbf{\"paths\":[]}", false},
+        ScanCase{"no paths", R"({"folders":[]})", false},
+        ScanCase{"unknown rules", R"({"rules":"mac","paths":[]})", false},
+        ScanCase{"cut short", R"({"paths":["a")", false}),
+    test::CaseName());
+
+} // namespace
+} // namespace mr::cli
