@@ -65,8 +65,22 @@ std::vector<std::wstring> makeFiles(const std::wstring& folder, int count) {
     return paths;
 }
 
+// The folder as the system lists it, with nothing kept: what listing costs by itself.
+double bareListing(const std::wstring& folder) {
+    const Clock::time_point start = Clock::now();
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        while (FindNextFileW(find, &data)) {
+        }
+        FindClose(find);
+    }
+    return msSince(start);
+}
+
 // What the dialog does before it has a window, step by step.
-void timeModel(const std::vector<std::wstring>& paths) {
+void timeModel(const std::wstring& folder, const std::vector<std::wstring>& paths) {
+    std::printf("  the system's own listing of the folder %.0f\n", bareListing(folder));
     std::vector<std::u16string> list;
     list.reserve(paths.size());
     for (const auto& p : paths)
@@ -90,6 +104,20 @@ void timeModel(const std::vector<std::wstring>& paths) {
     mr::clearRecordSet(set);
 }
 
+// The processor time a thread has used so far: with other programs running beside this
+// one, the wall time alone says little.
+double cpuMs(HANDLE thread) {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(thread, &created, &exited, &kernel, &user))
+        return -1;
+    auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
 HWND visibleDialog() {
     HWND dialog = FindWindowW(nullptr, L"Multi Rename");
     return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
@@ -104,6 +132,11 @@ void timeDialog(run_multirename_fn run, const std::vector<std::wstring>& paths) 
     double shown = -1, painted = -1, fitted = -1;
     std::vector<double> keys, keyPaints;
     Clock::time_point start;
+    // The dialog's thread is this one.
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    double cpuStart = 0, cpuShown = 0, cpuKeys = 0;
     std::thread driver([&] {
         HWND dialog = nullptr;
         HWND list = nullptr;
@@ -118,6 +151,7 @@ void timeDialog(run_multirename_fn run, const std::vector<std::wstring>& paths) 
         if (returned)
             return;
         shown = msSince(start);
+        cpuShown = cpuMs(self) - cpuStart;
         // Sent to the dialog's thread: returns once the list has painted.
         UpdateWindow(list);
         painted = msSince(start);
@@ -126,6 +160,7 @@ void timeDialog(run_multirename_fn run, const std::vector<std::wstring>& paths) 
         fitted = msSince(fit);
         if (HWND edit = GetDlgItem(dialog, kFieldEdit)) {
             SendMessageW(edit, EM_SETSEL, 0, -1);
+            cpuKeys = cpuMs(self);
             for (int k = 0; k < kKeystrokes; ++k) {
                 const Clock::time_point key = Clock::now();
                 SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(L'a' + k), 1);
@@ -133,9 +168,11 @@ void timeDialog(run_multirename_fn run, const std::vector<std::wstring>& paths) 
                 UpdateWindow(list);
                 keyPaints.push_back(msSince(key));
             }
+            cpuKeys = (cpuMs(self) - cpuKeys) / kKeystrokes;
         }
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
+    cpuStart = cpuMs(self);
     start = Clock::now();
     run(nullptr, static_cast<int>(raw.size()), raw.data(), false, nullptr);
     const double closed = msSince(start);
@@ -144,6 +181,10 @@ void timeDialog(run_multirename_fn run, const std::vector<std::wstring>& paths) 
     std::printf("  dialog: shown with %zu rows %.0f, painted %.0f (closed after %.0f); "
                 "the Old Name column fitted to its texts again %.0f\n",
                 raw.size(), shown, painted, closed, fitted);
+    CloseHandle(self);
+    std::printf("  processor time of the dialog's thread: until shown %.0f, per typed character "
+                "%.0f\n",
+                cpuShown, cpuKeys);
     std::printf("  one typed character: names and statuses");
     for (double k : keys)
         std::printf(" %.0f", k);
@@ -168,9 +209,9 @@ int wmain(int argc, wchar_t** argv) {
     for (int a = 2; a < argc; ++a) {
         const int count = std::max(1, _wtoi(argv[a]));
         std::printf("%d files (ms):\n", count);
-        const std::vector<std::wstring> paths =
-            makeFiles(root + L"\\" + std::to_wstring(count), count);
-        timeModel(paths);
+        const std::wstring folder = root + L"\\" + std::to_wstring(count);
+        const std::vector<std::wstring> paths = makeFiles(folder, count);
+        timeModel(folder, paths);
         timeDialog(run, paths);
         std::fflush(stdout);
     }

@@ -2,6 +2,7 @@
 // thread clicks, types and reads them back as a user would.
 #include "field_host.h"
 #include "resources/resource.h"
+#include "support/pattern_support.h"
 #include "ui/win32/change_number_dlg.h"
 #include "ui/win32/change_wild_dlg.h"
 
@@ -24,15 +25,6 @@ void perform(HWND dialog, const Step& step) {
         type(dialog, step.id, step.typed);
     else
         click(dialog, step.id);
-}
-
-PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
-    PatternToken t;
-    t.kind = TokenKind::Wildcard;
-    t.truncate = truncate;
-    t.length = length;
-    t.caseMode = caseMode;
-    return t;
 }
 
 PatternToken number(bool clear, bool renumber, uint32_t zeroMode, int64_t start = -1,
