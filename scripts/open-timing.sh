@@ -19,7 +19,7 @@ fi
 
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || "$root/cmake/wine-run.sh" "$WINEPREFIX" cmd /c exit 0 >/dev/null 2>&1
-wineserver -p # warm: the numbers are the dialog's, not Wine's start
+wineserver -p 2>/dev/null || true # warm (or already up): the numbers are the dialog's, not Wine's start
 # The files are made here: one by one through Wine takes about 10 ms each.
 for n in "${counts[@]}"; do
     dir=/dev/shm/mr-timing/$n
