@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+#include "support/pattern_support.h"
 #include "ui/model/field_dialogs.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,7 @@ namespace {
 using Wild = ChangeWildModel;
 using Num = ChangeNumberModel;
 
-PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
-    PatternToken t;
-    t.kind = TokenKind::Wildcard;
-    t.truncate = truncate;
-    t.length = length;
-    t.caseMode = caseMode;
-    return t;
-}
+using test::wildcard;
 
 TEST(ChangeWild, OpensFromTheToken) {
     struct Case {

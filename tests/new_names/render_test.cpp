@@ -7,6 +7,7 @@ namespace mr {
 namespace {
 
 using test::parsed;
+using test::wildcard;
 
 PatternToken number(bool clear, bool renumber, int64_t start, int64_t minimum, uint32_t zeroMode,
                     int32_t length) {
@@ -18,15 +19,6 @@ PatternToken number(bool clear, bool renumber, int64_t start, int64_t minimum, u
     t.minimum = minimum;
     t.zeroMode = zeroMode;
     t.length = length;
-    return t;
-}
-
-PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
-    PatternToken t;
-    t.kind = TokenKind::Wildcard;
-    t.truncate = truncate;
-    t.length = length;
-    t.caseMode = caseMode;
     return t;
 }
 

@@ -31,6 +31,16 @@ inline void fillNameSet(RecordSet& set, const std::vector<std::u16string>& names
     set.forEachFile([](FileRecord& file) { file.takesPart = !file.hidden; });
 }
 
+// A wildcard field with the settings the Change Wild dialog gives it.
+inline PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
+    PatternToken t;
+    t.kind = TokenKind::Wildcard;
+    t.truncate = truncate;
+    t.length = length;
+    t.caseMode = caseMode;
+    return t;
+}
+
 inline FileRecord* fileNamed(RecordSet& set, const std::u16string& name) {
     FileRecord* found = nullptr;
     set.forEachFile([&](FileRecord& file) {

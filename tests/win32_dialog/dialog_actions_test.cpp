@@ -17,29 +17,10 @@ namespace fs = std::filesystem;
 
 using DialogActions = FolderTest;
 
-// Pastes the lines onto every row and waits until the dialog has taken them; posted
-// only when a refusal is to be answered.
-void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post = false) {
-    std::wstring text;
-    for (const auto& line : lines)
-        text += line + L"\r\n";
-    ASSERT_TRUE(setClipboardText(text));
-    if (post)
-        clickButton(dialog, IDC_PASTE_NAMES);
-    else
-        pressButton(dialog, IDC_PASTE_NAMES);
-}
-
 // Presses "Rename", answers the message box it opens and returns its text.
 std::wstring renameMessage(HWND dialog) {
     clickButton(dialog, IDOK);
-    HWND box = waitForWindow(kMessageTitle);
-    if (!box)
-        return L"<no message>";
-    const std::wstring text = messageText(box);
-    pressOk(box);
-    waitUntilClosed(box);
-    return text;
+    return answerMessage();
 }
 
 TEST_F(DialogActions, EveryProblemShowsItsImageAndRenameListsThem) {
@@ -171,12 +152,7 @@ TEST_F(DialogActions, MenuCommandsSelectRemoveAndResetRows) {
         listCommand(dialog, ID_INVERT_SELECTION);
         record(dialog, "invert one");
         pasteNames(dialog, {L"p1", L"p2", L"p3"}, true);
-        HWND box = waitForWindow(kMessageTitle);
-        record(dialog, "paste three: line count refused", box ? messageText(box) : L"<none>");
-        if (box) {
-            pressOk(box);
-            waitUntilClosed(box);
-        }
+        record(dialog, "paste three: line count refused", answerMessage());
         pasteNames(dialog, {L"p1", L"p2", L"p3", L"p4"});
         record(dialog, "paste four");
         listCommand(dialog, ID_RESET_NAMES); // rows 0, 2 and 3 are selected
@@ -185,12 +161,7 @@ TEST_F(DialogActions, MenuCommandsSelectRemoveAndResetRows) {
         record(dialog, "remove three");
         listCommand(dialog, ID_SELECT_ALL);
         listCommand(dialog, ID_REMOVE_FILES, true);
-        box = waitForWindow(kMessageTitle);
-        record(dialog, "remove all: refused", box ? messageText(box) : L"<none>");
-        if (box) {
-            pressOk(box);
-            waitUntilClosed(box);
-        }
+        record(dialog, "remove all: refused", answerMessage());
     }));
     const std::vector<std::wstring> all = {L"n1.txt", L"n2.txt", L"n3.txt", L"n4.txt"};
     const Step expected[] = {

@@ -149,6 +149,35 @@ TEST_F(MultiRenameDialog, AddsTheFolderColumnOnlyForSeveralFolders) {
     }
 }
 
+TEST_F(MultiRenameDialog, OldNameColumnFitsItsWidestNameAndTwentyMore) {
+    // The widest name in pixels is neither the longest nor the first.
+    const struct {
+        const char* what;
+        std::vector<const wchar_t*> names;
+    } table[] = {
+        {"narrow letters, more of them", {L"iiiiiiiiiiii.txt", L"WWWWWW.txt", L"a.txt"}},
+        {"one file", {L"only.txt"}},
+    };
+    for (const auto& row : table) {
+        std::vector<std::wstring> paths;
+        for (const wchar_t* name : row.names)
+            paths.push_back(touch(name));
+        std::vector<const wchar_t*> raw;
+        for (const auto& p : paths)
+            raw.push_back(p.c_str());
+        int shown = 0, automatic = 0;
+        ASSERT_TRUE(runAndInspect(static_cast<int>(raw.size()), raw.data(), [&](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+            shown = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+            automatic = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+        })) << row.what;
+        EXPECT_EQ(shown, automatic + 20) << row.what;
+        for (const auto& p : paths)
+            fs::remove(p);
+    }
+}
+
 TEST_F(MultiRenameDialog, OpensOverAnyInputWithoutReadingWhatItMustNot) {
     const std::wstring real = touch(L"real.txt");
     const std::wstring longPath = L"C:\\" + std::wstring(300, L'a') + L"\\name.txt";

@@ -1,12 +1,11 @@
 #include "driver.h"
 
+#include "resources/resource.h"
+
 #include <commctrl.h>
 
-#include <atomic>
-#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <thread>
 #include <vector>
 
 namespace mr::test {
@@ -59,73 +58,16 @@ HMODULE moduleControls() {
     return controls;
 }
 
-bool haveDisplay() {
-    static const bool have = [] {
-        HWND probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                     nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!probe)
-            return false;
-        DestroyWindow(probe);
-        return true;
-    }();
-    return have;
-}
-
-namespace {
-
-struct Search {
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findDialog(HWND window, LPARAM param) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) &&
-        windowText(window) == L"Multi Rename") {
-        reinterpret_cast<Search*>(param)->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 bool runAndInspect(int count, const wchar_t* const* paths,
                    const std::function<void(HWND dialog)>& inspect) {
     const run_multirename_fn run = runMultirename();
     if (!run)
         return false;
-    std::atomic<bool> returned{false};
-    bool seen = false;
-    std::thread driver([&] {
-        while (!returned) {
-            Search search;
-            EnumWindows(&findDialog, reinterpret_cast<LPARAM>(&search));
-            if (search.found) {
-                seen = true;
-                inspect(search.found);
-                clickButton(search.found, IDCANCEL);
-                return;
-            }
-            Sleep(20);
-        }
-    });
-    run(nullptr, count, paths, false, nullptr);
-    returned = true;
-    driver.join();
-    return seen;
-}
-
-std::wstring windowText(HWND window) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(window, buffer, 512);
-    return buffer;
-}
-
-std::wstring className(HWND window) {
-    wchar_t buffer[256] = {};
-    GetClassNameW(window, buffer, 256);
-    return buffer;
+    return driveWhile([&] { run(nullptr, count, paths, false, nullptr); }, L"Multi Rename",
+                      [&](HWND dialog) {
+                          inspect(dialog);
+                          clickButton(dialog, IDCANCEL);
+                      });
 }
 
 std::wstring listText(HWND list, int item, int column) {
@@ -138,28 +80,11 @@ std::wstring listText(HWND list, int item, int column) {
     return buffer.data();
 }
 
-RECT rectInParent(HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy) {
     // The dialog manager converts the position and the size each on its own.
     RECT units = {x, y, cx, cy};
     MapDialogRect(dialog, &units);
     return {units.left, units.top, units.left + units.right, units.top + units.bottom};
-}
-
-void clickButton(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-void pressButton(HWND dialog, int id) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void listCommand(HWND dialog, int command, bool post) {
@@ -170,76 +95,15 @@ void listCommand(HWND dialog, int command, bool post) {
         SendMessageW(list, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-namespace {
-
-struct TitleSearch {
-    const std::wstring* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findTitle(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TitleSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) &&
-        windowText(window) == *search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
-HWND waitForWindow(const std::wstring& title) {
-    for (int i = 0; i < 1500; ++i) {
-        TitleSearch search{&title};
-        EnumWindows(&findTitle, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-bool waitUntilClosed(HWND window) {
-    for (int i = 0; i < 1500 && IsWindow(window); ++i)
-        Sleep(20);
-    return !IsWindow(window);
-}
-
-std::wstring messageText(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (className(child) == L"Static" &&
-            (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-            const std::wstring text = windowText(child);
-            if (!text.empty())
-                return text;
-        }
-    }
-    return L"";
-}
-
-void pressOk(HWND box) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-}
-
-bool setClipboardText(const std::wstring& text) {
-    if (!OpenClipboard(nullptr))
-        return false;
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    bool ok = false;
-    if (block) {
-        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(block);
-        ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-        if (!ok)
-            GlobalFree(block);
-    }
-    CloseClipboard();
-    return ok;
+void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post) {
+    std::wstring text;
+    for (const auto& line : lines)
+        text += line + L"\r\n";
+    ASSERT_TRUE(setClipboardText(text));
+    if (post)
+        clickButton(dialog, IDC_PASTE_NAMES);
+    else
+        pressButton(dialog, IDC_PASTE_NAMES);
 }
 
 ListRows readList(HWND dialog) {

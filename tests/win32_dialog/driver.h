@@ -2,10 +2,9 @@
 // Runs multirename.dll's dialog on the test's main thread while a second thread finds
 // the window, reads it and presses a button, as a user would.
 #include "multirename.h"
+#include "win32_support/driving.h"
 
 #include <windows.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -44,48 +43,22 @@ F controlsFunction(const char* name) {
                : nullptr;
 }
 
-// Under Wine a window needs an X display: without one nothing can be created.
-bool haveDisplay();
-
-#define MR_REQUIRE_DISPLAY()                                                                       \
-    do {                                                                                           \
-        if (!::mr::test::haveDisplay())                                                            \
-            GTEST_SKIP() << "no display to create windows on";                                     \
-    } while (0)
-
 // Calls run_multirename; once the "Multi Rename" window shows, inspect runs on the
 // second thread and then Cancel is pressed. False when the window never showed.
 bool runAndInspect(int count, const wchar_t* const* paths,
                    const std::function<void(HWND dialog)>& inspect);
 
-std::wstring windowText(HWND window);
-std::wstring className(HWND window);
 std::wstring listText(HWND list, int item, int column);
-// A control's rectangle in its dialog's client coordinates.
-RECT rectInParent(HWND control);
 // Dialog units to pixels for the dialog's font.
 RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy);
 
-// Posted: returns at once, so a message box the click opens can be answered.
-void clickButton(HWND dialog, int id);
-// Sent: returns when the dialog has handled the click.
-void pressButton(HWND dialog, int id);
 // A context-menu command as the menu sends it to the list; posted when it opens a
 // message box, else sent and handled on return.
 void listCommand(HWND dialog, int command, bool post = false);
 
-// A visible top-level window of this process with that title; null when none shows
-// within a generous bound.
-HWND waitForWindow(const std::wstring& title);
-// True once the window is gone (bounded like waitForWindow).
-bool waitUntilClosed(HWND window);
-// The text of a message box and its OK.
-std::wstring messageText(HWND box);
-void pressOk(HWND box);
-// The title of the module's message boxes.
-inline const wchar_t* const kMessageTitle = L"Nombrels - Multi Rename";
-
-bool setClipboardText(const std::wstring& text);
+// Puts the lines on the clipboard (CR LF ends) and presses "Paste Names": sent, so the
+// names are taken on return; posted when a refusal is to be answered.
+void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post = false);
 
 struct ListRows {
     std::vector<std::wstring> oldNames, newNames;

@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,26 +17,6 @@ namespace fs = std::filesystem;
 
 using DialogSession = FolderTest;
 
-// The field controls of the row with the given id, left to right.
-std::vector<HWND> fieldControls(HWND dialog, int id) {
-    struct Search {
-        int id;
-        std::vector<HWND> found;
-    } search{id, {}};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) == s->id)
-                s->found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    std::sort(search.found.begin(), search.found.end(),
-              [](HWND a, HWND b) { return rectInParent(a).left < rectInParent(b).left; });
-    return search.found;
-}
-
 TEST_F(DialogSession, EditRenumberPasteAndRename) {
     if (!haveDisplay())
         GTEST_SKIP() << "no display";
@@ -48,8 +27,8 @@ TEST_F(DialogSession, EditRenumberPasteAndRename) {
     std::vector<std::wstring> afterTyping, afterRenumber, afterPaste;
     bool closed = false;
     ASSERT_TRUE(runAndInspect(3, raw, [&](HWND dialog) {
-        const std::vector<HWND> edits = fieldControls(dialog, IDC_FIELD_EDIT);
-        const std::vector<HWND> buttons = fieldControls(dialog, IDC_FIELD_BUTTON);
+        const std::vector<HWND> edits = controlsWithId(dialog, IDC_FIELD_EDIT);
+        const std::vector<HWND> buttons = controlsWithId(dialog, IDC_FIELD_BUTTON);
         ASSERT_EQ(edits.size(), 2u);
         ASSERT_EQ(buttons.size(), 1u);
         SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Rome_"));

@@ -1,45 +1,18 @@
 // The clipboard as copying and pasting names use it, read back through the system's own
 // clipboard calls.
-#include "field_host.h"
+#include "platform/win32/wide.h"
 #include "ui/win32/clipboard.h"
+#include "win32_support/driving.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <thread>
 
 namespace mr::test {
 namespace {
-
-// What another program would see: the CF_UNICODETEXT block, or nothing without one.
-std::optional<std::u16string> systemClipboardText() {
-    if (!OpenClipboard(nullptr))
-        return std::nullopt;
-    std::optional<std::u16string> text;
-    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* data = static_cast<const char16_t*>(GlobalLock(memory))) {
-            text = std::u16string(data);
-            GlobalUnlock(memory);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void putSystemClipboardText(std::u16string_view text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-    auto* data = static_cast<char16_t*>(GlobalLock(memory));
-    std::memcpy(data, text.data(), text.size() * sizeof(char16_t));
-    data[text.size()] = u'\0';
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
 
 TEST(Clipboard, TextGoesThereAndComesBackUnchanged) {
     const std::u16string texts[] = {
@@ -50,7 +23,7 @@ TEST(Clipboard, TextGoesThereAndComesBackUnchanged) {
     };
     for (const auto& text : texts) {
         ASSERT_TRUE(putClipboardText(text));
-        EXPECT_EQ(systemClipboardText(), text);
+        EXPECT_EQ(clipboardTextNow(), toWide(text));
         EXPECT_EQ(clipboardText(), text);
         // The clipboard is free again: another program can open it.
         ASSERT_TRUE(OpenClipboard(nullptr));
@@ -61,12 +34,12 @@ TEST(Clipboard, TextGoesThereAndComesBackUnchanged) {
 TEST(Clipboard, EmptyTextLeavesTheClipboardEmpty) {
     ASSERT_TRUE(putClipboardText(u"something"));
     ASSERT_TRUE(putClipboardText(u""));
-    EXPECT_EQ(systemClipboardText(), std::nullopt);
+    EXPECT_EQ(clipboardTextNow(), std::nullopt);
     EXPECT_EQ(clipboardText(), u"");
 }
 
 TEST(Clipboard, ReadsWhatAnotherProgramPut) {
-    putSystemClipboardText(u"new.doc\r\nnotes.2.final\r\n");
+    ASSERT_TRUE(setClipboardText(L"new.doc\r\nnotes.2.final\r\n"));
     EXPECT_EQ(clipboardText(), u"new.doc\r\nnotes.2.final\r\n");
 }
 

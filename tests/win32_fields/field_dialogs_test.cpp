@@ -2,6 +2,7 @@
 // thread clicks, types and reads them back as a user would.
 #include "field_host.h"
 #include "resources/resource.h"
+#include "support/pattern_support.h"
 #include "ui/win32/change_number_dlg.h"
 #include "ui/win32/change_wild_dlg.h"
 
@@ -24,15 +25,6 @@ void perform(HWND dialog, const Step& step) {
         type(dialog, step.id, step.typed);
     else
         click(dialog, step.id);
-}
-
-PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
-    PatternToken t;
-    t.kind = TokenKind::Wildcard;
-    t.truncate = truncate;
-    t.length = length;
-    t.caseMode = caseMode;
-    return t;
 }
 
 PatternToken number(bool clear, bool renumber, uint32_t zeroMode, int64_t start = -1,
@@ -90,10 +82,10 @@ TEST_F(ChangeWildWindow, OpensOnTheToken) {
         dialog.setToken(token);
         const INT_PTR result = runDriven(dialog, L"Change Wild", [&](HWND d) {
             EXPECT_EQ(checked(d, IDC_WILD_TRUNCATE), c.truncate);
-            EXPECT_EQ(text(GetDlgItem(d, IDC_WILD_LENGTH)), c.length);
+            EXPECT_EQ(windowText(GetDlgItem(d, IDC_WILD_LENGTH)), c.length);
             EXPECT_EQ(checkedRadio(d, IDC_WILD_CASE_NO_CHANGE, IDC_WILD_CASE_LOWER), c.caseRadio);
             EXPECT_EQ(wildState(d), c.state);
-            press(d, IDCANCEL);
+            clickButton(d, IDCANCEL);
         });
         EXPECT_EQ(result, IDCANCEL);
     }
@@ -147,7 +139,7 @@ TEST_F(ChangeWildWindow, FollowsClicksAndTypingAndWritesOnOk) {
                 perform(d, s.step);
                 EXPECT_EQ(wildState(d), s.after) << "after control " << s.step.id;
             }
-            press(d, c.close);
+            clickButton(d, c.close);
         });
         EXPECT_EQ(result, c.close);
         EXPECT_EQ(token.truncate, c.expected.truncate);
@@ -169,7 +161,7 @@ TEST_F(ChangeWildWindow, FocusLeavesAControlThatBecomesDisabled) {
         click(d, IDC_WILD_CASE_UPPER);
         click(d, IDC_WILD_RESET); // disables itself and the edit
         EXPECT_EQ(focusOf(d), GetDlgItem(d, IDOK));
-        press(d, IDCANCEL);
+        clickButton(d, IDCANCEL);
     });
     EXPECT_FALSE(token.truncate);
 }
@@ -251,14 +243,14 @@ TEST_F(ChangeNumberWindow, OpensOnTheTokenWithTheRememberedValues) {
         CChangeNumberDlg dialog(nullptr, kTestProduct);
         dialog.setToken(token);
         const INT_PTR result = runDriven(dialog, L"Change Number", [&](HWND d) {
-            EXPECT_EQ(text(GetDlgItem(d, IDC_NUMBER_START)), c.startText);
-            EXPECT_EQ(text(GetDlgItem(d, IDC_NUMBER_DIGITS)), c.digitsText);
+            EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_START)), c.startText);
+            EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_DIGITS)), c.digitsText);
             EXPECT_EQ(checkedRadio(d, IDC_NUMBER_NO_CHANGE, IDC_NUMBER_RENUMBER), c.numberRadio);
             EXPECT_EQ(checkedRadio(d, IDC_ZEROS_NO_CHANGE, IDC_ZEROS_PAD), c.zerosRadio);
             EXPECT_EQ(numberState(d), c.state);
             EXPECT_EQ(SendDlgItemMessageW(d, IDC_NUMBER_START, EM_GETLIMITTEXT, 0, 0), 20);
             EXPECT_EQ(SendDlgItemMessageW(d, IDC_NUMBER_DIGITS, EM_GETLIMITTEXT, 0, 0), 3);
-            press(d, IDCANCEL);
+            clickButton(d, IDCANCEL);
         });
         EXPECT_EQ(result, IDCANCEL);
         // Cancel remembers nothing.
@@ -329,7 +321,7 @@ TEST_F(ChangeNumberWindow, FollowsClicksAndWritesTheTokenAndTheSettingsOnOk) {
                     EXPECT_EQ(numberState(d), *s.after) << "after control " << s.step.id;
                 }
             }
-            press(d, c.close);
+            clickButton(d, c.close);
         });
         EXPECT_EQ(result, c.close);
         EXPECT_EQ(token.clearNumber, c.expected.clearNumber);
@@ -350,15 +342,15 @@ TEST_F(ChangeNumberWindow, TheNextFieldOpensWithTheLastConfirmedValues) {
         runDriven(dialog, L"Change Number", [](HWND d) {
             type(d, IDC_NUMBER_START, L"12");
             type(d, IDC_NUMBER_DIGITS, L"7");
-            press(d, IDOK);
+            clickButton(d, IDOK);
         });
     }
     CChangeNumberDlg dialog(nullptr, kTestProduct);
     dialog.setToken(second);
     runDriven(dialog, L"Change Number", [](HWND d) {
-        EXPECT_EQ(text(GetDlgItem(d, IDC_NUMBER_START)), L"12");
-        EXPECT_EQ(text(GetDlgItem(d, IDC_NUMBER_DIGITS)), L"7");
-        press(d, IDCANCEL);
+        EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_START)), L"12");
+        EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_DIGITS)), L"7");
+        clickButton(d, IDCANCEL);
     });
 }
 
@@ -371,7 +363,7 @@ TEST_F(ChangeNumberWindow, FocusLeavesAControlThatBecomesDisabled) {
         EXPECT_EQ(focusOf(d), GetDlgItem(d, IDC_ZEROS_REMOVE));
         click(d, IDC_NUMBER_CLEAR_TEXT); // disables itself and the radio
         EXPECT_EQ(focusOf(d), GetDlgItem(d, IDOK));
-        press(d, IDCANCEL);
+        clickButton(d, IDCANCEL);
     });
 }
 

@@ -8,51 +8,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 namespace mr::test {
 namespace {
 
 const std::wstring kSettingsKey = L"SOFTWARE\\Nombrel Software\\" + toWide(kTestProduct);
 
-struct Search {
-    const wchar_t* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && text(window) == search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND visibleWindow(const wchar_t* title) {
-    Search search{title};
-    EnumWindows(&findWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 } // namespace
-
-bool haveDisplay() {
-    static const bool have = [] {
-        HWND probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                     nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!probe)
-            return false;
-        DestroyWindow(probe);
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        return true;
-    }();
-    return have;
-}
 
 void clearSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey.c_str());
@@ -76,32 +38,6 @@ std::optional<DWORD> storedSetting(const wchar_t* name) {
     return value;
 }
 
-void driveWhile(const std::function<void()>& action, const wchar_t* title,
-                const std::function<void(HWND)>& drive) {
-    std::atomic<bool> done{false};
-    std::thread driver([&] {
-        while (!done) {
-            const HWND window = visibleWindow(title);
-            if (!window) {
-                Sleep(20);
-                continue;
-            }
-            drive(window);
-            // A drive that stopped early must not leave the test waiting forever.
-            for (int i = 0; i < 500 && !done && IsWindow(window); ++i)
-                Sleep(20);
-            if (!done && IsWindow(window)) {
-                ADD_FAILURE() << "the window stayed open";
-                press(window, IDCANCEL);
-            }
-            return;
-        }
-    });
-    action();
-    done = true;
-    driver.join();
-}
-
 INT_PTR runDriven(CDialog& dialog, const wchar_t* title, const std::function<void(HWND)>& drive) {
     INT_PTR result = -1;
     driveWhile([&] { result = dialog.DoModal(); }, title, drive);
@@ -116,24 +52,12 @@ void type(HWND dialog, int id, const wchar_t* text) {
     SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 bool checked(HWND dialog, int id) {
     return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool enabled(HWND dialog, int id) {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-std::wstring text(HWND window) {
-    std::wstring buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    buffer.resize(static_cast<size_t>(
-        GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()))));
-    return buffer;
 }
 
 HWND focusOf(HWND window) {
@@ -156,7 +80,9 @@ RowHost::RowHost(const std::vector<std::u16string>& names, bool editingEnabled)
     model_ = std::make_unique<ChangeTextModel>(kTestProduct, set_);
     model_->initialise(nullptr);
     model_->setEditingEnabled(editingEnabled);
-    haveDisplay();
+    // The template's list needs the common controls registered in this program.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
     const HWND window =
         CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MULTI_RENAME), nullptr,
                            &RowHost::proc, reinterpret_cast<LPARAM>(this));

@@ -7,10 +7,9 @@
 #include "ui/win32/framework/dialog.h"
 #include "ui/win32/pattern_field_row.h"
 #include "ui/win32/screen_dpi.h"
+#include "win32_support/driving.h"
 
 #include <windows.h>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -23,14 +22,6 @@ namespace mr::test {
 // The tests' own product, so that nothing they remember reaches the module's key.
 inline constexpr char16_t kTestProduct[] = u"Sorrelcast Field Tests";
 
-bool haveDisplay();
-
-#define MR_REQUIRE_DISPLAY()                                                                       \
-    do {                                                                                           \
-        if (!::mr::test::haveDisplay())                                                            \
-            GTEST_SKIP() << "no display to create windows on";                                     \
-    } while (0)
-
 // The test product's key in the current user's registry.
 void clearSettings();
 void storeSetting(const wchar_t* name, DWORD value);
@@ -39,18 +30,12 @@ std::optional<DWORD> storedSetting(const wchar_t* name);
 // Runs dialog.DoModal() here; once a window titled `title` shows, `drive` runs on a
 // second thread and must close it. Returns DoModal's result.
 INT_PTR runDriven(CDialog& dialog, const wchar_t* title, const std::function<void(HWND)>& drive);
-// Runs `action` here (it opens a modal window), driving that window as above.
-void driveWhile(const std::function<void()>& action, const wchar_t* title,
-                const std::function<void(HWND)>& drive);
 
-// As a user does it: a mouse click on a control, text typed over an edit, a push of OK
-// or Cancel.
+// As a user does it: a mouse click on a control, text typed over an edit.
 void click(HWND dialog, int id);
 void type(HWND dialog, int id, const wchar_t* text);
-void press(HWND dialog, int id);
 bool checked(HWND dialog, int id);
 bool enabled(HWND dialog, int id);
-std::wstring text(HWND window);
 // The control of the window's thread that has the keyboard focus.
 HWND focusOf(HWND window);
 

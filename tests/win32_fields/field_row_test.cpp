@@ -20,15 +20,8 @@ struct Control {
     std::wstring text;
 };
 
-RECT rectIn(HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 int widthOf(HWND control) {
-    const RECT r = rectIn(control);
+    const RECT r = rectInParent(control);
     return r.right - r.left;
 }
 
@@ -73,7 +66,7 @@ TEST_F(FieldRow, BuildsAnEditPerTextAndAButtonPerField) {
             const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
             const LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE);
             const auto* font_ = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
-            EXPECT_EQ(text(w), c.controls[i].text);
+            EXPECT_EQ(windowText(w), c.controls[i].text);
             EXPECT_TRUE(style & WS_VISIBLE);
             EXPECT_TRUE(style & WS_CHILD);
             if (c.controls[i].isButton) {
@@ -87,7 +80,7 @@ TEST_F(FieldRow, BuildsAnEditPerTextAndAButtonPerField) {
                 ASSERT_NE(field, nullptr);
                 EXPECT_EQ(field->control.GetHandle(), w);
                 EXPECT_EQ(field->text, fromWide(c.controls[i].text));
-                EXPECT_EQ(rectIn(w).left, host.dpi().toPixels(field->x));
+                EXPECT_EQ(rectInParent(w).left, host.dpi().toPixels(field->x));
                 EXPECT_EQ(widthOf(w), host.dpi().toPixels(field->width));
             } else {
                 EXPECT_EQ(GetDlgCtrlID(w), IDC_FIELD_EDIT);
@@ -100,7 +93,7 @@ TEST_F(FieldRow, BuildsAnEditPerTextAndAButtonPerField) {
                 }
             }
             EXPECT_TRUE(IsWindowEnabled(w));
-            const RECT r = rectIn(w);
+            const RECT r = rectInParent(w);
             EXPECT_EQ(r.top, top);
             EXPECT_EQ(r.bottom - r.top, host.dpi().toPixels(kFieldHeightDips));
             if (i > 0) {
@@ -109,8 +102,8 @@ TEST_F(FieldRow, BuildsAnEditPerTextAndAButtonPerField) {
             previousRight = r.right;
         }
         // Centred in the window.
-        const int left = rectIn(controls.front()).left;
-        const int right = host.clientWidth() - rectIn(controls.back()).right;
+        const int left = rectInParent(controls.front()).left;
+        const int right = host.clientWidth() - rectInParent(controls.back()).right;
         EXPECT_LE(std::abs(left - right), 1);
     }
 }
@@ -122,7 +115,7 @@ void typeInto(HWND edit, const std::wstring& text) {
 TEST_F(FieldRow, TypingRecomputesEveryNameAtOnce) {
     RowHost host({u"a1.txt", u"a2.txt"});
     const HWND edit = host.controls().front();
-    ASSERT_EQ(text(edit), L"a");
+    ASSERT_EQ(windowText(edit), L"a");
     const FileStatus good = FileStatus::Good, unchanged = FileStatus::Unchanged,
                      invalid = FileStatus::InvalidChars;
     struct Case {
@@ -172,8 +165,8 @@ TEST_F(FieldRow, AnEditGrowsAndShrinksWithItsTextAndTheRowStaysCentred) {
         EXPECT_GT(widthOf(edit), previous) << t;
         previous = widthOf(edit);
         EXPECT_EQ(widthOf(controls[1]), buttonWidth);
-        const int left = rectIn(controls.front()).left;
-        const int right = host.clientWidth() - rectIn(controls.back()).right;
+        const int left = rectInParent(controls.front()).left;
+        const int right = host.clientWidth() - rectInParent(controls.back()).right;
         EXPECT_LE(std::abs(left - right), 1) << t;
     }
     typeInto(edit, L"IMG_");
@@ -192,8 +185,8 @@ TEST_F(FieldRow, ARowTooWideForTheWindowNarrowsItsWidestControls) {
     // Only the widest control gave way, and the row keeps four gaps free, centred.
     EXPECT_EQ(widthOf(controls[1]), buttonWidth);
     EXPECT_EQ(widthOf(controls[2]), extensionWidth);
-    const int left = rectIn(controls.front()).left;
-    const int right = narrowWidth - rectIn(controls.back()).right;
+    const int left = rectInParent(controls.front()).left;
+    const int right = narrowWidth - rectInParent(controls.back()).right;
     const int free = host.dpi().toPixels(4 * kFieldGapDips);
     EXPECT_LE(std::abs(left - right), 1);
     EXPECT_LE(std::abs(left + right - free), 2);
@@ -210,10 +203,10 @@ TEST_F(FieldRow, ARowThatCannotNarrowEnoughStartsAtTheLeft) {
     const int width = host.dpi().toPixels(160);
     host.setClientWidth(width);
     ASSERT_EQ(host.clientWidth(), width);
-    EXPECT_EQ(rectIn(controls.front()).left, 0);
+    EXPECT_EQ(rectInParent(controls.front()).left, 0);
     for (size_t i = 0; i < controls.size(); i += 2)
         EXPECT_EQ(widthOf(controls[i]), host.dpi().toPixels(kFieldFloorDips)) << i;
-    EXPECT_GT(rectIn(controls.back()).right, width);
+    EXPECT_GT(rectInParent(controls.back()).right, width);
 }
 
 TEST_F(FieldRow, ControlsFollowTheEditingState) {
@@ -282,17 +275,17 @@ TEST_F(FieldRow, FieldButtonsOpenTheirDialogOnTheirToken) {
         RowHost host(c.names);
         const std::vector<HWND> before = host.controls();
         ASSERT_GT(before.size(), c.button);
-        const std::wstring caption = text(before[c.button]);
+        const std::wstring caption = windowText(before[c.button]);
         driveWhile([&] { SendMessageW(before[c.button], BM_CLICK, 0, 0); }, c.title,
                    [&](HWND d) {
                        for (int id : c.clicks)
                            click(d, id);
-                       press(d, c.close);
+                       clickButton(d, c.close);
                    });
         EXPECT_EQ(host.newNames(), c.newNames) << c.title;
         // The row is not rebuilt: same controls, same caption.
         EXPECT_EQ(host.controls(), before);
-        EXPECT_EQ(text(before[c.button]), caption);
+        EXPECT_EQ(windowText(before[c.button]), caption);
     }
 }
 

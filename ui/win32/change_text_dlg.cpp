@@ -143,7 +143,7 @@ void ChangeTextDlg::sizeColumns() {
     const int columns = namesList_.GetColumnCount();
     if (columns < 2)
         return;
-    namesList_.SetColumnWidth(0, LVSCW_AUTOSIZE);
+    namesList_.fitOldNameColumn();
     const int oldWidth =
         static_cast<int16_t>(namesList_.GetColumnWidth(0) + screenDpi_->toPixels(20));
     namesList_.SetColumnWidth(0, oldWidth);

@@ -24,6 +24,8 @@ public:
     void showRows();
     // The model's selection, pushed after Select All, Invert Selection and removals.
     void showSelection();
+    // Gives the Old Name column its automatic width, the width of its widest text.
+    void fitOldNameColumn();
 
     // Notifications of the list that reach the dialog; true when answered.
     bool onNotify(const NMHDR& header, LRESULT* result);

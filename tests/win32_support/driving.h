@@ -1,0 +1,60 @@
+#pragma once
+// A modal window runs on the test's main thread while a second thread finds it, reads
+// it and presses its buttons, as a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mr::test {
+
+// Under Wine a window needs an X display: without one nothing can be created.
+bool haveDisplay();
+
+#define MR_REQUIRE_DISPLAY()                                                                       \
+    do {                                                                                           \
+        if (!::mr::test::haveDisplay())                                                            \
+            GTEST_SKIP() << "no display to create windows on";                                     \
+    } while (0)
+
+std::wstring windowText(HWND window);
+std::wstring className(HWND window);
+// A control's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND control);
+// The dialog's child controls with that id, left to right.
+std::vector<HWND> controlsWithId(HWND dialog, int id);
+
+// A visible top-level window of this process with that title, or null.
+HWND visibleWindow(const std::wstring& title);
+// The same, waiting a generous bound for it to show.
+HWND waitForWindow(const std::wstring& title);
+// True once the window is gone (bounded like waitForWindow).
+bool waitUntilClosed(HWND window);
+
+// Runs `action` here (it opens a modal window); once a window titled `title` shows,
+// `drive` runs on a second thread and must close it. False when it never showed.
+bool driveWhile(const std::function<void()>& action, const std::wstring& title,
+                const std::function<void(HWND)>& drive);
+
+// Posted: returns at once, so that a modal window the click opens can be driven.
+void clickButton(HWND dialog, int id);
+// Sent: returns when the dialog has handled the click.
+void pressButton(HWND dialog, int id);
+
+// The title of the module's message boxes, their text and their OK.
+inline const wchar_t* const kMessageTitle = L"Nombrels - Multi Rename";
+std::wstring messageText(HWND box);
+void pressOk(HWND box);
+// Waits for the module's message box, answers it and returns its text ("" when none).
+std::wstring answerMessage();
+
+// The clipboard as another program sees it: its CF_UNICODETEXT, nothing when it holds
+// none or cannot be opened.
+bool setClipboardText(const std::wstring& text);
+std::optional<std::wstring> clipboardTextNow();
+
+} // namespace mr::test
