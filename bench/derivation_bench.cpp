@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -34,8 +33,7 @@ Folders cameraNumbers(size_t count) {
 
 // The largest folders of the corpus of real names, until `count` names are taken.
 Folders corpusLargest(size_t count) {
-    auto corpus =
-        test::readCorpusFolders(std::filesystem::path(__FILE__).parent_path().parent_path());
+    auto corpus = test::readCorpusFolders();
     if (!corpus)
         return {};
     Folders folders;

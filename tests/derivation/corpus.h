@@ -1,13 +1,11 @@
 #pragma once
-// The corpus of real names, grouped by folder. It sits beside the repository; a
-// worktree keeps it one level further up.
-#include "gzip_reader.h"
+// The corpus of real names, grouped by folder; the build unpacks it to MR_CORPUS_TSV
+// (empty when the corpus is not beside the repository).
 #include "platform/common/utf8.h"
 
-#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,26 +13,18 @@ namespace mr::test {
 
 using CorpusFolders = std::map<std::string, std::vector<std::u16string>>;
 
-inline std::optional<CorpusFolders> readCorpusFolders(const std::filesystem::path& sourceDir) {
-    for (const char* relative :
-         {"../shared/corpus/usr-files.tsv.gz", "../../shared/corpus/usr-files.tsv.gz"}) {
-        const auto path = sourceDir / relative;
-        if (!std::filesystem::exists(path))
-            continue;
-        const auto text = readGzipFile(path.string());
-        if (!text)
-            return std::nullopt;
-        CorpusFolders folders;
-        std::istringstream lines(*text);
-        std::string line;
-        while (std::getline(lines, line)) {
-            const size_t tab = line.find('\t');
-            if (tab != std::string::npos)
-                folders[line.substr(0, tab)].push_back(fromUtf8(line.substr(tab + 1)));
-        }
-        return folders;
+inline std::optional<CorpusFolders> readCorpusFolders() {
+    std::ifstream lines(MR_CORPUS_TSV, std::ios::binary);
+    if (!lines)
+        return std::nullopt;
+    CorpusFolders folders;
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            folders[line.substr(0, tab)].push_back(fromUtf8(line.substr(tab + 1)));
     }
-    return std::nullopt;
+    return folders;
 }
 
 } // namespace mr::test

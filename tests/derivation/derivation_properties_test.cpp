@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(All, Families, testing::ValuesIn(test::nameFamilies()),
                          });
 
 TEST(Corpus, EveryFolderDerivesAndFitsItsNames) {
-    const auto folders = test::readCorpusFolders(MR_SOURCE_DIR);
+    const auto folders = test::readCorpusFolders();
     if (!folders)
         GTEST_SKIP() << "corpus of real names not found";
     ASSERT_GT(folders->size(), 1000u);
