@@ -28,7 +28,7 @@ PEER_TIMEOUT = 300  # seconds; a peer that takes longer is reported as timed out
 def big_stack():
     # Room for 100,000 names on the command line: the kernel allows argv a quarter of
     # the stack limit, up to 6 MiB.
-    soft, hard = resource.getrlimit(resource.RLIMIT_STACK)
+    _, hard = resource.getrlimit(resource.RLIMIT_STACK)
     want = 64 << 20
     if hard == resource.RLIM_INFINITY or hard >= want:
         resource.setrlimit(resource.RLIMIT_STACK, (want, hard))
@@ -69,13 +69,19 @@ def load():
     return " ".join(Path("/proc/loadavg").read_text().split()[:3])
 
 
-def run_bench(build, name, pattern):
+# For the ratios: three runs of each case, shuffled among each other, so that a change
+# of the machine's load falls on both sides of a ratio alike; the median counts.
+INTERLEAVED = ["--benchmark_repetitions=3", "--benchmark_enable_random_interleaving=true",
+               "--benchmark_report_aggregates_only=true"]
+
+
+def run_bench(build, name, pattern, extra=()):
     """Runs one bench program on a filter; returns {benchmark name: entry}, stdout."""
     out_file = tempfile.NamedTemporaryFile(suffix=".json", delete=False)
     out_file.close()
     status, wall, cpu, rss, out, err = run_measured(
         [str(build / "bench" / name), "--benchmark_filter=" + pattern,
-         "--benchmark_out=" + out_file.name, "--benchmark_out_format=json"])
+         "--benchmark_out=" + out_file.name, "--benchmark_out_format=json", *extra])
     if status != 0:
         sys.exit("%s failed (%s): %s" % (name, status, err.decode(errors="replace")))
     data = json.loads(Path(out_file.name).read_text())
@@ -135,12 +141,12 @@ class Table:
 
 def engine_figures(build, sizes, table, notes):
     rec, rec_out, _ = run_bench(build, "records_bench",
-                                "BM_(ScanFolder|FillRecordSet|BareListing)/")
+                                "BM_(ScanFolder|FillRecordSet|BareListing)/", INTERLEAVED)
     der, _, _ = run_bench(build, "derivation_bench", "BM_CameraNumbers/")
     key, _, _ = run_bench(build, "model_bench", "Keystroke/")
     reg, _, _ = run_bench(build, "new_names_bench", "RegenerateEditedPattern")
     val, val_out, _ = run_bench(build, "validation_bench",
-                                "BM_(ValidateAll|ChainPlan|BareRenameat2/)")
+                                "BM_(ValidateAll|ChainPlan|BareRenameat2/)", INTERLEAVED)
 
     def per_size(found, fmt, row):
         return [row(found, fmt % n) if fmt % n in found else "-" for n in sizes]
@@ -211,6 +217,7 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
     _, _, _, base_rss, _, _ = run_measured([cli, "--version"], env=env)
     rows = {k: [] for k in ("dry", "mr", "mrcpu", "undo", "bare", "ratio", "rename", "rename_back",
                             "mmv", "mmv_back", "vs_rename", "vs_mmv", "mem")}
+    timed_out = set()
     for n in sizes:
         folder, names = create_camera_folder(work / ("apply-%d" % n), n)
         target = holiday(names)
@@ -224,6 +231,8 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
         # The same run without --apply: everything but the mover and its journal.
         status, dwall, dcpu, _, _, err = run_measured([cli, "-t", "0=Holiday_"] + names,
                                                       cwd=folder, env=env)
+        if status != 0:
+            sys.exit("multirename (dry run) failed (%s): %s" % (status, err.decode()[:500]))
         check(names, "multirename (dry run)")
         rows["dry"].append("%.0f ms (%.0f)" % (dwall * 1e3, dcpu * 1e3))
         status, wall, cpu, rss, _, err = run_measured(
@@ -248,20 +257,18 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
             rows["bare"].append("-")
             rows["ratio"].append("-")
 
-        for peer, forward, back in (
-                ("rename", ["s/^IMG_/Holiday_/"], ["s/^Holiday_/IMG_/"]),
-                ("mmv", None, None)):
-            if not peers[peer]:
-                rows[peer].append("not installed")
+        # The peers, in one place: the same renames on the same files, there and back.
+        peer_runs = (
+            ("rename", [peers["rename"], "s/^IMG_/Holiday_/"] + names,
+             [peers["rename"], "s/^Holiday_/IMG_/"] + target),
+            ("mmv", [peers["mmv"], "IMG_*", "Holiday_#1"], [peers["mmv"], "Holiday_*", "IMG_#1"]))
+        folder_unknown = False  # a peer was stopped halfway
+        for peer, there, again in peer_runs:
+            if not peers[peer] or folder_unknown or peer in timed_out:
+                rows[peer].append("not installed" if not peers[peer] else "skipped")
                 rows[peer + "_back"].append("-")
                 rows["vs_" + peer].append("-")
                 continue
-            if peer == "rename":
-                there = [peers[peer]] + forward + names
-                again = [peers[peer]] + back + target
-            else:
-                there = [peers[peer], "IMG_*", "Holiday_#1"]
-                again = [peers[peer], "Holiday_*", "IMG_#1"]
             status, pwall, pcpu, _, _, err = run_measured(there, cwd=folder,
                                                           timeout=PEER_TIMEOUT)
             if status is None:
@@ -269,7 +276,9 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
                 rows[peer + "_back"].append("-")
                 rows["vs_" + peer].append("-")
                 notes.append("%s at %d files was stopped after %d s" % (peer, n, PEER_TIMEOUT))
-                break
+                timed_out.add(peer)
+                folder_unknown = True
+                continue
             check(target, peer)
             rows[peer].append("%.0f ms (%.0f)" % (pwall * 1e3, pcpu * 1e3))
             rows["vs_" + peer].append("%.2fx" % (pwall / wall))
