@@ -140,13 +140,16 @@ class Table:
 
 
 def engine_figures(build, sizes, table, notes):
+    sizes_re = "(%s)(/|$)" % "|".join(str(size) for size in sizes)
     rec, rec_out, _ = run_bench(build, "records_bench",
-                                "BM_(ScanFolder|FillRecordSet|BareListing)/", INTERLEAVED)
-    der, _, _ = run_bench(build, "derivation_bench", "BM_CameraNumbers/")
-    key, _, _ = run_bench(build, "model_bench", "Keystroke/")
+                                "BM_(ScanFolder|FillRecordSet|BareListing)/" + sizes_re,
+                                INTERLEAVED)
+    der, _, _ = run_bench(build, "derivation_bench", "BM_CameraNumbers/" + sizes_re)
+    key, _, _ = run_bench(build, "model_bench", "Keystroke/" + sizes_re)
     reg, _, _ = run_bench(build, "new_names_bench", "RegenerateEditedPattern")
     val, val_out, _ = run_bench(build, "validation_bench",
-                                "BM_(ValidateAll|ChainPlan|BareRenameat2/)", INTERLEAVED)
+                                "BM_(ValidateAll$|ChainPlan$|BareRenameat2/%s)" % sizes_re,
+                                INTERLEAVED)
 
     def per_size(found, fmt, row):
         return [row(found, fmt % n) if fmt % n in found else "-" for n in sizes]
@@ -177,16 +180,22 @@ def engine_figures(build, sizes, table, notes):
     table.add("one keystroke (regenerate + validate)",
               per_size(key, "Keystroke/%d", lambda f, k: fmt_ms(ms(f[k]))),
               "< 50 ms at 100,000")
-    last = ["-"] * (len(sizes) - 1)
+    # These programs measure 100,000 files only: their column, or the label says so.
+    def at_100k(what, entry, goal):
+        cells = ["-"] * len(sizes)
+        if 100000 in sizes:
+            cells[sizes.index(100000)] = fmt_ms(ms(entry))
+        else:
+            what, cells[-1] = what + " (100,000 files)", fmt_ms(ms(entry))
+        table.add(what, cells, goal)
+
     if "RegenerateEditedPattern" in reg:
-        table.add("  regenerate, typical edited pattern",
-                  last + [fmt_ms(ms(reg["RegenerateEditedPattern"]))], "< 30 ms")
+        at_100k("  regenerate, typical edited pattern", reg["RegenerateEditedPattern"],
+                "< 30 ms")
     if "BM_ValidateAll" in val:
-        table.add("  validate every name", last + [fmt_ms(ms(val["BM_ValidateAll"]))],
-                  "< 30 ms")
+        at_100k("  validate every name", val["BM_ValidateAll"], "< 30 ms")
     if "BM_ChainPlan" in val:
-        table.add("plan a 100,000-long rename chain", last + [fmt_ms(ms(val["BM_ChainPlan"]))],
-                  "< 50 ms")
+        at_100k("plan a 100,000-long rename chain", val["BM_ChainPlan"], "< 50 ms")
     bare_rename = {n: ms(val["BM_BareRenameat2/%d" % n]) for n in sizes
                    if "BM_BareRenameat2/%d" % n in val}
     mover = [l.strip() for l in val_out.splitlines()
@@ -324,9 +333,12 @@ def records_figures(build, count, notes, work):
                         "-o", str(records)], check=True)
         status, wall, cpu, rss, out, err = run_measured(
             [cli, "--records", str(records)] + extra)
+        if status != 0:
+            notes.append("multirename --records refused the %s set: %s" %
+                         (shape, err.decode(errors="replace").strip()[:300]))
         lines.append("  %-10s %-48s exit %s  %6.0f ms (%5.0f)  %4.0f MB peak%s" % (
             shape, " ".join(extra) or "(no edit, human view)", status, wall * 1e3,
-            cpu * 1e3, rss / 1024, "  < 1 s goal" if json_out else ""))
+            cpu * 1e3, rss / 1024, "  goal < 1 s at 100,000" if json_out else ""))
         records.unlink()
     print("\nmultirename --records over %s generated files (scripts/gen-records.py), "
           "dry run end to end, wall ms (CPU ms):" % "{:,}".format(count))
