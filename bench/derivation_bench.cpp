@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 namespace mr {
@@ -70,8 +71,7 @@ Folders mixedFamilies(size_t count) {
     return folders;
 }
 
-void runVariants(benchmark::State& state, const RecordSet& set) {
-    const bool numbersAsText = state.range(0) != 0;
+void runVariants(benchmark::State& state, const RecordSet& set, bool numbersAsText) {
     size_t names = 0;
     set.forEachFile([&](const FileRecord& f) { names += f.hidden ? 0 : 1; });
     for (auto _ : state) {
@@ -86,11 +86,18 @@ void runVariants(benchmark::State& state, const RecordSet& set) {
                                                         benchmark::Counter::kInvert);
 }
 
+// Arguments: the number of names, then numbers as text (0 or 1).
 void BM_CameraNumbers(benchmark::State& state) {
-    static const auto set = test::makeSetOfFolders(cameraNumbers(100000), NameRules::windows());
-    runVariants(state, *set);
+    static std::map<int64_t, std::unique_ptr<RecordSet>> sets;
+    auto& set = sets[state.range(0)];
+    if (!set)
+        set = test::makeSetOfFolders(cameraNumbers(static_cast<size_t>(state.range(0))),
+                                     NameRules::windows());
+    runVariants(state, *set, state.range(1) != 0);
 }
-BENCHMARK(BM_CameraNumbers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CameraNumbers)
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CorpusLargestFolders(benchmark::State& state) {
     static const auto set = test::makeSetOfFolders(corpusLargest(100000), NameRules::posix());
@@ -98,13 +105,13 @@ void BM_CorpusLargestFolders(benchmark::State& state) {
         state.SkipWithError("corpus of real names not found");
         return;
     }
-    runVariants(state, *set);
+    runVariants(state, *set, state.range(0) != 0);
 }
 BENCHMARK(BM_CorpusLargestFolders)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_MixedFamilies(benchmark::State& state) {
     static const auto set = test::makeSetOfFolders(mixedFamilies(100000), NameRules::windows());
-    runVariants(state, *set);
+    runVariants(state, *set, state.range(0) != 0);
 }
 BENCHMARK(BM_MixedFamilies)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

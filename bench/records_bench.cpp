@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <malloc.h>
+#include <map>
 #include <string>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -21,21 +22,26 @@ namespace {
 
 constexpr int kFiles = 100000;
 
-const std::string& bigFolder() {
-    static const std::string dir = [] {
-        std::string d = "/dev/shm/mr-bench-records";
-        if (!std::filesystem::exists(d + "/IMG_99999.JPG")) {
-            std::filesystem::remove_all(d);
-            std::filesystem::create_directories(d);
-            for (int i = 0; i < kFiles; ++i) {
-                char name[64];
-                std::snprintf(name, sizeof name, "%s/IMG_%05d.JPG", d.c_str(), i);
-                close(open(name, O_CREAT | O_WRONLY, 0644));
-            }
+// One folder of `count` camera files on tmpfs, made once and kept for later runs.
+const std::string& bigFolder(int count = kFiles) {
+    static std::map<int, std::string> made;
+    auto [it, added] = made.try_emplace(count);
+    if (!added)
+        return it->second;
+    const std::string d = "/dev/shm/mr-bench-records-" + std::to_string(count);
+    char last[64];
+    std::snprintf(last, sizeof last, "/IMG_%05d.JPG", count - 1);
+    if (!std::filesystem::exists(d + last)) {
+        std::filesystem::remove_all(d);
+        std::filesystem::create_directories(d);
+        for (int i = 0; i < count; ++i) {
+            char name[64];
+            std::snprintf(name, sizeof name, "%s/IMG_%05d.JPG", d.c_str(), i);
+            close(open(name, O_CREAT | O_WRONLY, 0644));
         }
-        return d;
-    }();
-    return dir;
+    }
+    it->second = d;
+    return it->second;
 }
 
 // What the kernel can do at best: getdents64 and one statx per entry.
@@ -112,20 +118,35 @@ void printReport() {
                 (after - before - textBytes) / folder.files->size(), sizeof(mr::FileRecord));
 }
 
-void BM_ScanFolder100k(benchmark::State& state) {
-    const std::string& dir = bigFolder();
+void BM_ScanFolder(benchmark::State& state) {
+    const std::string& dir = bigFolder(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(scan(dir));
-    state.SetItemsProcessed(state.iterations() * kFiles);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_ScanFolder100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanFolder)->Arg(1000)->Arg(10000)->Arg(kFiles)->Unit(benchmark::kMillisecond);
 
-void BM_BareListing100k(benchmark::State& state) {
-    const std::string& dir = bigFolder();
+// The whole fill as the host starts it: every file of the folder selected by its path.
+void BM_FillRecordSet(benchmark::State& state) {
+    const std::string& dir = bigFolder(static_cast<int>(state.range(0)));
+    std::vector<std::u16string> paths;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        paths.push_back(mr::fromUtf8(e.path().string()));
+    for (auto _ : state) {
+        mr::RecordSet set(mr::NameRules::posix());
+        mr::fillRecordSet(set, paths, mr::platformFileSystem());
+        benchmark::DoNotOptimize(set.folders.size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FillRecordSet)->Arg(1000)->Arg(10000)->Arg(kFiles)->Unit(benchmark::kMillisecond);
+
+void BM_BareListing(benchmark::State& state) {
+    const std::string& dir = bigFolder(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(bareListing(dir));
 }
-BENCHMARK(BM_BareListing100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareListing)->Arg(1000)->Arg(10000)->Arg(kFiles)->Unit(benchmark::kMillisecond);
 
 // 30 fields (stars and digit fields) against 255-character names that nearly match.
 void BM_WildcardMatchHostile(benchmark::State& state) {

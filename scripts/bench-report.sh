@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up what is missing (Perl rename and mmv included), builds the Release programs
+# the report runs, and prints the benchmark report (scripts/bench_report.py).
+# Extra arguments go to the report, e.g. --sizes 1000,10000.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh --bench
+start=$(date +%s)
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2 --target records_bench derivation_bench model_bench \
+    new_names_bench validation_bench multirename_cli >/dev/null
+export MR_BUILD_SECONDS=$(( $(date +%s) - start ))
+exec python3 scripts/bench_report.py "$@"

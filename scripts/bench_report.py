@@ -1,0 +1,380 @@
+#!/usr/bin/env python3
+"""Prints the benchmark report: the bench programs' figures at 1,000, 10,000 and
+100,000 files, their ratios to the bare system calls measured in the same run, and
+`multirename --apply` / `--undo` on real files beside Perl `rename` and `mmv`.
+
+Usage: scripts/bench_report.py [--build DIR] [--sizes 1000,10000,100000]
+Run through scripts/bench-report.sh, which sets up and builds first.
+"""
+import argparse
+import json
+import os
+import platform
+import re
+import resource
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+GEN_RECORDS = ROOT / "scripts" / "gen-records.py"
+PEER_TIMEOUT = 300  # seconds; a peer that takes longer is reported as timed out
+
+
+def big_stack():
+    # Room for 100,000 names on the command line: the kernel allows argv a quarter of
+    # the stack limit, up to 6 MiB.
+    _, hard = resource.getrlimit(resource.RLIMIT_STACK)
+    want = 64 << 20
+    if hard == resource.RLIM_INFINITY or hard >= want:
+        resource.setrlimit(resource.RLIMIT_STACK, (want, hard))
+
+
+def run_measured(argv, cwd=None, env=None, timeout=None):
+    """Runs argv; returns (exit status or None on timeout, wall s, CPU s, peak RSS KiB,
+    stdout, stderr), the usage of this child alone (wait4)."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        start = time.monotonic()
+        proc = subprocess.Popen(argv, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
+                                stdout=out, stderr=err, preexec_fn=big_stack)
+        timer = threading.Timer(timeout, proc.kill) if timeout else None
+        if timer:
+            timer.start()
+        _, status, usage = os.wait4(proc.pid, 0)
+        wall = time.monotonic() - start
+        if timer:
+            timer.cancel()
+        proc.returncode = os.waitstatus_to_exitcode(status)
+        out.seek(0)
+        err.seek(0)
+        code = None if proc.returncode < 0 and timeout and wall >= timeout else proc.returncode
+        return (code, wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, out.read(),
+                err.read())
+
+
+def machine():
+    model = "unknown CPU"
+    for line in Path("/proc/cpuinfo").read_text().splitlines():
+        if line.startswith("model name"):
+            model = line.split(":", 1)[1].strip()
+            break
+    return "%d cores, %s, Linux %s" % (os.cpu_count(), model, platform.release())
+
+
+def load():
+    return " ".join(Path("/proc/loadavg").read_text().split()[:3])
+
+
+# For the ratios: three runs of each case, shuffled among each other, so that a change
+# of the machine's load falls on both sides of a ratio alike; the median counts.
+INTERLEAVED = ["--benchmark_repetitions=3", "--benchmark_enable_random_interleaving=true",
+               "--benchmark_report_aggregates_only=true"]
+
+
+def run_bench(build, name, pattern, extra=()):
+    """Runs one bench program on a filter; returns {benchmark name: entry}, stdout."""
+    out_file = tempfile.NamedTemporaryFile(suffix=".json", delete=False)
+    out_file.close()
+    status, wall, cpu, rss, out, err = run_measured(
+        [str(build / "bench" / name), "--benchmark_filter=" + pattern,
+         "--benchmark_out=" + out_file.name, "--benchmark_out_format=json", *extra])
+    if status != 0:
+        sys.exit("%s failed (%s): %s" % (name, status, err.decode(errors="replace")))
+    data = json.loads(Path(out_file.name).read_text())
+    os.unlink(out_file.name)
+    found = {}
+    for b in data["benchmarks"]:
+        if b.get("error_occurred"):
+            sys.exit("%s: %s: %s" % (name, b["name"], b.get("error_message")))
+        # Repeated benchmarks report aggregates; the median stands for them.
+        if b.get("run_type") == "aggregate":
+            if b.get("aggregate_name") != "median":
+                continue
+            found[re.sub(r"/repeats:\d+$", "", b["run_name"])] = b
+        else:
+            found[b["name"]] = b
+    return found, out.decode(errors="replace"), wall
+
+
+def ms(entry):
+    """(wall ms, CPU ms) of one benchmark entry."""
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[entry["time_unit"]]
+    return entry["real_time"] * scale, entry["cpu_time"] * scale
+
+
+def fmt_ms(pair):
+    wall, cpu = pair
+    if wall >= 1000:
+        return "%.2f s (%.2f)" % (wall / 1e3, cpu / 1e3)
+    return "%.1f ms (%.1f)" % (wall, cpu)
+
+
+class Table:
+    def __init__(self, sizes):
+        self.sizes = sizes
+        self.rows = []
+
+    def add(self, what, cells, goal=""):
+        self.rows.append((what, cells, goal))
+
+    def section(self, title):
+        self.rows.append((title, None, None))
+
+    def print(self):
+        widths = [max(len("what"), *(len(r[0]) for r in self.rows if r[1] is not None))]
+        cols = ["{:,}".format(n) for n in self.sizes]
+        cell_w = max(16, *(len(c) for r in self.rows if r[1] for c in r[1]))
+        head = "  %-*s" % (widths[0], "what") + "".join(
+            "  %*s" % (cell_w, c) for c in cols) + "  goal"
+        print(head)
+        for what, cells, goal in self.rows:
+            if cells is None:
+                print("\n" + what)
+                continue
+            print("  %-*s" % (widths[0], what) + "".join(
+                "  %*s" % (cell_w, c) for c in cells) + ("  " + goal if goal else ""))
+
+
+def engine_figures(build, sizes, table, notes):
+    sizes_re = "(%s)(/|$)" % "|".join(str(size) for size in sizes)
+    rec, rec_out, _ = run_bench(build, "records_bench",
+                                "BM_(ScanFolder|FillRecordSet|BareListing)/" + sizes_re,
+                                INTERLEAVED)
+    der, _, _ = run_bench(build, "derivation_bench", "BM_CameraNumbers/" + sizes_re)
+    key, _, _ = run_bench(build, "model_bench", "Keystroke/" + sizes_re)
+    reg, _, _ = run_bench(build, "new_names_bench", "RegenerateEditedPattern")
+    val, val_out, _ = run_bench(build, "validation_bench",
+                                "BM_(ValidateAll$|ChainPlan$|BareRenameat2/%s)" % sizes_re,
+                                INTERLEAVED)
+
+    def per_size(found, fmt, row):
+        return [row(found, fmt % n) if fmt % n in found else "-" for n in sizes]
+
+    table.section("Filling the record set from a real folder on /dev/shm (wall ms (CPU ms))")
+    table.add("fillRecordSet, every file selected",
+              per_size(rec, "BM_FillRecordSet/%d", lambda f, k: fmt_ms(ms(f[k]))))
+    table.add("  scanFolder (the listing part)",
+              per_size(rec, "BM_ScanFolder/%d", lambda f, k: fmt_ms(ms(f[k]))))
+    table.add("  bare getdents64 + statx",
+              per_size(rec, "BM_BareListing/%d", lambda f, k: fmt_ms(ms(f[k]))))
+    for label, name in (("  ratio fill / bare", "BM_FillRecordSet/%d"),
+                        ("  ratio scanFolder / bare", "BM_ScanFolder/%d")):
+        table.add(label, ["%.2f (%.2f)" % tuple(
+            a / b for a, b in zip(ms(rec[name % n]), ms(rec["BM_BareListing/%d" % n])))
+            if name % n in rec else "-" for n in sizes], "<= 1.5 (scanFolder)")
+    for line in rec_out.splitlines():
+        if line.startswith("memory:") or line.startswith("scanFolder,"):
+            notes.append("records_bench at 100,000 files, " + line)
+
+    table.section("Pattern engine and dialog model (wall ms (CPU ms))")
+    table.add("derivation, camera names, numbers",
+              per_size(der, "BM_CameraNumbers/%d/0", lambda f, k: fmt_ms(ms(f[k]))),
+              "< 100 ms at 100,000")
+    table.add("derivation, numbers as text",
+              per_size(der, "BM_CameraNumbers/%d/1", lambda f, k: fmt_ms(ms(f[k]))),
+              "< 100 ms at 100,000")
+    table.add("one keystroke (regenerate + validate)",
+              per_size(key, "Keystroke/%d", lambda f, k: fmt_ms(ms(f[k]))),
+              "< 50 ms at 100,000")
+    # These programs measure 100,000 files only: their column, or the label says so.
+    def at_100k(what, entry, goal):
+        cells = ["-"] * len(sizes)
+        if 100000 in sizes:
+            cells[sizes.index(100000)] = fmt_ms(ms(entry))
+        else:
+            what, cells[-1] = what + " (100,000 files)", fmt_ms(ms(entry))
+        table.add(what, cells, goal)
+
+    if "RegenerateEditedPattern" in reg:
+        at_100k("  regenerate, typical edited pattern", reg["RegenerateEditedPattern"],
+                "< 30 ms")
+    if "BM_ValidateAll" in val:
+        at_100k("  validate every name", val["BM_ValidateAll"], "< 30 ms")
+    if "BM_ChainPlan" in val:
+        at_100k("plan a 100,000-long rename chain", val["BM_ChainPlan"], "< 50 ms")
+    bare_rename = {n: ms(val["BM_BareRenameat2/%d" % n]) for n in sizes
+                   if "BM_BareRenameat2/%d" % n in val}
+    mover = [l.strip() for l in val_out.splitlines()
+             if "mover" in l or "bare renameat2" in l or "undo of" in l]
+    if mover:
+        notes.append("validation_bench, the mover in-process at 100,000 files (median of 5):")
+        notes.extend("  " + l for l in mover)
+    return bare_rename
+
+
+def create_camera_folder(base, count):
+    """count real camera files in a new folder; returns the folder and its names."""
+    subprocess.run([sys.executable, str(GEN_RECORDS), "--shape", "camera", "--count",
+                    str(count), "--create", str(base), "-o", os.devnull], check=True)
+    folder = base / "f000"
+    return folder, sorted(os.listdir(folder))
+
+
+def holiday(names):
+    return sorted("Holiday_" + n[len("IMG_"):] for n in names)
+
+
+def apply_figures(build, sizes, table, bare_rename, notes, work):
+    """Every tool renames the same real files IMG_* to Holiday_* and back."""
+    cli = str(build / "cli" / "multirename")
+    env = dict(os.environ, XDG_STATE_HOME=str(work / "state"))
+    peers = {"rename": shutil.which("rename"), "mmv": shutil.which("mmv")}
+    _, _, _, base_rss, _, _ = run_measured([cli, "--version"], env=env)
+    rows = {k: [] for k in ("dry", "mr", "mrcpu", "undo", "bare", "ratio", "rename", "rename_back",
+                            "mmv", "mmv_back", "vs_rename", "vs_mmv", "mem")}
+    timed_out = set()
+    for n in sizes:
+        folder, names = create_camera_folder(work / ("apply-%d" % n), n)
+        target = holiday(names)
+
+        def check(expected, who):
+            got = sorted(os.listdir(folder))
+            if got != expected:
+                sys.exit("%s left %d files under unexpected names" %
+                         (who, len(set(got) - set(expected))))
+
+        # The same run without --apply: everything but the mover and its journal.
+        status, dwall, dcpu, _, _, err = run_measured([cli, "-t", "0=Holiday_"] + names,
+                                                      cwd=folder, env=env)
+        if status != 0:
+            sys.exit("multirename (dry run) failed (%s): %s" % (status, err.decode()[:500]))
+        check(names, "multirename (dry run)")
+        rows["dry"].append("%.0f ms (%.0f)" % (dwall * 1e3, dcpu * 1e3))
+        status, wall, cpu, rss, _, err = run_measured(
+            [cli, "--apply", "-t", "0=Holiday_"] + names, cwd=folder, env=env)
+        if status != 0:
+            sys.exit("multirename --apply failed (%s): %s" % (status, err.decode()[:500]))
+        check(target, "multirename --apply")
+        rows["mr"].append("%.0f ms (%.0f)" % (wall * 1e3, cpu * 1e3))
+        # Peak memory beyond a run that reads no file at all.
+        rows["mem"].append("%.0f B" % (max(0, rss - base_rss) * 1024 / n) if rss > base_rss
+                           else "-")
+        status, uwall, ucpu, _, _, err = run_measured([cli, "--undo"], env=env)
+        if status != 0:
+            sys.exit("multirename --undo failed (%s): %s" % (status, err.decode()[:500]))
+        check(names, "multirename --undo")
+        rows["undo"].append("%.0f ms (%.0f)" % (uwall * 1e3, ucpu * 1e3))
+        if n in bare_rename:
+            b = bare_rename[n][0] / 1e3
+            rows["bare"].append("%.1f ms" % (b * 1e3))
+            rows["ratio"].append("%.1fx (%.0f%%)" % (wall / b, 100 * b / wall))
+        else:
+            rows["bare"].append("-")
+            rows["ratio"].append("-")
+
+        # The peers, in one place: the same renames on the same files, there and back.
+        peer_runs = (
+            ("rename", [peers["rename"], "s/^IMG_/Holiday_/"] + names,
+             [peers["rename"], "s/^Holiday_/IMG_/"] + target),
+            ("mmv", [peers["mmv"], "IMG_*", "Holiday_#1"], [peers["mmv"], "Holiday_*", "IMG_#1"]))
+        folder_unknown = False  # a peer was stopped halfway
+        for peer, there, again in peer_runs:
+            if not peers[peer] or folder_unknown or peer in timed_out:
+                rows[peer].append("not installed" if not peers[peer] else "skipped")
+                rows[peer + "_back"].append("-")
+                rows["vs_" + peer].append("-")
+                continue
+            status, pwall, pcpu, _, _, err = run_measured(there, cwd=folder,
+                                                          timeout=PEER_TIMEOUT)
+            if status is None:
+                rows[peer].append("> %d s" % PEER_TIMEOUT)
+                rows[peer + "_back"].append("-")
+                rows["vs_" + peer].append("-")
+                notes.append("%s at %d files was stopped after %d s" % (peer, n, PEER_TIMEOUT))
+                timed_out.add(peer)
+                folder_unknown = True
+                continue
+            check(target, peer)
+            rows[peer].append("%.0f ms (%.0f)" % (pwall * 1e3, pcpu * 1e3))
+            rows["vs_" + peer].append("%.2fx" % (pwall / wall))
+            status, bwall, bcpu, _, _, err = run_measured(again, cwd=folder,
+                                                          timeout=PEER_TIMEOUT)
+            check(names, peer + " (back)")
+            rows[peer + "_back"].append("%.0f ms (%.0f)" % (bwall * 1e3, bcpu * 1e3))
+        shutil.rmtree(folder.parent)
+
+    def pad(cells):
+        return cells + ["-"] * (len(sizes) - len(cells))
+
+    table.section("Renaming real files IMG_* -> Holiday_* on /dev/shm, one process each "
+                  "(wall ms (CPU ms))")
+    table.add("multirename --apply (whole run)", pad(rows["mr"]))
+    table.add("  the same without --apply (dry run)", pad(rows["dry"]))
+    table.add("multirename --undo", pad(rows["undo"]))
+    table.add("bare renameat2 loop (validation_bench)", pad(rows["bare"]))
+    table.add("  --apply / bare (bare's share)", pad(rows["ratio"]),
+              ">= 50% (the mover alone, below)")
+    table.add("Perl rename", pad(rows["rename"]))
+    table.add("  Perl rename / multirename", pad(rows["vs_rename"]), "> 1 (be faster)")
+    table.add("  Perl rename back", pad(rows["rename_back"]))
+    table.add("mmv", pad(rows["mmv"]))
+    table.add("  mmv / multirename", pad(rows["vs_mmv"]))
+    table.add("  mmv back", pad(rows["mmv_back"]))
+    table.add("peak memory per file of --apply", pad(rows["mem"]))
+    notes.append("peak memory per file: (peak RSS of multirename --apply - peak RSS of "
+                 "multirename --version, %d KiB) / files" % base_rss)
+
+
+def records_figures(build, count, notes, work):
+    """multirename --records over generated sets: the whole dry run, end to end."""
+    cli = str(build / "cli" / "multirename")
+    lines = []
+    for shape, extra, json_out in (
+            ("camera", ["--json", "-t", "0=Photo_", "--number", "1=renumber:1"], True),
+            ("dates", [], False), ("long", [], False), ("extensions", [], False),
+            ("invalid", [], False), ("mixed", [], False)):
+        records = work / ("%s.json" % shape)
+        subprocess.run([sys.executable, str(GEN_RECORDS), "--shape", shape, "--count",
+                        str(count), "--folders", "1" if shape == "camera" else "10",
+                        "-o", str(records)], check=True)
+        status, wall, cpu, rss, out, err = run_measured(
+            [cli, "--records", str(records)] + extra)
+        if status != 0:
+            notes.append("multirename --records refused the %s set: %s" %
+                         (shape, err.decode(errors="replace").strip()[:300]))
+        lines.append("  %-10s %-48s exit %s  %6.0f ms (%5.0f)  %4.0f MB peak%s" % (
+            shape, " ".join(extra) or "(no edit, human view)", status, wall * 1e3,
+            cpu * 1e3, rss / 1024, "  goal < 1 s at 100,000" if json_out else ""))
+        records.unlink()
+    print("\nmultirename --records over %s generated files (scripts/gen-records.py), "
+          "dry run end to end, wall ms (CPU ms):" % "{:,}".format(count))
+    print("\n".join(lines))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--build", default=str(ROOT / "build" / "bench"))
+    parser.add_argument("--sizes", default="1000,10000,100000")
+    args = parser.parse_args()
+    build = Path(args.build)
+    sizes = [int(s) for s in args.sizes.split(",")]
+    started = time.monotonic()
+    print("Multi Rename benchmark report, %s UTC" % time.strftime("%Y-%m-%d %H:%M",
+                                                                 time.gmtime()))
+    print("machine: %s; load average at start: %s" % (machine(), load()))
+    if os.environ.get("MR_BUILD_SECONDS"):
+        print("Release build (cmake --preset bench + build -j2): %s s wall" %
+              os.environ["MR_BUILD_SECONDS"])
+    print("Figures: wall time, CPU time in brackets (the machine may be shared).\n")
+    table = Table(sizes)
+    notes = []
+    work = Path(tempfile.mkdtemp(prefix="mr-report-", dir="/dev/shm"))
+    try:
+        bare_rename = engine_figures(build, sizes, table, notes)
+        apply_figures(build, sizes, table, bare_rename, notes, work)
+        table.print()
+        records_figures(build, max(sizes), notes, work)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print("\nNotes:")
+    for n in notes:
+        print("  " + n)
+    print("\nload average at end: %s; report took %.0f s" % (load(), time.monotonic() - started))
+
+
+if __name__ == "__main__":
+    main()
