@@ -2,6 +2,7 @@
 // of its own (same verdict, same first captures), its captures spell the name, and a
 // name built from the pattern's own pieces always fits.
 #include "pattern/matching.h"
+#include "fuzz/require.h"
 #include "pattern/parser.h"
 #include "platform/common/utf8.h"
 
@@ -18,12 +19,7 @@ namespace {
 
 using namespace mr;
 
-void require(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "matching: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::require;
 
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';

@@ -1,5 +1,6 @@
 // Pasting any text onto any names: a refused paste changes no name and no state, and
 // an accepted one gives every target file a pasted name free of forbidden characters.
+#include "fuzz/require.h"
 #include "model/recording_view.h"
 #include "platform/common/utf8.h"
 #include "support/memory_file_system.h"
@@ -16,12 +17,7 @@ namespace {
 
 using namespace mr;
 
-void require(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "paste_names: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::require;
 
 struct Row {
     std::u16string newName;
