@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs every test: native (g++, ASan and
-# UBSan) and Windows (mingw-w64, under Wine on a virtual display).
+# UBSan), every fuzz target for a short time (clang), and Windows (mingw-w64, under
+# Wine on a virtual display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -8,6 +9,8 @@ bash scripts/setup.sh
 cmake --preset linux
 cmake --build --preset linux
 ctest --preset linux
+
+bash scripts/fuzz.sh
 
 cmake --preset windows
 cmake --build --preset windows

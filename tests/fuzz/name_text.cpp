@@ -1,6 +1,7 @@
 // isValidNameText against a check of its own of every '<' through expandTag; and
 // expandTag itself: it reads the same with and without a file, ends where the '<'/'>'
 // rule says, and never writes past 260 characters.
+#include "fuzz/require.h"
 #include "pattern/parser.h"
 #include "pattern/tags.h"
 #include "platform/common/utf8.h"
@@ -15,12 +16,7 @@ namespace {
 
 using namespace mr;
 
-void require(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "%s\n", what);
-        std::abort();
-    }
-}
+using fuzz::require;
 
 // Where a tag whose body starts at `from` ends: after its first '>', before a '<'
 // that comes first, or at the end.

@@ -1,0 +1,104 @@
+// Pasting any text onto any names: a refused paste changes no name and no state, and
+// an accepted one gives every target file a pasted name free of forbidden characters.
+#include "fuzz/require.h"
+#include "model/recording_view.h"
+#include "platform/common/utf8.h"
+#include "support/memory_file_system.h"
+#include "ui/model/change_text_model.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace mr;
+
+using fuzz::require;
+
+struct Row {
+    std::u16string newName;
+    bool pastedName;
+    bool takesPart;
+    FileStatus status;
+    bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> rowsOf(const ChangeTextModel& model) {
+    std::vector<Row> out;
+    for (const FileRecord* f : model.rows())
+        out.push_back({f->newName, f->pastedName, f->takesPart, f->status});
+    return out;
+}
+
+} // namespace
+
+// Byte 0: bit 0 paste onto the selection only, bit 1 allow extension changes, bit 2
+// paste twice; byte 1: which of the first eight rows are selected. Then the names, one
+// per line, up to a NUL; the clipboard text after it.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2 || size > 8192)
+        return 0;
+    const bool selectedOnly = data[0] & 1;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+    const size_t nul = bytes.find('\0');
+    const std::u16string names = fromUtf8(bytes.substr(0, nul));
+    const std::u16string clipboard =
+        nul == std::string_view::npos ? std::u16string() : fromUtf8(bytes.substr(nul + 1));
+
+    const std::u16string folder = u"C:\\F\\";
+    test::MemoryFileSystem fs;
+    std::vector<std::u16string> paths;
+    std::u16string name;
+    for (size_t i = 0; i <= names.size() && paths.size() < 16; ++i) {
+        if (i < names.size() && names[i] != u'\n') {
+            if (name.size() < 64)
+                name += names[i];
+            continue;
+        }
+        if (!name.empty() && name.find_first_of(u"\\/:*?\"<>|") == std::u16string::npos) {
+            fs.add(folder, name);
+            paths.push_back(folder + name);
+        }
+        name.clear();
+    }
+    RecordSet set;
+    fillRecordSet(set, paths, fs);
+    ChangeTextModel model(u"Fuzz", set);
+    test::RecordingView view;
+    model.initialise(&view);
+    if (data[0] & 2)
+        model.clickCheckBox(CheckBox::AllowExtensionChanges);
+    for (size_t row = 0; row < model.rows().size() && row < 8; ++row)
+        model.setSelected(row, (data[1] >> row) & 1);
+
+    view.clipboard = clipboard;
+    for (int round = 0; round < ((data[0] & 4) ? 2 : 1); ++round) {
+        const std::vector<Row> before = rowsOf(model);
+        const bool editing = model.editingEnabled;
+        const size_t shown = view.messages.size();
+        model.pasteNames(selectedOnly);
+        if (view.messages.size() > shown) {
+            require(view.messages.size() == shown + 1, "more than one message");
+            const uint32_t id = view.messages.back().id;
+            require(id == 2519 || id == 2520 || id == 2522, "unexpected message");
+            require(rowsOf(model) == before, "a refused paste changed a row");
+            require(model.editingEnabled == editing, "a refused paste changed the fields");
+            continue;
+        }
+        for (size_t row = 0; row < model.rows().size(); ++row) {
+            const FileRecord& f = *model.rows()[row];
+            if (selectedOnly && !model.isSelected(row)) {
+                require(f.newName == before[row].newName, "an unselected row changed");
+                continue;
+            }
+            require(f.pastedName, "a target row has no pasted name");
+            require(f.newName.find_first_of(u"\\/:*?\"<>|\n") == std::u16string::npos,
+                    "a pasted name holds a forbidden character");
+        }
+    }
+    return 0;
+}
