@@ -44,6 +44,15 @@ struct RunSearch {
         std::vector<uint32_t> tokenOf;  // the token holding each character
     };
     std::vector<PartTokens> partTokens;
+    // ceiling[j]: the most of the base that any candidate of the current start covers in
+    // every part from j on, with all its digit runs read as markers. A search below it
+    // cannot beat the best score and changes nothing, so it is cut short. Worked out
+    // once a start has cost a pass over the parts (cheap starts never need it).
+    std::vector<int32_t> ceiling;
+    size_t partVisits = 0;
+    std::u16string_view base;
+    size_t start = 0;
+    size_t run = 0;
 };
 
 // z[j]: the length of the longest common beginning of s and s[j ..].

@@ -33,6 +33,30 @@ void matchFromEveryToken(const std::vector<uint32_t>& generic, const std::vector
     }
 }
 
+// The ceiling of the current start: its stretch of the base with every digit run read as
+// one token matches, in each part, no further than its longest token prefix found there.
+void computeCeiling(RunSearch& search) {
+    std::vector<uint32_t> generic;
+    std::vector<int32_t> covered{0}; // base characters under the first x tokens
+    const std::u16string_view stretch = search.base.substr(search.start, search.run);
+    for (size_t k = 0; k < stretch.size();) {
+        size_t end = k + 1;
+        if (isDigit(stretch[k]))
+            derive::skipDigits(stretch, end);
+        generic.push_back(isDigit(stretch[k]) ? kDigitRunToken : stretch[k]);
+        covered.push_back(covered.back() + static_cast<int32_t>(end - k));
+        k = end;
+    }
+    const std::vector<size_t> z = zArray(generic);
+    std::vector<uint32_t> reach;
+    search.ceiling.assign(search.parts.size() + 1, INT32_MAX);
+    for (size_t j = search.parts.size(); j-- > 0;) {
+        matchFromEveryToken(generic, z, generic.size(), search.partTokens[j].tokens, reach);
+        const uint32_t longest = reach.empty() ? 0 : *std::max_element(reach.begin(), reach.end());
+        search.ceiling[j] = std::min(search.ceiling[j + 1], covered[longest]);
+    }
+}
+
 // A candidate is its span of the base with some digit runs read as markers, so the
 // span and each marker's place and weight name it; a weight of 0 is a marker
 // character that stood in the base itself. Each number takes two code units.
@@ -93,6 +117,15 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
     const char16_t* const q = candidate.data();
     const size_t qSize = candidate.size();
     for (size_t j = firstPart; j < search.parts.size(); ++j) {
+        if (search.walksMerge) {
+            // Here a score never grows from part to part, so one that cannot get above
+            // the best score, now or under the ceiling, ends the search unchanged.
+            if (++search.partVisits == search.parts.size() && search.ceiling.empty())
+                computeCeiling(search);
+            if (score <= search.bestScore ||
+                (!search.ceiling.empty() && search.ceiling[j] <= search.bestScore))
+                return;
+        }
         const std::u16string_view part = search.parts[j];
         if (part.empty()) {
             length = 0;
@@ -219,7 +252,7 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
     const std::u16string_view base = pickBase(context, parts);
     if (base.empty())
         return {};
-    RunSearch search{context, parts, 0, {}, {}, true, {}, 0, {}};
+    RunSearch search{context, parts, 0, {}, {}, true, {}, 0, {}, {}, 0, base, 0, 0};
     size_t longest = 0;
     for (const auto& part : parts) {
         longest = std::max(longest, part.size());
@@ -260,6 +293,10 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
         for (size_t k = 0; k < run; ++k)
             origins[k] = static_cast<uint32_t>(i + k);
         search.searched.clear();
+        search.ceiling.clear();
+        search.partVisits = 0;
+        search.start = i;
+        search.run = run;
         searchRun(search, base.substr(i), run, static_cast<int32_t>(run), weights, 0, origins);
     }
     return search.bestPiece;
