@@ -44,15 +44,18 @@ struct RunSearch {
         std::vector<uint32_t> tokenOf;  // the token holding each character
     };
     std::vector<PartTokens> partTokens;
-    // ceiling[j]: the most of the base that any candidate of the current start covers in
-    // every part from j on, with all its digit runs read as markers. A search below it
-    // cannot beat the best score and changes nothing, so it is cut short. Worked out
-    // once a start has cost a pass over the parts (cheap starts never need it).
-    std::vector<int32_t> ceiling;
-    size_t partVisits = 0;
-    std::u16string_view base;
-    size_t start = 0;
-    size_t run = 0;
+    // What any candidate of the current start covers at most in every part from j on,
+    // with all its digit runs read as markers: a search that cannot get above the best
+    // score under it changes nothing, so it is cut short. Read from the last part
+    // backwards, one part per part visited, so it never costs more than the search.
+    struct Ceiling {
+        std::vector<uint32_t> tokens; // the start's stretch, a digit run being one token
+        std::vector<size_t> z;
+        std::vector<int32_t> covered;  // base characters under the first x tokens
+        std::vector<int32_t> fromPart; // valid from readFrom on
+        size_t readFrom = 0;
+        std::vector<uint32_t> reach;
+    } ceiling;
 };
 
 // z[j]: the length of the longest common beginning of s and s[j ..].

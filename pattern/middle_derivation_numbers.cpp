@@ -33,28 +33,58 @@ void matchFromEveryToken(const std::vector<uint32_t>& generic, const std::vector
     }
 }
 
-// The ceiling of the current start: its stretch of the base with every digit run read as
-// one token matches, in each part, no further than its longest token prefix found there.
-void computeCeiling(RunSearch& search) {
-    std::vector<uint32_t> generic;
-    std::vector<int32_t> covered{0}; // base characters under the first x tokens
-    const std::u16string_view stretch = search.base.substr(search.start, search.run);
+// A part as tokens, a digit run being one token.
+RunSearch::PartTokens tokenise(std::u16string_view part) {
+    RunSearch::PartTokens pt;
+    pt.tokenOf.resize(part.size());
+    pt.tokens.reserve(part.size());
+    pt.tokenEnd.reserve(part.size());
+    for (size_t n = 0; n < part.size();) {
+        size_t end = n + 1;
+        if (isDigit(part[n]))
+            derive::skipDigits(part, end);
+        for (size_t x = n; x < end; ++x)
+            pt.tokenOf[x] = static_cast<uint32_t>(pt.tokens.size());
+        pt.tokens.push_back(isDigit(part[n]) ? kDigitRunToken : part[n]);
+        pt.tokenEnd.push_back(static_cast<uint32_t>(end));
+        n = end;
+    }
+    return pt;
+}
+
+// The current start's stretch of the base as tokens; no part read yet.
+void startCeiling(RunSearch::Ceiling& ceiling, std::u16string_view stretch, size_t parts) {
+    ceiling.tokens.clear();
+    ceiling.covered.assign(1, 0);
     for (size_t k = 0; k < stretch.size();) {
         size_t end = k + 1;
         if (isDigit(stretch[k]))
             derive::skipDigits(stretch, end);
-        generic.push_back(isDigit(stretch[k]) ? kDigitRunToken : stretch[k]);
-        covered.push_back(covered.back() + static_cast<int32_t>(end - k));
+        ceiling.tokens.push_back(isDigit(stretch[k]) ? kDigitRunToken : stretch[k]);
+        ceiling.covered.push_back(ceiling.covered.back() + static_cast<int32_t>(end - k));
         k = end;
     }
-    const std::vector<size_t> z = zArray(generic);
-    std::vector<uint32_t> reach;
-    search.ceiling.assign(search.parts.size() + 1, INT32_MAX);
-    for (size_t j = search.parts.size(); j-- > 0;) {
-        matchFromEveryToken(generic, z, generic.size(), search.partTokens[j].tokens, reach);
-        const uint32_t longest = reach.empty() ? 0 : *std::max_element(reach.begin(), reach.end());
-        search.ceiling[j] = std::min(search.ceiling[j + 1], covered[longest]);
-    }
+    ceiling.z = zArray(ceiling.tokens);
+    ceiling.fromPart.assign(parts + 1, INT32_MAX);
+    ceiling.readFrom = parts;
+}
+
+// A candidate matches a part no further than the longest token prefix of its stretch
+// found there. Nothing more is read once the ceiling is down to the best score.
+void readOnePart(RunSearch& search) {
+    RunSearch::Ceiling& c = search.ceiling;
+    if (c.readFrom == 0 || c.fromPart[c.readFrom] <= search.bestScore)
+        return;
+    const size_t j = --c.readFrom;
+    matchFromEveryToken(c.tokens, c.z, c.tokens.size(), search.partTokens[j].tokens, c.reach);
+    const uint32_t longest =
+        c.reach.empty() ? 0 : *std::max_element(c.reach.begin(), c.reach.end());
+    c.fromPart[j] = std::min(c.fromPart[j + 1], c.covered[longest]);
+}
+
+// Parts not read yet are left out, which only raises the ceiling.
+int32_t ceilingAt(const RunSearch::Ceiling& ceiling, size_t j) {
+    return ceiling.fromPart[std::max(j, ceiling.readFrom)];
 }
 
 // A candidate is its span of the base with some digit runs read as markers, so the
@@ -120,10 +150,8 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
         if (search.walksMerge) {
             // Here a score never grows from part to part, so one that cannot get above
             // the best score, now or under the ceiling, ends the search unchanged.
-            if (++search.partVisits == search.parts.size() && search.ceiling.empty())
-                computeCeiling(search);
-            if (score <= search.bestScore ||
-                (!search.ceiling.empty() && search.ceiling[j] <= search.bestScore))
+            readOnePart(search);
+            if (score <= search.bestScore || ceilingAt(search.ceiling, j) <= search.bestScore)
                 return;
         }
         const std::u16string_view part = search.parts[j];
@@ -252,7 +280,7 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
     const std::u16string_view base = pickBase(context, parts);
     if (base.empty())
         return {};
-    RunSearch search{context, parts, 0, {}, {}, true, {}, 0, {}, {}, 0, base, 0, 0};
+    RunSearch search{context, parts, 0, {}, {}, true, {}, 0, {}, {}};
     size_t longest = 0;
     for (const auto& part : parts) {
         longest = std::max(longest, part.size());
@@ -263,23 +291,9 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
     if (search.walksMerge && (longest + 1) * (longest + 1) <= (size_t{1} << 20))
         search.reached.assign((longest + 1) * (longest + 1), 0);
     if (search.walksMerge) {
-        search.partTokens.resize(parts.size());
-        for (size_t j = 0; j < parts.size(); ++j) {
-            const std::u16string& part = parts[j];
-            RunSearch::PartTokens& pt = search.partTokens[j];
-            pt.tokenOf.resize(part.size());
-            for (size_t n = 0; n < part.size();) {
-                size_t end = n + 1;
-                if (isDigit(part[n]))
-                    while (end < part.size() && isDigit(part[end]))
-                        ++end;
-                for (size_t x = n; x < end; ++x)
-                    pt.tokenOf[x] = static_cast<uint32_t>(pt.tokens.size());
-                pt.tokens.push_back(isDigit(part[n]) ? kDigitRunToken : part[n]);
-                pt.tokenEnd.push_back(static_cast<uint32_t>(end));
-                n = end;
-            }
-        }
+        search.partTokens.reserve(parts.size());
+        for (const auto& part : parts)
+            search.partTokens.push_back(tokenise(part));
     }
     for (size_t i = 0;
          static_cast<int64_t>(i) < static_cast<int64_t>(base.size()) - search.bestScore; ++i) {
@@ -293,10 +307,8 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
         for (size_t k = 0; k < run; ++k)
             origins[k] = static_cast<uint32_t>(i + k);
         search.searched.clear();
-        search.ceiling.clear();
-        search.partVisits = 0;
-        search.start = i;
-        search.run = run;
+        if (search.walksMerge)
+            startCeiling(search.ceiling, base.substr(i, run), parts.size());
         searchRun(search, base.substr(i), run, static_cast<int32_t>(run), weights, 0, origins);
     }
     return search.bestPiece;
