@@ -52,8 +52,7 @@ struct RunSearch {
         std::vector<uint32_t> tokens; // the start's stretch, a digit run being one token
         std::vector<size_t> z;
         std::vector<int32_t> covered;  // base characters under the first x tokens
-        std::vector<int32_t> fromPart; // valid from readFrom on
-        size_t readFrom = 0;
+        std::vector<int32_t> overLast; // [x]: the ceiling over the last x parts
         std::vector<uint32_t> reach;
     } ceiling;
 };

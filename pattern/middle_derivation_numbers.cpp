@@ -53,7 +53,7 @@ RunSearch::PartTokens tokenise(std::u16string_view part) {
 }
 
 // The current start's stretch of the base as tokens; no part read yet.
-void startCeiling(RunSearch::Ceiling& ceiling, std::u16string_view stretch, size_t parts) {
+void startCeiling(RunSearch::Ceiling& ceiling, std::u16string_view stretch) {
     ceiling.tokens.clear();
     ceiling.covered.assign(1, 0);
     for (size_t k = 0; k < stretch.size();) {
@@ -65,26 +65,27 @@ void startCeiling(RunSearch::Ceiling& ceiling, std::u16string_view stretch, size
         k = end;
     }
     ceiling.z = zArray(ceiling.tokens);
-    ceiling.fromPart.assign(parts + 1, INT32_MAX);
-    ceiling.readFrom = parts;
+    ceiling.overLast.assign(1, INT32_MAX);
 }
 
 // A candidate matches a part no further than the longest token prefix of its stretch
 // found there. Nothing more is read once the ceiling is down to the best score.
 void readOnePart(RunSearch& search) {
     RunSearch::Ceiling& c = search.ceiling;
-    if (c.readFrom == 0 || c.fromPart[c.readFrom] <= search.bestScore)
+    const size_t read = c.overLast.size() - 1;
+    if (read == search.parts.size() || c.overLast.back() <= search.bestScore)
         return;
-    const size_t j = --c.readFrom;
+    const size_t j = search.parts.size() - read - 1;
     matchFromEveryToken(c.tokens, c.z, c.tokens.size(), search.partTokens[j].tokens, c.reach);
     const uint32_t longest =
         c.reach.empty() ? 0 : *std::max_element(c.reach.begin(), c.reach.end());
-    c.fromPart[j] = std::min(c.fromPart[j + 1], c.covered[longest]);
+    c.overLast.push_back(std::min(c.overLast.back(), c.covered[longest]));
 }
 
 // Parts not read yet are left out, which only raises the ceiling.
-int32_t ceilingAt(const RunSearch::Ceiling& ceiling, size_t j) {
-    return ceiling.fromPart[std::max(j, ceiling.readFrom)];
+int32_t ceilingAt(const RunSearch& search, size_t j) {
+    const auto& overLast = search.ceiling.overLast;
+    return overLast[std::min(search.parts.size() - j, overLast.size() - 1)];
 }
 
 // A candidate is its span of the base with some digit runs read as markers, so the
@@ -151,7 +152,7 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
             // Here a score never grows from part to part, so one that cannot get above
             // the best score, now or under the ceiling, ends the search unchanged.
             readOnePart(search);
-            if (score <= search.bestScore || ceilingAt(search.ceiling, j) <= search.bestScore)
+            if (score <= search.bestScore || ceilingAt(search, j) <= search.bestScore)
                 return;
         }
         const std::u16string_view part = search.parts[j];
@@ -308,7 +309,7 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
             origins[k] = static_cast<uint32_t>(i + k);
         search.searched.clear();
         if (search.walksMerge)
-            startCeiling(search.ceiling, base.substr(i, run), parts.size());
+            startCeiling(search.ceiling, base.substr(i, run));
         searchRun(search, base.substr(i), run, static_cast<int32_t>(run), weights, 0, origins);
     }
     return search.bestPiece;
