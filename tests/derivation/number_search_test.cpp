@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SearchShape{"letters around few digits", u"abcab1", 2, 6, 20},
                     SearchShape{"marker character inside names", u"01:a", 2, 5, 16},
                     SearchShape{"many long binary parts", u"001a", 20, 60, 60, false, 60},
+                    SearchShape{"many parts, two digits and three letters", u"01abc", 10, 60, 40,
+                                false, 40},
                     SearchShape{"copies of one binary text", u"01a", 4, 7, 18, true, 60},
                     SearchShape{"copies of one decimal text", u"0123456789a-", 4, 8, 20, true, 60},
                     SearchShape{"copies with the marker character", u"01:a", 4, 8, 20, true, 60}),
