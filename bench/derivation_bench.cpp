@@ -143,6 +143,19 @@ std::vector<std::u16string> digitRunParts(int shape, size_t count, size_t length
                                                        : static_cast<char16_t>(u'0' + rng() % 10);
                 s += u'a';
                 break;
+            case 5: // a digit of two, then one of three letters: short pieces, many starts
+                s += static_cast<char16_t>(u'0' + rng() % 2);
+                s += static_cast<char16_t>(u'a' + rng() % 3);
+                break;
+            case 6: // copies of the first part, a digit in five redrawn
+                if (!parts.empty()) {
+                    const char16_t c = parts.front()[s.size()];
+                    s += derive::isDigit(c) && rng() % 5 == 0
+                             ? static_cast<char16_t>(u'0' + rng() % 10)
+                             : c;
+                    break;
+                }
+                [[fallthrough]];
             default: // wide runs with two separators
                 for (size_t d = 1 + rng() % 6; d > 0; --d)
                     s += static_cast<char16_t>(u'0' + rng() % 10);
@@ -167,7 +180,7 @@ void BM_NumberSearchStress(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NumberSearchStress)
-    ->ArgsProduct({{0, 1, 2, 3, 4}, {100, 1000}})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {100, 1000}})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -44,6 +44,17 @@ struct RunSearch {
         std::vector<uint32_t> tokenOf;  // the token holding each character
     };
     std::vector<PartTokens> partTokens;
+    // What any candidate of the current start covers at most in every part from j on,
+    // with all its digit runs read as markers: a search that cannot get above the best
+    // score under it changes nothing, so it is cut short. Read from the last part
+    // backwards, one part per part visited, so it never costs more than the search.
+    struct Ceiling {
+        std::vector<uint32_t> tokens; // the start's stretch, a digit run being one token
+        std::vector<size_t> z;
+        std::vector<int32_t> covered;  // base characters under the first x tokens
+        std::vector<int32_t> overLast; // [x]: the ceiling over the last x parts
+        std::vector<uint32_t> reach;
+    } ceiling;
 };
 
 // z[j]: the length of the longest common beginning of s and s[j ..].

@@ -33,6 +33,61 @@ void matchFromEveryToken(const std::vector<uint32_t>& generic, const std::vector
     }
 }
 
+// A part as tokens, a digit run being one token.
+RunSearch::PartTokens tokenise(std::u16string_view part) {
+    RunSearch::PartTokens pt;
+    pt.tokenOf.resize(part.size());
+    pt.tokens.reserve(part.size());
+    pt.tokenEnd.reserve(part.size());
+    for (size_t n = 0; n < part.size();) {
+        size_t end = n + 1;
+        if (isDigit(part[n]))
+            derive::skipDigits(part, end);
+        for (size_t x = n; x < end; ++x)
+            pt.tokenOf[x] = static_cast<uint32_t>(pt.tokens.size());
+        pt.tokens.push_back(isDigit(part[n]) ? kDigitRunToken : part[n]);
+        pt.tokenEnd.push_back(static_cast<uint32_t>(end));
+        n = end;
+    }
+    return pt;
+}
+
+// The current start's stretch of the base as tokens; no part read yet.
+void startCeiling(RunSearch::Ceiling& ceiling, std::u16string_view stretch) {
+    ceiling.tokens.clear();
+    ceiling.covered.assign(1, 0);
+    for (size_t k = 0; k < stretch.size();) {
+        size_t end = k + 1;
+        if (isDigit(stretch[k]))
+            derive::skipDigits(stretch, end);
+        ceiling.tokens.push_back(isDigit(stretch[k]) ? kDigitRunToken : stretch[k]);
+        ceiling.covered.push_back(ceiling.covered.back() + static_cast<int32_t>(end - k));
+        k = end;
+    }
+    ceiling.z = zArray(ceiling.tokens);
+    ceiling.overLast.assign(1, INT32_MAX);
+}
+
+// A candidate matches a part no further than the longest token prefix of its stretch
+// found there. Nothing more is read once the ceiling is down to the best score.
+void readOnePart(RunSearch& search) {
+    RunSearch::Ceiling& c = search.ceiling;
+    const size_t read = c.overLast.size() - 1;
+    if (read == search.parts.size() || c.overLast.back() <= search.bestScore)
+        return;
+    const size_t j = search.parts.size() - read - 1;
+    matchFromEveryToken(c.tokens, c.z, c.tokens.size(), search.partTokens[j].tokens, c.reach);
+    const uint32_t longest =
+        c.reach.empty() ? 0 : *std::max_element(c.reach.begin(), c.reach.end());
+    c.overLast.push_back(std::min(c.overLast.back(), c.covered[longest]));
+}
+
+// Parts not read yet are left out, which only raises the ceiling.
+int32_t ceilingAt(const RunSearch& search, size_t j) {
+    const auto& overLast = search.ceiling.overLast;
+    return overLast[std::min(search.parts.size() - j, overLast.size() - 1)];
+}
+
 // A candidate is its span of the base with some digit runs read as markers, so the
 // span and each marker's place and weight name it; a weight of 0 is a marker
 // character that stood in the base itself. Each number takes two code units.
@@ -93,6 +148,13 @@ void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidat
     const char16_t* const q = candidate.data();
     const size_t qSize = candidate.size();
     for (size_t j = firstPart; j < search.parts.size(); ++j) {
+        if (search.walksMerge) {
+            // Here a score never grows from part to part, so one that cannot get above
+            // the best score, now or under the ceiling, ends the search unchanged.
+            readOnePart(search);
+            if (score <= search.bestScore || ceilingAt(search, j) <= search.bestScore)
+                return;
+        }
         const std::u16string_view part = search.parts[j];
         if (part.empty()) {
             length = 0;
@@ -219,7 +281,7 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
     const std::u16string_view base = pickBase(context, parts);
     if (base.empty())
         return {};
-    RunSearch search{context, parts, 0, {}, {}, true, {}, 0, {}};
+    RunSearch search{context, parts, 0, {}, {}, true, {}, 0, {}, {}};
     size_t longest = 0;
     for (const auto& part : parts) {
         longest = std::max(longest, part.size());
@@ -230,23 +292,9 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
     if (search.walksMerge && (longest + 1) * (longest + 1) <= (size_t{1} << 20))
         search.reached.assign((longest + 1) * (longest + 1), 0);
     if (search.walksMerge) {
-        search.partTokens.resize(parts.size());
-        for (size_t j = 0; j < parts.size(); ++j) {
-            const std::u16string& part = parts[j];
-            RunSearch::PartTokens& pt = search.partTokens[j];
-            pt.tokenOf.resize(part.size());
-            for (size_t n = 0; n < part.size();) {
-                size_t end = n + 1;
-                if (isDigit(part[n]))
-                    while (end < part.size() && isDigit(part[end]))
-                        ++end;
-                for (size_t x = n; x < end; ++x)
-                    pt.tokenOf[x] = static_cast<uint32_t>(pt.tokens.size());
-                pt.tokens.push_back(isDigit(part[n]) ? kDigitRunToken : part[n]);
-                pt.tokenEnd.push_back(static_cast<uint32_t>(end));
-                n = end;
-            }
-        }
+        search.partTokens.reserve(parts.size());
+        for (const auto& part : parts)
+            search.partTokens.push_back(tokenise(part));
     }
     for (size_t i = 0;
          static_cast<int64_t>(i) < static_cast<int64_t>(base.size()) - search.bestScore; ++i) {
@@ -260,6 +308,8 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
         for (size_t k = 0; k < run; ++k)
             origins[k] = static_cast<uint32_t>(i + k);
         search.searched.clear();
+        if (search.walksMerge)
+            startCeiling(search.ceiling, base.substr(i, run));
         searchRun(search, base.substr(i), run, static_cast<int32_t>(run), weights, 0, origins);
     }
     return search.bestPiece;
