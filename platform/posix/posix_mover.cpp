@@ -3,6 +3,7 @@
 #include "platform/common/utf8.h"
 #include "rename/name_rules.h"
 
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -13,11 +14,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace mr {
 namespace {
@@ -187,9 +190,53 @@ std::unordered_set<std::string> storedNames(int dirFd) {
 // of one stat per file.
 constexpr size_t kListFrom = 64;
 
+// Inode numbers by name from one listing: the names side by side and an open-addressing
+// table of positions, with no allocation per entry.
+class InodeTable {
+public:
+    void add(std::string_view name, uint64_t ino) {
+        entries_.push_back({names_.size(), name.size(), ino});
+        names_ += name;
+    }
+    void index() {
+        slots_.assign(std::bit_ceil(2 * entries_.size() + 1), kEmpty);
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            size_t slot = slotOf(name(i));
+            while (slots_[slot] != kEmpty)
+                slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = i;
+        }
+    }
+    std::optional<uint64_t> find(std::string_view wanted) const {
+        for (size_t slot = slotOf(wanted); slots_[slot] != kEmpty;
+             slot = (slot + 1) & (slots_.size() - 1))
+            if (name(slots_[slot]) == wanted)
+                return entries_[slots_[slot]].ino;
+        return std::nullopt;
+    }
+    size_t size() const { return entries_.size(); }
+    std::string_view name(size_t i) const {
+        return std::string_view(names_).substr(entries_[i].at, entries_[i].size);
+    }
+    uint64_t ino(size_t i) const { return entries_[i].ino; }
+
+private:
+    static constexpr size_t kEmpty = static_cast<size_t>(-1);
+    struct Entry {
+        size_t at, size;
+        uint64_t ino;
+    };
+    size_t slotOf(std::string_view name) const {
+        return std::hash<std::string_view>()(name) & (slots_.size() - 1);
+    }
+    std::string names_;
+    std::vector<Entry> entries_;
+    std::vector<size_t> slots_;
+};
+
 // Inode by name from one listing, where the listing's inode numbers are those that
 // stat gives (checked on one entry; never trusted on overlay mounts).
-std::optional<std::unordered_map<std::string, uint64_t>> listInodes(int dirFd, uint64_t* dev) {
+std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev) {
     struct statfs sfs;
     struct stat dirSt;
     if (::fstatfs(dirFd, &sfs) != 0 || sfs.f_type == OVERLAYFS_SUPER_MAGIC ||
@@ -202,16 +249,18 @@ std::optional<std::unordered_map<std::string, uint64_t>> listInodes(int dirFd, u
             ::close(fd);
         return std::nullopt;
     }
-    std::unordered_map<std::string, uint64_t> inodes;
+    InodeTable inodes;
     while (const dirent* e = ::readdir(dir))
-        inodes.emplace(e->d_name, e->d_ino);
+        inodes.add(e->d_name, e->d_ino);
     ::closedir(dir);
-    for (const auto& [name, ino] : inodes) {
+    inodes.index();
+    for (size_t i = 0; i < inodes.size(); ++i) {
+        const std::string name(inodes.name(i));
         if (name == "." || name == "..")
             continue;
         struct stat st;
-        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_ino != ino ||
-            st.st_dev != dirSt.st_dev)
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            st.st_ino != inodes.ino(i) || st.st_dev != dirSt.st_dev)
             return std::nullopt;
         break;
     }
@@ -259,7 +308,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         int fd = -1;
         int error = 0;
         size_t moves = 0;
-        std::optional<std::unordered_map<std::string, uint64_t>> inodes;
+        std::optional<InodeTable> inodes;
         uint64_t dev = 0;
         uint32_t index = 0;
     };
@@ -300,11 +349,10 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
             s.tmp = names.add(tempName(to, i));
         struct stat st;
         if (folder->inodes) {
-            auto it = folder->inodes->find(from);
-            if (it != folder->inodes->end()) {
+            if (const auto ino = folder->inodes->find(from)) {
                 s.known = true;
                 s.dev = folder->dev;
-                s.ino = it->second;
+                s.ino = *ino;
             }
         } else if (s.dirFd >= 0 &&
                    ::fstatat(s.dirFd, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
