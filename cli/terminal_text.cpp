@@ -67,19 +67,20 @@ size_t displayWidth(std::u16string_view name) {
     return width;
 }
 
-std::string displayName(std::u16string_view name, const HumanStyle& style) {
+void appendDisplayName(std::string& out, std::u16string_view name, const HumanStyle& style) {
     // A table of many rows shows every name: plain ASCII is copied as it is.
-    std::string out(name.size(), '\0');
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (!isPlainAscii(name[i])) {
-            out.resize(i);
-            forEachCodePoint(name.substr(i), [&](char32_t c, std::u16string_view unit) {
-                out += needsEscape(c) ? paint(style, kYellow, escapeOf(c)) : toUtf8(unit);
-            });
-            return out;
-        }
-        out[i] = static_cast<char>(name[i]);
-    }
+    size_t i = 0;
+    while (i < name.size() && isPlainAscii(name[i]))
+        out += static_cast<char>(name[i++]);
+    forEachCodePoint(name.substr(i), [&](char32_t c, std::u16string_view unit) {
+        out += needsEscape(c) ? paint(style, kYellow, escapeOf(c)) : toUtf8(unit);
+    });
+}
+
+std::string displayName(std::u16string_view name, const HumanStyle& style) {
+    std::string out;
+    out.reserve(name.size());
+    appendDisplayName(out, name, style);
     return out;
 }
 
