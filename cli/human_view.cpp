@@ -102,6 +102,7 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
            paint(s, kBold, "New Name") + '\n';
     const FolderRecord* folder = nullptr;
     size_t counts[10] = {};
+    out.reserve(out.size() + rows.size() * (oldWidth + 24));
     for (const FileRecord* f : rows) {
         if (model.hasFolderColumn() && f->folder != folder) {
             folder = f->folder;
@@ -112,15 +113,20 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
         out += ' ';
         out += paint(s, m.colour, m.symbol);
         out += ' ';
-        out += displayName(f->name, s);
+        appendDisplayName(out, f->name, s);
         const size_t w = displayWidth(f->name);
-        out += pad(w < oldWidth ? oldWidth - w : 0) + "   ";
-        std::string newName = displayName(f->newName, s);
-        if (f->pastedName)
-            newName = paint(s, kBold, newName);
-        if (f->status == FileStatus::Unchanged || !f->takesPart)
-            newName = paint(s, kDim, f->takesPart ? newName : "—");
-        out += newName;
+        out.append((w < oldWidth ? oldWidth - w : 0) + 3, ' ');
+        const bool dim = f->status == FileStatus::Unchanged || !f->takesPart;
+        if (!s.colour && !dim) {
+            appendDisplayName(out, f->newName, s); // the common row, without copies
+        } else {
+            std::string newName = displayName(f->newName, s);
+            if (f->pastedName)
+                newName = paint(s, kBold, newName);
+            if (dim)
+                newName = paint(s, kDim, f->takesPart ? newName : "—");
+            out += newName;
+        }
         if (*m.note)
             out += "   " + paint(s, m.colour, m.note);
         out += '\n';

@@ -15,6 +15,9 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -55,6 +58,12 @@ int wmain(int argc, wchar_t** argv) {
     env.progress = isConsole(STD_ERROR_HANDLE, true);
 #else
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // One short run builds and drops large tables of names: memory freed is kept for
+    // the next table instead of going back to the system and faulting in again.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     mr::cli::RunEnvironment env;
     env.colour = colourWanted(isatty(STDOUT_FILENO) != 0);

@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include "cli/cli_view.h"
+#include "cli/host_paths.h"
 #include "cli/human_view.h"
 #include "cli/options.h"
 #include "cli/platform_mover.h"
@@ -20,8 +21,6 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace mr::cli {
 namespace {
@@ -29,24 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char16_t* const kProductName = u"Sorrelcast";
-
-fs::path nativePath(const std::string& utf8) {
-#ifdef _WIN32
-    const std::u16string wide = fromUtf8(utf8);
-    return fs::path(std::wstring(wide.begin(), wide.end()));
-#else
-    return fs::path(utf8);
-#endif
-}
-
-std::u16string fromNative(const fs::path& p) {
-#ifdef _WIN32
-    const std::wstring& w = p.native();
-    return std::u16string(w.begin(), w.end());
-#else
-    return fromUtf8(p.native());
-#endif
-}
 
 bool readInput(const std::string& name, std::istream& in, std::string& content,
                std::string& error) {
@@ -72,77 +53,6 @@ bool readInput(const std::string& name, std::istream& in, std::string& content,
     if (file.bad()) {
         error = "cannot read " + name;
         return false;
-    }
-    return true;
-}
-
-// The folder of some arguments: its real path, and the names it holds once enough
-// arguments name it that one listing costs less than a lookup per argument.
-struct ArgFolder {
-    std::u16string full; // ending with the separator
-    std::error_code error;
-    size_t uses = 0;
-    std::optional<std::unordered_set<fs::path::string_type>> names;
-};
-
-bool exists(const fs::path& given, const fs::path& parent, ArgFolder& folder, std::error_code& ec) {
-    constexpr size_t kListFrom = 16;
-    if (++folder.uses == kListFrom) {
-        std::error_code listError;
-        folder.names.emplace();
-        for (fs::directory_iterator it(parent, listError), end; !listError && it != end;
-             it.increment(listError))
-            folder.names->insert(it->path().filename().native());
-        if (listError)
-            folder.names.reset();
-    }
-    // A name missing from the listing may still exist in another case or spelling.
-    if (folder.names && folder.names->count(given.filename().native()))
-        return true;
-    return fs::exists(fs::symlink_status(given, ec));
-}
-
-// The host passes full paths: each argument becomes its folder's real path and its
-// own name, so that one folder named in two ways is still one folder.
-bool hostPaths(const std::vector<std::string>& args, std::vector<std::u16string>& paths,
-               std::string& error) {
-    // Most arguments share their folder: each spelling of a folder is resolved once.
-    std::unordered_map<fs::path::string_type, ArgFolder> folders;
-    paths.reserve(args.size());
-    for (std::string arg : args) {
-        while (arg.size() > 1 &&
-               (arg.back() == '/' || (fs::path::preferred_separator == '\\' && arg.back() == '\\')))
-            arg.pop_back();
-        const fs::path given = nativePath(arg);
-        const fs::path name = given.filename();
-        if (arg.empty() || name.empty() || name == "." || name == "..") {
-            error = "cannot rename \"" + arg + "\": name a file or folder inside a folder";
-            return false;
-        }
-        const fs::path parent = given.has_parent_path() ? given.parent_path() : fs::path(".");
-        auto [known, added] = folders.try_emplace(parent.native());
-        ArgFolder& folder = known->second;
-        if (added) {
-#ifdef _WIN32
-            const fs::path real = fs::absolute(parent, folder.error).lexically_normal();
-#else
-            const fs::path real = fs::canonical(parent, folder.error);
-#endif
-            folder.full = fromNative(real);
-            if (folder.full.empty() ||
-                folder.full.back() != static_cast<char16_t>(fs::path::preferred_separator))
-                folder.full += static_cast<char16_t>(fs::path::preferred_separator);
-        }
-        std::error_code ec;
-        if (!exists(given, parent, folder, ec)) {
-            error = "cannot find " + arg + (ec ? ": " + ec.message() : "");
-            return false;
-        }
-        if (folder.error) {
-            error = "cannot read the folder of " + arg + ": " + folder.error.message();
-            return false;
-        }
-        paths.push_back(folder.full + fromNative(name));
     }
     return true;
 }
@@ -388,7 +298,6 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
     // The record set, from the records file or from the file system.
     std::optional<RecordsInput> records;
     std::optional<RecordsFileSystem> recordsFs;
-    std::vector<std::u16string> paths;
     if (inv.recordsFile) {
         std::string text;
         if (!readInput(*inv.recordsFile, in, text, error))
@@ -402,9 +311,6 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
                         ": the Windows build renames by \"windows\" rules only");
 #endif
         recordsFs.emplace(*records);
-        paths = records->paths;
-    } else if (!hostPaths(inv.paths, paths, error)) {
-        return fail(error);
     }
 #ifdef _WIN32
     const NameRules platformRules = NameRules::windows();
@@ -412,8 +318,10 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
     const NameRules platformRules = NameRules::posix();
 #endif
     RecordSet set(records ? records->rules : platformRules);
-    fillRecordSet(set, paths,
-                  recordsFs ? static_cast<FileSystem&>(*recordsFs) : platformFileSystem());
+    if (records)
+        fillRecordSet(set, records->paths, *recordsFs);
+    else if (!fillFromArguments(set, inv.paths, platformFileSystem(), error))
+        return fail(error);
 
     // A new process starts with both check boxes unchecked.
     ChangeTextModel::rememberedAllowExtensionChanges = false;

@@ -50,21 +50,37 @@ bool needsEscape(char32_t c) {
     return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF);
 }
 
+bool isPlainAscii(char16_t c) {
+    return c >= 0x20 && c < 0x7F;
+}
+
 } // namespace
 
 size_t displayWidth(std::u16string_view name) {
     size_t width = 0;
     forEachCodePoint(name, [&](char32_t c, std::u16string_view) {
-        width += needsEscape(c) ? escapeOf(c).size() : isWide(c) ? 2 : 1;
+        width += isPlainAscii(static_cast<char16_t>(c)) ? 1
+                 : needsEscape(c)                       ? escapeOf(c).size()
+                 : isWide(c)                            ? 2
+                                                        : 1;
     });
     return width;
 }
 
-std::string displayName(std::u16string_view name, const HumanStyle& style) {
-    std::string out;
-    forEachCodePoint(name, [&](char32_t c, std::u16string_view unit) {
+void appendDisplayName(std::string& out, std::u16string_view name, const HumanStyle& style) {
+    // A table of many rows shows every name: plain ASCII is copied as it is.
+    size_t i = 0;
+    while (i < name.size() && isPlainAscii(name[i]))
+        out += static_cast<char>(name[i++]);
+    forEachCodePoint(name.substr(i), [&](char32_t c, std::u16string_view unit) {
         out += needsEscape(c) ? paint(style, kYellow, escapeOf(c)) : toUtf8(unit);
     });
+}
+
+std::string displayName(std::u16string_view name, const HumanStyle& style) {
+    std::string out;
+    out.reserve(name.size());
+    appendDisplayName(out, name, style);
     return out;
 }
 

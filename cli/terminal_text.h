@@ -12,6 +12,8 @@ struct HumanStyle {
 
 // A name fit for a terminal: control characters and undecodable bytes shown as escapes.
 std::string displayName(std::u16string_view name, const HumanStyle& style);
+// The same, added to the end of out.
+void appendDisplayName(std::string& out, std::u16string_view name, const HumanStyle& style);
 // The columns a name takes on a terminal.
 size_t displayWidth(std::u16string_view name);
 // Text in an ANSI colour (or bold) when the style has colours.

@@ -1,6 +1,9 @@
 #include "rename/records.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <numeric>
 #include <utility>
 
 namespace mr {
@@ -70,8 +73,14 @@ private:
     std::vector<size_t> failFrom_;
 };
 
-bool keyLess(const FileRecord& a, const FileRecord& b) {
-    return a.nameKey < b.nameKey;
+template <class Files>
+auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
+    auto it =
+        std::lower_bound(files.begin(), files.end(), key,
+                         [](const FileRecord& f, std::u16string_view k) { return f.nameKey < k; });
+    if (it == files.end() || it->nameKey != key)
+        return nullptr;
+    return &*it;
 }
 
 } // namespace
@@ -99,59 +108,78 @@ FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath) {
 
 void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     folder.renameOrder.clear();
-    std::vector<FileRecord> files;
+    std::vector<DirEntry> entries;
     if (auto listing = fs.listFolder(folder.path)) {
         folder.foldCase = rules.foldCase || listing->caseInsensitive;
-        files.reserve(listing->entries.size());
-        for (auto& entry : listing->entries) {
-            if (entry.isDirectory && (entry.name == u"." || entry.name == u".."))
-                continue;
-            FileRecord& file = files.emplace_back();
-            file.nameKey = makeKey(entry.name, folder.foldCase);
-            file.name = std::move(entry.name);
-            file.lastWriteTime = entry.lastWriteTime;
-            file.creationTime = entry.creationTime;
-            file.size = entry.size;
-        }
+        entries = std::move(listing->entries);
     }
-    // On equal keys the entry listed first stays.
-    std::stable_sort(files.begin(), files.end(), keyLess);
-    files.erase(std::unique(files.begin(), files.end(),
-                            [](const FileRecord& a, const FileRecord& b) {
-                                return a.nameKey == b.nameKey;
-                            }),
-                files.end());
-    folder.files = std::move(files);
-    for (auto& file : *folder.files)
+    std::erase_if(entries, [](const DirEntry& e) {
+        return e.isDirectory && (e.name == u"." || e.name == u"..");
+    });
+    std::vector<std::u16string> keys;
+    keys.reserve(entries.size());
+    for (const auto& entry : entries)
+        keys.push_back(makeKey(entry.name, folder.foldCase));
+    // Records are large: the entries' order is sorted as indices and each record is
+    // made once, in place. On equal keys the entry listed first stays. Some file
+    // systems list in key order or in its reverse, which needs no sort.
+    std::vector<uint32_t> order(entries.size());
+    std::iota(order.begin(), order.end(), 0U);
+    auto before = [&](uint32_t a, uint32_t b) {
+        const int c = keys[a].compare(keys[b]);
+        return c < 0 || (c == 0 && a < b);
+    };
+    auto descending = [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; };
+    if (std::adjacent_find(order.begin(), order.end(), std::not_fn(descending)) == order.end())
+        std::reverse(order.begin(), order.end());
+    else if (!std::is_sorted(order.begin(), order.end(), before))
+        std::sort(order.begin(), order.end(), before);
+    std::vector<FileRecord> files;
+    files.reserve(entries.size());
+    for (uint32_t i : order) {
+        if (!files.empty() && files.back().nameKey == keys[i])
+            continue;
+        DirEntry& entry = entries[i];
+        FileRecord& file = files.emplace_back();
+        file.nameKey = std::move(keys[i]);
+        file.name = std::move(entry.name);
+        file.lastWriteTime = entry.lastWriteTime;
+        file.creationTime = entry.creationTime;
+        file.size = entry.size;
         file.folder = &folder;
+    }
+    folder.files = std::move(files);
 }
 
 const FileRecord* findFile(const FolderRecord& folder, std::u16string_view name) {
     if (!folder.files)
         return nullptr;
-    const std::u16string key = makeKey(name, folder.foldCase);
-    auto it = std::lower_bound(
-        folder.files->begin(), folder.files->end(), key,
-        [](const FileRecord& f, const std::u16string& k) { return f.nameKey < k; });
-    if (it == folder.files->end() || it->nameKey != key)
-        return nullptr;
-    return &*it;
+    return findKey(*folder.files, makeKey(name, folder.foldCase));
 }
 
 FileRecord* findFile(FolderRecord& folder, std::u16string_view name) {
     return const_cast<FileRecord*>(findFile(std::as_const(folder), name));
 }
 
-bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs) {
+bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
+                   std::vector<bool>* foundEach) {
     bool found = false;
+    if (foundEach)
+        foundEach->assign(paths.size(), false);
     FolderRecord* current = nullptr;
-    for (const auto& path : paths) {
+    FileRecord* previous = nullptr;
+    std::u16string key;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::u16string& path = paths[i];
         if (path.size() >= set.rules.maxPath)
             continue;
         std::u16string_view name;
         const size_t cut = path.rfind(set.rules.separator);
         if (cut != std::u16string::npos) {
-            current = &findOrAddFolder(set, std::u16string_view(path).substr(0, cut + 1));
+            const std::u16string_view folderPath = std::u16string_view(path).substr(0, cut + 1);
+            // Paths of one folder mostly come together.
+            if (!current || current->path != folderPath)
+                current = &findOrAddFolder(set, folderPath);
             name = std::u16string_view(path).substr(cut + 1);
         } else {
             name = path;
@@ -166,9 +194,25 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
         }
         if (!current->files)
             scanFolder(*current, set.rules, fs);
-        if (FileRecord* file = findFile(*current, name)) {
+        // Paths mostly come in the records' own order (a sorted selection, a shell's
+        // glob): the record after the last one found is tried first.
+        key.assign(name);
+        if (current->foldCase)
+            for (auto& c : key)
+                c = upperKeyChar(c);
+        std::vector<FileRecord>& files = *current->files;
+        FileRecord* file = nullptr;
+        if (previous && previous->folder == current &&
+            previous + 1 != files.data() + files.size() && previous[1].nameKey == key)
+            file = previous + 1;
+        else
+            file = findKey(files, key);
+        if (file) {
             file->hidden = false;
             found = true;
+            previous = file;
+            if (foundEach)
+                (*foundEach)[i] = true;
         }
     }
     return found;

@@ -72,7 +72,10 @@ public:
     size_t fileCount() const;
 };
 
-bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs);
+// True when some path names a listed entry. With found, also says which: found[i] for
+// paths[i].
+bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
+                   std::vector<bool>* found = nullptr);
 FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath);
 void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs);
 FileRecord* findFile(FolderRecord& folder, std::u16string_view name);

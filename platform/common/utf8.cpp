@@ -1,5 +1,6 @@
 #include "platform/common/utf8.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace mr {
@@ -60,9 +61,15 @@ void appendUtf8(std::string& out, char32_t cp) {
 } // namespace
 
 std::u16string fromUtf8(std::string_view bytes) {
-    std::u16string out;
+    // Most names are ASCII: their leading run widens in one pass.
+    size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+        ++ascii;
+    std::u16string out(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (ascii == bytes.size())
+        return out;
     out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
+    for (size_t i = ascii; i < bytes.size();) {
         char32_t cp;
         const size_t n = validSequence(bytes, i, cp);
         if (n == 0) {
@@ -83,9 +90,16 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
+    size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    std::string out(ascii, '\0');
+    for (size_t i = 0; i < ascii; ++i)
+        out[i] = static_cast<char>(text[i]);
+    if (ascii == text.size())
+        return out;
+    out.reserve(text.size() + (text.size() - ascii) * 2);
+    for (size_t i = ascii; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {

@@ -58,7 +58,8 @@ public:
             DirEntry entry;
             entry.name = fromUtf8(e->d_name);
             struct statx st {};
-            if (statx(fd, e->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+            // What the listing shows may be what the local cache holds (network mounts).
+            if (statx(fd, e->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_DONT_SYNC,
                       STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_CTIME | STATX_BTIME,
                       &st) == 0) {
                 entry.isDirectory = S_ISDIR(st.stx_mode);

@@ -3,7 +3,9 @@
 #include "platform/common/utf8.h"
 #include "rename/name_rules.h"
 
+#include <bit>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -12,11 +14,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace mr {
 namespace {
@@ -24,15 +28,30 @@ namespace {
 constexpr std::string_view kMagic = "multirename journal 1\n";
 constexpr std::string_view kPlanEnd = "PLAN END\n";
 
+// The names of every step side by side, each ending with a NUL: a large rename makes
+// no allocation per name.
+class StepNames {
+public:
+    size_t add(std::string_view name) {
+        const size_t at = buffer_.size();
+        buffer_ += name;
+        buffer_ += '\0';
+        return at;
+    }
+    const char* operator[](size_t at) const { return buffer_.c_str() + at; }
+
+private:
+    std::string buffer_{'\0'}; // offset 0: the empty name
+};
+
 struct Step {
     uint32_t folder = 0; // index into the journal's folders
-    std::string from;    // names inside the folder
-    std::string to;
-    std::string tmp;    // set when a change of case goes through a temporary name
-    bool known = false; // the source was there when the plan was written
-    uint64_t dev = 0, ino = 0;
+    bool known = false;  // the source was there when the plan was written
     int dirFd = -1;
     int openError = 0;
+    uint64_t dev = 0, ino = 0;
+    size_t from = 0, to = 0; // names inside the folder, in StepNames
+    size_t tmp = 0;          // set when a change of case goes through a temporary name; 0: none
 };
 
 std::u16string reason(int error) {
@@ -114,7 +133,11 @@ public:
             flush();
         return *this;
     }
-    JournalWriter& operator<<(uint64_t n) { return *this << std::string_view(std::to_string(n)); }
+    JournalWriter& operator<<(uint64_t n) {
+        char digits[20];
+        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        return *this << std::string_view(digits, static_cast<size_t>(end - digits));
+    }
     JournalWriter& operator<<(char c) { return *this << std::string_view(&c, 1); }
     bool flush() {
         ok_ = ok_ && writeAll(fd_, buffer_);
@@ -130,7 +153,8 @@ private:
 };
 
 // The plan: every folder once, then each rename with its source's identity.
-bool writePlan(int fd, const std::vector<std::string>& dirs, const std::vector<Step>& steps) {
+bool writePlan(int fd, const std::vector<std::string>& dirs, const std::vector<Step>& steps,
+               const StepNames& names) {
     JournalWriter out(fd);
     out << kMagic << uint64_t{dirs.size()} << '\n';
     for (const auto& dir : dirs)
@@ -139,7 +163,8 @@ bool writePlan(int fd, const std::vector<std::string>& dirs, const std::vector<S
     for (const Step& s : steps) {
         out << "R " << s.dev << ' ' << s.ino << ' ' << uint64_t{s.known} << ' '
             << uint64_t{s.folder} << '\n';
-        out << s.from << '\0' << s.to << '\0' << s.tmp << '\0' << '\n';
+        out << std::string_view(names[s.from]) << '\0' << std::string_view(names[s.to]) << '\0'
+            << std::string_view(names[s.tmp]) << '\0' << '\n';
     }
     out << kPlanEnd;
     return out.flush();
@@ -165,9 +190,53 @@ std::unordered_set<std::string> storedNames(int dirFd) {
 // of one stat per file.
 constexpr size_t kListFrom = 64;
 
+// Inode numbers by name from one listing: the names side by side and an open-addressing
+// table of positions, with no allocation per entry.
+class InodeTable {
+public:
+    void add(std::string_view name, uint64_t ino) {
+        entries_.push_back({names_.size(), name.size(), ino});
+        names_ += name;
+    }
+    void index() {
+        slots_.assign(std::bit_ceil(2 * entries_.size() + 1), kEmpty);
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            size_t slot = slotOf(name(i));
+            while (slots_[slot] != kEmpty)
+                slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = i;
+        }
+    }
+    std::optional<uint64_t> find(std::string_view wanted) const {
+        for (size_t slot = slotOf(wanted); slots_[slot] != kEmpty;
+             slot = (slot + 1) & (slots_.size() - 1))
+            if (name(slots_[slot]) == wanted)
+                return entries_[slots_[slot]].ino;
+        return std::nullopt;
+    }
+    size_t size() const { return entries_.size(); }
+    std::string_view name(size_t i) const {
+        return std::string_view(names_).substr(entries_[i].at, entries_[i].size);
+    }
+    uint64_t ino(size_t i) const { return entries_[i].ino; }
+
+private:
+    static constexpr size_t kEmpty = static_cast<size_t>(-1);
+    struct Entry {
+        size_t at, size;
+        uint64_t ino;
+    };
+    size_t slotOf(std::string_view name) const {
+        return std::hash<std::string_view>()(name) & (slots_.size() - 1);
+    }
+    std::string names_;
+    std::vector<Entry> entries_;
+    std::vector<size_t> slots_;
+};
+
 // Inode by name from one listing, where the listing's inode numbers are those that
 // stat gives (checked on one entry; never trusted on overlay mounts).
-std::optional<std::unordered_map<std::string, uint64_t>> listInodes(int dirFd, uint64_t* dev) {
+std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev) {
     struct statfs sfs;
     struct stat dirSt;
     if (::fstatfs(dirFd, &sfs) != 0 || sfs.f_type == OVERLAYFS_SUPER_MAGIC ||
@@ -180,16 +249,18 @@ std::optional<std::unordered_map<std::string, uint64_t>> listInodes(int dirFd, u
             ::close(fd);
         return std::nullopt;
     }
-    std::unordered_map<std::string, uint64_t> inodes;
+    InodeTable inodes;
     while (const dirent* e = ::readdir(dir))
-        inodes.emplace(e->d_name, e->d_ino);
+        inodes.add(e->d_name, e->d_ino);
     ::closedir(dir);
-    for (const auto& [name, ino] : inodes) {
+    inodes.index();
+    for (size_t i = 0; i < inodes.size(); ++i) {
+        const std::string name(inodes.name(i));
         if (name == "." || name == "..")
             continue;
         struct stat st;
-        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_ino != ino ||
-            st.st_dev != dirSt.st_dev)
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            st.st_ino != inodes.ino(i) || st.st_dev != dirSt.st_dev)
             return std::nullopt;
         break;
     }
@@ -237,7 +308,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         int fd = -1;
         int error = 0;
         size_t moves = 0;
-        std::optional<std::unordered_map<std::string, uint64_t>> inodes;
+        std::optional<InodeTable> inodes;
         uint64_t dev = 0;
         uint32_t index = 0;
     };
@@ -246,6 +317,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     for (const FileRecord* file : files)
         ++folders[file->folder].moves;
     std::vector<Step> steps(files.size());
+    StepNames names;
     const FolderRecord* last = nullptr;
     Folder* folder = nullptr;
     for (size_t i = 0; i < files.size(); ++i) {
@@ -267,22 +339,23 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         s.folder = folder->index;
         s.dirFd = folder->fd;
         s.openError = folder->error;
-        s.from = toUtf8(file.name);
-        s.to = toUtf8(file.newName);
+        const std::string from = toUtf8(file.name);
+        const std::string to = toUtf8(file.newName);
+        s.from = names.add(from);
+        s.to = names.add(to);
         // Where names differing in case are one name, the direct rename would either
         // do nothing or be refused as taken.
         if (last->foldCase && upperKey(file.name) == upperKey(file.newName))
-            s.tmp = tempName(s.to, i);
+            s.tmp = names.add(tempName(to, i));
         struct stat st;
         if (folder->inodes) {
-            auto it = folder->inodes->find(s.from);
-            if (it != folder->inodes->end()) {
+            if (const auto ino = folder->inodes->find(from)) {
                 s.known = true;
                 s.dev = folder->dev;
-                s.ino = it->second;
+                s.ino = *ino;
             }
         } else if (s.dirFd >= 0 &&
-                   ::fstatat(s.dirFd, s.from.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                   ::fstatat(s.dirFd, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             s.known = true;
             s.dev = st.st_dev;
             s.ino = st.st_ino;
@@ -311,7 +384,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     int journal = -1;
     if (!dir.empty() && mkdirs(dir))
         journal = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
-    if (journal < 0 || !writePlan(journal, dirs, steps) || ::fsync(journal) != 0) {
+    if (journal < 0 || !writePlan(journal, dirs, steps, names) || ::fsync(journal) != 0) {
         const int error = journal < 0 ? errno : EIO;
         if (journal >= 0) {
             ::close(journal);
@@ -337,18 +410,21 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     std::unordered_set<int> caseFolders;
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& s = steps[i];
+        const char* const from = names[s.from];
+        const char* const to = names[s.to];
+        const char* const tmp = names[s.tmp];
         int error = s.dirFd < 0 ? s.openError : 0;
-        if (!error && s.tmp.empty()) {
-            error = moveNoReplace(s.dirFd, s.from.c_str(), s.dirFd, s.to.c_str());
+        if (!error && !s.tmp) {
+            error = moveNoReplace(s.dirFd, from, s.dirFd, to);
             if (!error)
                 moved();
         } else if (!error) {
-            error = moveNoReplace(s.dirFd, s.from.c_str(), s.dirFd, s.tmp.c_str());
+            error = moveNoReplace(s.dirFd, from, s.dirFd, tmp);
             if (!error) {
                 moved();
-                error = moveNoReplace(s.dirFd, s.tmp.c_str(), s.dirFd, s.to.c_str());
+                error = moveNoReplace(s.dirFd, tmp, s.dirFd, to);
                 if (error)
-                    moveNoReplace(s.dirFd, s.tmp.c_str(), s.dirFd, s.from.c_str());
+                    moveNoReplace(s.dirFd, tmp, s.dirFd, from);
                 else
                     moved();
                 caseFolders.insert(s.dirFd);
@@ -356,7 +432,10 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         }
         if (error)
             fail(i, error);
-        progress += (error ? "F " : "D ") + std::to_string(i) + "\n";
+        char line[24] = {error ? 'F' : 'D', ' '};
+        char* end = std::to_chars(line + 2, line + sizeof line - 1, i).ptr;
+        *end++ = '\n';
+        progress.append(line, end);
         if (++inBatch == options_.batchSize) {
             writeAll(journal, progress);
             ::fdatasync(journal);
@@ -375,9 +454,9 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         stored[fd] = storedNames(fd);
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& s = steps[i];
-        if (s.tmp.empty() || failed[i] || !stored.count(s.dirFd))
+        if (!s.tmp || failed[i] || !stored.count(s.dirFd))
             continue;
-        if (!stored[s.dirFd].count(s.to))
+        if (!stored[s.dirFd].count(names[s.to]))
             failures_.push_back({files[i]->folder->path + files[i]->name,
                                  files[i]->folder->path + files[i]->newName,
                                  u"the folder did not take the new spelling"});

@@ -118,6 +118,12 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  {},
                  "the dialog has already closed"},
+        RealCase{"arguments out of order and repeated are all found",
+                 {"a1.txt", "a2.txt", "a3.txt"},
+                 {"--apply", "-t", "0=b", "@a3.txt", "@a1.txt", "@a3.txt", "@a2.txt"},
+                 "",
+                 0,
+                 {{"b1.txt", "a1.txt"}, {"b2.txt", "a2.txt"}, {"b3.txt", "a3.txt"}}},
         RealCase{"a missing path moves nothing",
                  {"a1.txt", "a2.txt"},
                  {"--apply", "-t", "0=b", "@a1.txt", "@a3.txt", "@a2.txt"},
@@ -140,6 +146,54 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  "multirename: --records -: not valid JSON"}),
     CaseName());
+
+// Arguments that name nothing: the first problem in argument order is the one
+// reported, and nothing moves. "@" stands for the folder (with its separator).
+struct ArgumentCase {
+    const char* what;
+    std::vector<std::string> args;
+    std::string err;
+};
+
+TEST(ArgumentProblems, TheFirstInOrderIsReported) {
+    const ArgumentCase cases[] = {
+        {"a missing name before a malformed one",
+         {"@a1.txt", "@a3.txt", "@.."},
+         "cannot find @a3.txt"},
+        {"a malformed name before a missing one",
+         {"@a1.txt", "@..", "@a3.txt"},
+         "cannot rename \"@..\""},
+        {"a name in a folder that does not exist",
+         {"@a1.txt", "@no/a2.txt"},
+         "cannot find @no/a2.txt"},
+        {"a name under a file", {"@a2.txt", "@a1.txt/x"}, "cannot find @a1.txt/x"},
+        {"a missing name after a missing folder", {"@a9.txt", "@no/a2.txt"}, "cannot find @a9.txt"},
+#ifndef _WIN32
+        {"a name in another case on a folder that keeps case",
+         {"@a1.txt", "@A2.txt"},
+         "cannot find @A2.txt"},
+#endif
+    };
+    for (const auto& c : cases) {
+        TempFolder tmp;
+        tmp.write("a1.txt", "a1.txt");
+        tmp.write("a2.txt", "a2.txt");
+        const auto before = contents(tmp.path());
+        const std::string folder = (tmp.path() / "").string();
+        auto expand = [&](std::string text) {
+            for (size_t at; (at = text.find('@')) != std::string::npos;)
+                text.replace(at, 1, folder);
+            return text;
+        };
+        std::vector<std::string> args = {"--apply", "-t", "0=b"};
+        for (const auto& a : c.args)
+            args.push_back(expand(a));
+        const RunResult r = run(args);
+        EXPECT_EQ(r.exit, 1) << c.what;
+        EXPECT_NE(r.err.find(expand(c.err)), std::string::npos) << c.what << ": " << r.err;
+        EXPECT_EQ(contents(tmp.path()), before) << c.what;
+    }
+}
 
 // Past a few arguments in one folder, the folder is listed once instead of looking up
 // each name: a missing name among many is still caught, and every file still found.

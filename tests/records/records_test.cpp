@@ -145,6 +145,53 @@ TEST(ScanFolder, PosixKeysAreExactUnlessTheFolderFoldsCase) {
     EXPECT_EQ(listed(set), (std::vector<std::u16string>{u"/d/A.txt", u"/d/a.txt", u"/fat/a.txt"}));
 }
 
+// The listing's order never shows: whatever order a file system lists in, the records
+// come sorted and the first listed of equal keys stays.
+struct OrderCase {
+    const char* what;
+    std::vector<std::u16string> listing; // the size of each entry is its listed position
+    std::vector<std::u16string> names;   // the records, in order
+    uint64_t sizeOfB;                    // which of the entries with key "B" stayed
+};
+
+TEST(ScanFolder, RecordsAreSortedWhateverTheListingOrder) {
+    const OrderCase cases[] = {
+        {"ascending", {u"a", u"b", u"c"}, {u"a", u"b", u"c"}, 1},
+        {"descending", {u"c", u"b", u"a"}, {u"a", u"b", u"c"}, 1},
+        {"mixed", {u"b", u"c", u"a"}, {u"a", u"b", u"c"}, 0},
+        {"ascending with equal keys", {u"a", u"b", u"B", u"c"}, {u"a", u"b", u"c"}, 1},
+        {"descending with equal keys", {u"c", u"B", u"b", u"a"}, {u"a", u"B", u"c"}, 1},
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem fs;
+        for (size_t i = 0; i < c.listing.size(); ++i)
+            fs.add(u"C:\\D\\", c.listing[i]).size = i;
+        RecordSet set;
+        auto& folder = findOrAddFolder(set, u"C:\\D\\");
+        scanFolder(folder, set.rules, fs);
+        std::vector<std::u16string> names;
+        for (const auto& f : *folder.files)
+            names.push_back(f.name);
+        EXPECT_EQ(names, c.names) << c.what;
+        EXPECT_EQ(findFile(folder, u"B")->size, c.sizeOfB) << c.what;
+    }
+}
+
+// Which of the paths name a listed entry, whatever their order and repeats.
+TEST(FillRecordSetFound, SaysWhichPathsWereFound) {
+    MemoryFileSystem fs;
+    for (auto n : {u"a", u"b", u"c"})
+        fs.add(u"C:\\D\\", n);
+    fs.add(u"C:\\E\\", u"a");
+    RecordSet set;
+    std::vector<bool> found;
+    EXPECT_TRUE(fillRecordSet(set,
+                              {u"C:\\D\\a", u"C:\\D\\b", u"C:\\D\\x", u"C:\\D\\c", u"C:\\E\\a",
+                               u"C:\\D\\b", u"C:\\D\\a", u"C:\\E\\b", u"C:\\D\\C"},
+                              fs, &found));
+    EXPECT_EQ(found, (std::vector<bool>{true, true, false, true, true, true, true, false, true}));
+}
+
 struct MatchCase {
     std::u16string pattern, text;
     bool match;
