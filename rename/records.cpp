@@ -16,8 +16,13 @@ bool isDigit(char16_t c) {
 // position too, so each star remembers the earliest position it failed from.
 class WildcardMatcher {
 public:
-    WildcardMatcher(std::u16string_view pattern, std::u16string_view text)
-        : p_(pattern), t_(text), failFrom_(pattern.size(), kUnknown) {}
+    // failFrom is scratch space of the caller's, so that matching many names against one
+    // pattern allocates once.
+    WildcardMatcher(std::u16string_view pattern, std::u16string_view text,
+                    std::vector<size_t>& failFrom)
+        : p_(pattern), t_(text), failFrom_(failFrom) {
+        failFrom_.assign(pattern.size(), kUnknown);
+    }
 
     bool run(size_t pi, size_t ti) {
         for (;;) {
@@ -67,11 +72,30 @@ private:
     }
 
     std::u16string_view p_, t_;
-    std::vector<size_t> failFrom_;
+    std::vector<size_t>& failFrom_;
 };
 
 bool keyLess(const FileRecord& a, const FileRecord& b) {
     return a.nameKey < b.nameKey;
+}
+
+// makeKey into a buffer that is reused from name to name.
+void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
+    key.assign(text);
+    if (foldCase)
+        for (auto& c : key)
+            c = upperKeyChar(c);
+}
+
+const FileRecord* findByKey(const FolderRecord& folder, const std::u16string& key) {
+    if (!folder.files)
+        return nullptr;
+    auto it = std::lower_bound(
+        folder.files->begin(), folder.files->end(), key,
+        [](const FileRecord& f, const std::u16string& k) { return f.nameKey < k; });
+    if (it == folder.files->end() || it->nameKey != key)
+        return nullptr;
+    return &*it;
 }
 
 } // namespace
@@ -127,15 +151,7 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
 }
 
 const FileRecord* findFile(const FolderRecord& folder, std::u16string_view name) {
-    if (!folder.files)
-        return nullptr;
-    const std::u16string key = makeKey(name, folder.foldCase);
-    auto it = std::lower_bound(
-        folder.files->begin(), folder.files->end(), key,
-        [](const FileRecord& f, const std::u16string& k) { return f.nameKey < k; });
-    if (it == folder.files->end() || it->nameKey != key)
-        return nullptr;
-    return &*it;
+    return findByKey(folder, makeKey(name, folder.foldCase));
 }
 
 FileRecord* findFile(FolderRecord& folder, std::u16string_view name) {
@@ -145,13 +161,17 @@ FileRecord* findFile(FolderRecord& folder, std::u16string_view name) {
 bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs) {
     bool found = false;
     FolderRecord* current = nullptr;
+    std::u16string key;
     for (const auto& path : paths) {
         if (path.size() >= set.rules.maxPath)
             continue;
         std::u16string_view name;
         const size_t cut = path.rfind(set.rules.separator);
         if (cut != std::u16string::npos) {
-            current = &findOrAddFolder(set, std::u16string_view(path).substr(0, cut + 1));
+            const std::u16string_view folderPath = std::u16string_view(path).substr(0, cut + 1);
+            // Paths mostly come folder by folder: the same spelling is the same folder.
+            if (!current || current->path != folderPath)
+                current = &findOrAddFolder(set, folderPath);
             name = std::u16string_view(path).substr(cut + 1);
         } else {
             name = path;
@@ -166,7 +186,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
         }
         if (!current->files)
             scanFolder(*current, set.rules, fs);
-        if (FileRecord* file = findFile(*current, name)) {
+        assignKey(key, name, current->foldCase);
+        if (auto* file = const_cast<FileRecord*>(findByKey(*current, key))) {
             file->hidden = false;
             found = true;
         }
@@ -176,6 +197,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
 
 bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension) {
     const std::u16string pattern = upperKey(patternText);
+    std::u16string key;
+    std::vector<size_t> failFrom;
     bool changed = false;
     set.forEachFile([&](FileRecord& file) {
         if (file.hidden)
@@ -188,7 +211,8 @@ bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includ
                 if (dot != std::u16string_view::npos)
                     name = name.substr(0, dot);
             }
-            takes = wildcardMatch(pattern, upperKey(name));
+            assignKey(key, name, true);
+            takes = WildcardMatcher(pattern, key, failFrom).run(0, 0);
         }
         changed |= takes != file.takesPart;
         file.takesPart = takes;
@@ -199,7 +223,8 @@ bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includ
 }
 
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text) {
-    return WildcardMatcher(pattern, text).run(0, 0);
+    std::vector<size_t> failFrom;
+    return WildcardMatcher(pattern, text, failFrom).run(0, 0);
 }
 
 void clearRecordSet(RecordSet& set) {
