@@ -19,8 +19,13 @@ bool isDigit(char16_t c) {
 // position too, so each star remembers the earliest position it failed from.
 class WildcardMatcher {
 public:
-    WildcardMatcher(std::u16string_view pattern, std::u16string_view text)
-        : p_(pattern), t_(text), failFrom_(pattern.size(), kUnknown) {}
+    // failFrom is scratch space of the caller's, so that matching many names against one
+    // pattern allocates once.
+    WildcardMatcher(std::u16string_view pattern, std::u16string_view text,
+                    std::vector<size_t>& failFrom)
+        : p_(pattern), t_(text), failFrom_(failFrom) {
+        failFrom_.assign(pattern.size(), kUnknown);
+    }
 
     bool run(size_t pi, size_t ti) {
         for (;;) {
@@ -70,7 +75,7 @@ private:
     }
 
     std::u16string_view p_, t_;
-    std::vector<size_t> failFrom_;
+    std::vector<size_t>& failFrom_;
 };
 
 template <class Files>
@@ -81,6 +86,14 @@ auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
     if (it == files.end() || it->nameKey != key)
         return nullptr;
     return &*it;
+}
+
+// makeKey into a buffer that is reused from name to name.
+void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
+    key.assign(text);
+    if (foldCase)
+        for (auto& c : key)
+            c = upperKeyChar(c);
 }
 
 } // namespace
@@ -196,10 +209,7 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
             scanFolder(*current, set.rules, fs);
         // Paths mostly come in the records' own order (a sorted selection, a shell's
         // glob): the record after the last one found is tried first.
-        key.assign(name);
-        if (current->foldCase)
-            for (auto& c : key)
-                c = upperKeyChar(c);
+        assignKey(key, name, current->foldCase);
         std::vector<FileRecord>& files = *current->files;
         FileRecord* file = nullptr;
         if (previous && previous->folder == current &&
@@ -220,6 +230,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
 
 bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension) {
     const std::u16string pattern = upperKey(patternText);
+    std::u16string key;
+    std::vector<size_t> failFrom;
     bool changed = false;
     set.forEachFile([&](FileRecord& file) {
         if (file.hidden)
@@ -232,7 +244,8 @@ bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includ
                 if (dot != std::u16string_view::npos)
                     name = name.substr(0, dot);
             }
-            takes = wildcardMatch(pattern, upperKey(name));
+            assignKey(key, name, true);
+            takes = WildcardMatcher(pattern, key, failFrom).run(0, 0);
         }
         changed |= takes != file.takesPart;
         file.takesPart = takes;
@@ -243,7 +256,8 @@ bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includ
 }
 
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text) {
-    return WildcardMatcher(pattern, text).run(0, 0);
+    std::vector<size_t> failFrom;
+    return WildcardMatcher(pattern, text, failFrom).run(0, 0);
 }
 
 void clearRecordSet(RecordSet& set) {

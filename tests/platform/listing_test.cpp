@@ -5,8 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace mr {
 namespace {
@@ -55,10 +62,40 @@ TEST_F(RealListing, ListsEveryEntryWithSizeAndTimes) {
     EXPECT_TRUE(sawImage && sawSub && sawNotes);
 }
 
-TEST_F(RealListing, MissingFolderCannotBeListed) {
-    EXPECT_FALSE(platformFileSystem().listFolder(folderPath() + u"nope" +
-                                                 folderPath().substr(folderPath().size() - 1)));
+TEST_F(RealListing, PathsThatAreNoFolderCannotBeListed) {
+    const std::u16string separator = folderPath().substr(folderPath().size() - 1);
+    for (const std::u16string& path :
+         {folderPath() + u"nope" + separator, folderPath() + u"notes" + separator})
+        EXPECT_FALSE(platformFileSystem().listFolder(path)) << toUtf8(path);
 }
+
+#ifdef _WIN32
+// The batch read gives what the find-file loop gives, entry for entry.
+TEST_F(RealListing, BatchesMatchTheFindFileLoop) {
+    std::vector<std::tuple<std::u16string, bool, uint64_t, uint64_t, uint64_t>> expected, got;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir.wstring() + L"\\*").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    auto u64 = [](DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; };
+    do
+        expected.emplace_back(
+            reinterpret_cast<const char16_t*>(data.cFileName),
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+            u64(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+            u64(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime),
+            u64(data.nFileSizeHigh, data.nFileSizeLow));
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    auto listing = platformFileSystem().listFolder(folderPath());
+    ASSERT_TRUE(listing);
+    EXPECT_TRUE(listing->caseInsensitive);
+    for (const auto& e : listing->entries)
+        got.emplace_back(e.name, e.isDirectory, e.lastWriteTime, e.creationTime, e.size);
+    std::sort(expected.begin(), expected.end());
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, expected);
+}
+#endif
 
 TEST_F(RealListing, FillsARecordSetFromRealPaths) {
 #ifdef _WIN32
