@@ -273,6 +273,8 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
     if (inv.undo)
         return undoRenames(inv.journal, out, err);
 
+    // The simple options come first; --paste and the script follow.
+    const size_t optionEdits = inv.actions.size();
     std::vector<Action> actions = std::move(inv.actions);
     std::string error;
     if (inv.pasteFile) {
@@ -329,6 +331,9 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
     ChangeTextModel model(kProductName, set);
     CliView view;
     view.onMessage = [&](const ShownMessage& m) { printMessage(out, err, m, inv.json); };
+    // Nothing observes the names from the opening to the last option edit: one refresh
+    // after them stands for all of theirs.
+    model.beginEdits();
     model.initialise(&view);
     const Registry settings = env.settings ? Registry(kProductName, *env.settings)
                                            : Registry(kProductName, platformSettingsStore());
@@ -340,7 +345,12 @@ int runMultirename(const std::vector<std::string>& args, std::istream& in, std::
         a.kind = ActionKind::Rename;
         a.label = "the final \"Rename\"";
     }
-    for (size_t i = 0; i < actions.size(); ++i) {
+    size_t i = 0;
+    for (; i < optionEdits; ++i)
+        if (auto e = session.run(actions[i]); !e.empty())
+            return fail(actions[i].label + ": " + e);
+    model.endEdits();
+    for (; i < actions.size(); ++i) {
         // The final "Rename" happens only while the dialog is still open.
         if (i + 1 == actions.size() && (inv.apply || inv.json) && session.closed)
             break;

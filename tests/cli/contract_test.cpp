@@ -503,6 +503,69 @@ INSTANTIATE_TEST_SUITE_P(
                      "multirename: --script -: not valid JSON: parse error"}),
     CaseName());
 
+// The simple options refresh the names once after the last of them; the document must
+// be the one their actions give as a script, where each action refreshes.
+struct SameAsScriptCase {
+    const char* what;
+    const char* records;
+    std::vector<std::string> options;
+    const char* input; // standard input of the options' run
+    const char* script;
+};
+
+class OptionsAsScript : public testing::TestWithParam<SameAsScriptCase> {};
+
+TEST_P(OptionsAsScript, GiveTheScriptsDocument) {
+    const SameAsScriptCase& c = GetParam();
+    TempFolder tmp;
+    const std::string records = tmp.write("records.json", kRecords.at(c.records)).string();
+    std::vector<std::string> args = {"--json", "--records", records};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const RunResult byOptions = run(args, c.input);
+    const RunResult byScript = run({"--json", "--records", records, "--script", "-"}, c.script);
+    ASSERT_TRUE(byOptions.doc.is_object()) << byOptions.err;
+    EXPECT_EQ(byOptions.exit, byScript.exit);
+    EXPECT_EQ(byOptions.doc, byScript.doc);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OptionsAsScript,
+    testing::Values(SameAsScriptCase{"text and renumber",
+                                     "photos",
+                                     {"-t", "0=Rome_", "--number", "1=renumber:1"},
+                                     "",
+                                     R"([{"do":"setText","field":0,"text":"Rome_"},
+                             {"do":"changeNumber","field":1,"number":"renumber","start":"1"}])"},
+                    SameAsScriptCase{
+                        "box, wildcard and text",
+                        "words",
+                        {"-e", "--wild", "1=upper,truncate:2", "-t", "2=.md"},
+                        "",
+                        R"([{"do":"check","box":"allowExtensionChanges","checked":true},
+                             {"do":"changeWild","field":1,"case":"upper","truncate":true,
+                              "length":"2"},
+                             {"do":"setText","field":2,"text":".md"}])"},
+                    SameAsScriptCase{"invalid text corrected later",
+                                     "photos",
+                                     {"-t", "0=a?", "--number", "1=digits:2", "-t", "0=b"},
+                                     "",
+                                     R"([{"do":"setText","field":0,"text":"a?"},
+                             {"do":"changeNumber","field":1,"zeros":"make","digits":"2"},
+                             {"do":"setText","field":0,"text":"b"}])"},
+                    SameAsScriptCase{"invalid text left",
+                                     "photos",
+                                     {"-t", "2=x?"},
+                                     "",
+                                     R"([{"do":"setText","field":2,"text":"x?"}])"},
+                    SameAsScriptCase{"numbers as text, then a paste",
+                                     "chain",
+                                     {"-n", "-t", "0=g", "--paste", "-"},
+                                     "p.txt\nq.txt\n",
+                                     R"([{"do":"check","box":"numbersAsText","checked":true},
+                             {"do":"setText","field":0,"text":"g"},
+                             {"do":"pasteNames","text":"p.txt\nq.txt\n"}])"}),
+    CaseName());
+
 #ifndef _WIN32
 // A POSIX folder that ignores case, as a records file can say (the Windows build takes
 // "windows" rules only, under which every folder ignores case).

@@ -132,6 +132,11 @@ void ChangeTextModel::switchPattern() {
 }
 
 void ChangeTextModel::refreshNewNames() {
+    // A refresh depends only on the pattern and the pasted names, so the last one wins.
+    if (editDepth_ > 0) {
+        refreshPending_ = true;
+        return;
+    }
     const NamePattern& pattern = currentPattern();
     regenerateNewNames(records_, pattern);
     const bool invalid =
@@ -144,6 +149,13 @@ void ChangeTextModel::refreshNewNames() {
         validateAll(records_);
     if (view_)
         view_->namesRefreshed();
+}
+
+void ChangeTextModel::endEdits() {
+    if (--editDepth_ > 0 || !refreshPending_)
+        return;
+    refreshPending_ = false;
+    refreshNewNames();
 }
 
 void ChangeTextModel::resetAll() {

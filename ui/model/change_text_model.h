@@ -85,6 +85,11 @@ public:
     PatternToken* fieldToken(size_t field);
     // A field dialog closed with OK after changing the token.
     void fieldChanged() { refreshNewNames(); }
+
+    // Between beginEdits() and endEdits() the names and statuses are refreshed once, at
+    // the end: for a driver that observes nothing between its edits. They nest.
+    void beginEdits() { ++editDepth_; }
+    void endEdits();
     RenameOutcome rename(RenameProgress& mover, void* ownerWindow);
     void copyNames(bool selectedOnly);
     void pasteNames(bool selectedOnly);
@@ -117,6 +122,8 @@ private:
     std::vector<uint8_t> selected_;
     bool boxChecked_[2] = {false, false};
     bool boxEnabled_[2] = {true, true};
+    int editDepth_ = 0;
+    bool refreshPending_ = false;
 };
 
 } // namespace mr
