@@ -80,10 +80,11 @@ private:
 
 template <class Files>
 auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
-    auto it =
-        std::lower_bound(files.begin(), files.end(), key,
-                         [](const FileRecord& f, std::u16string_view k) { return f.nameKey < k; });
-    if (it == files.end() || it->nameKey != key)
+    auto it = std::lower_bound(files.begin(), files.end(), key,
+                               [](const FileRecord& f, std::u16string_view k) {
+                                   return std::u16string_view(f.nameKey) < k;
+                               });
+    if (it == files.end() || std::u16string_view(it->nameKey) != key)
         return nullptr;
     return &*it;
 }
