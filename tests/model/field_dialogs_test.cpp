@@ -10,6 +10,7 @@ namespace {
 using Wild = ChangeWildModel;
 using Num = ChangeNumberModel;
 
+using test::numberField;
 using test::wildcard;
 
 TEST(ChangeWild, OpensFromTheToken) {
@@ -60,27 +61,17 @@ TEST(ChangeWild, UncheckedTruncateStillStoresTheLength) {
     EXPECT_EQ(t.caseMode, 0u);
 }
 
-PatternToken number(bool clear, bool renumber, uint32_t zeroMode) {
-    PatternToken t;
-    t.kind = TokenKind::Number;
-    t.length = 4;
-    t.clearNumber = clear;
-    t.renumber = renumber;
-    t.zeroMode = zeroMode;
-    return t;
-}
-
 TEST(ChangeNumber, OpensWithTheLastConfirmedValues) {
     MemorySettingsStore store;
     Registry settings(u"Sorrelcast", store);
-    Num fresh(number(false, false, 0), settings);
+    Num fresh(numberField(false, false, 0, -1, 4), settings);
     EXPECT_EQ(fresh.startText, u"1");
     EXPECT_EQ(fresh.digitsText, u"4");
     EXPECT_FALSE(fresh.startEnabled());
     EXPECT_FALSE(fresh.digitsEnabled());
     EXPECT_FALSE(fresh.resetEnabled());
 
-    PatternToken t = number(false, true, 1);
+    PatternToken t = numberField(false, true, 1, -1, 4);
     Num m(t, settings);
     EXPECT_TRUE(m.startEnabled());
     EXPECT_TRUE(m.digitsEnabled());
@@ -91,7 +82,7 @@ TEST(ChangeNumber, OpensWithTheLastConfirmedValues) {
     EXPECT_EQ(t.length, 3);
     EXPECT_EQ(t.zeroMode, 1u);
 
-    Num again(number(false, false, 0), settings);
+    Num again(numberField(false, false, 0, -1, 4), settings);
     EXPECT_EQ(again.startText, u"12");
     EXPECT_EQ(again.digitsText, u"3");
 }
@@ -99,7 +90,7 @@ TEST(ChangeNumber, OpensWithTheLastConfirmedValues) {
 TEST(ChangeNumber, ClearTextDisablesTheZerosButNotAnOpenDigitsEdit) {
     MemorySettingsStore store;
     Registry settings(u"Sorrelcast", store);
-    Num m(number(false, false, 1), settings);
+    Num m(numberField(false, false, 1, -1, 4), settings);
     m.clearText();
     EXPECT_FALSE(m.clearTextEnabled());
     EXPECT_FALSE(m.isEnabled(Num::Control::Remove));
@@ -111,7 +102,7 @@ TEST(ChangeNumber, ClearTextDisablesTheZerosButNotAnOpenDigitsEdit) {
 TEST(ChangeNumber, NoChangeKeepsTheStartButWritesBothSettings) {
     MemorySettingsStore store;
     Registry settings(u"Sorrelcast", store);
-    PatternToken t = number(false, true, 0);
+    PatternToken t = numberField(false, true, 0, -1, 4);
     t.startNumber = 7;
     Num m(t, settings);
     m.number = Num::Number::NoChange;

@@ -41,6 +41,19 @@ inline PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
     return t;
 }
 
+// A number field with the settings the Change Number dialog gives it.
+inline PatternToken numberField(bool clear, bool renumber, uint32_t zeroMode, int64_t start = -1,
+                                int32_t length = 0) {
+    PatternToken t;
+    t.kind = TokenKind::Number;
+    t.clearNumber = clear;
+    t.renumber = renumber;
+    t.zeroMode = zeroMode;
+    t.startNumber = start;
+    t.length = length;
+    return t;
+}
+
 inline FileRecord* fileNamed(RecordSet& set, const std::u16string& name) {
     FileRecord* found = nullptr;
     set.forEachFile([&](FileRecord& file) {

@@ -27,18 +27,6 @@ void perform(HWND dialog, const Step& step) {
         click(dialog, step.id);
 }
 
-PatternToken number(bool clear, bool renumber, uint32_t zeroMode, int64_t start = -1,
-                    int32_t length = 0) {
-    PatternToken t;
-    t.kind = TokenKind::Number;
-    t.clearNumber = clear;
-    t.renumber = renumber;
-    t.zeroMode = zeroMode;
-    t.startNumber = start;
-    t.length = length;
-    return t;
-}
-
 int checkedRadio(HWND dialog, int first, int last) {
     for (int id = first; id <= last; ++id)
         if (checked(dialog, id))
@@ -199,7 +187,7 @@ TEST_F(ChangeNumberWindow, OpensOnTheTokenWithTheRememberedValues) {
         int numberRadio, zerosRadio;
         NumberState state;
     } cases[] = {
-        {number(false, false, 0),
+        {numberField(false, false, 0),
          {},
          {},
          L"1",
@@ -207,7 +195,7 @@ TEST_F(ChangeNumberWindow, OpensOnTheTokenWithTheRememberedValues) {
          IDC_NUMBER_NO_CHANGE,
          IDC_ZEROS_NO_CHANGE,
          {false, true, false, true, false}},
-        {number(false, true, 1, 5, 2),
+        {numberField(false, true, 1, 5, 2),
          12,
          3,
          L"12",
@@ -215,7 +203,7 @@ TEST_F(ChangeNumberWindow, OpensOnTheTokenWithTheRememberedValues) {
          IDC_NUMBER_RENUMBER,
          IDC_ZEROS_PAD,
          {true, true, true, true, true}},
-        {number(true, false, 2),
+        {numberField(true, false, 2),
          0xFFFFFFFF,
          {},
          L"-1",
@@ -224,7 +212,7 @@ TEST_F(ChangeNumberWindow, OpensOnTheTokenWithTheRememberedValues) {
          IDC_ZEROS_REMOVE,
          {true, false, false, false, false}},
         // Clearing wins over renumbering, as when the settings were made.
-        {number(true, true, 1),
+        {numberField(true, true, 1),
          {},
          7,
          L"1",
@@ -272,40 +260,40 @@ TEST_F(ChangeNumberWindow, FollowsClicksAndWritesTheTokenAndTheSettingsOnOk) {
         std::optional<DWORD> start, digits; // stored afterwards
     } cases[] = {
         // No change keeps the token's start but still remembers both edits.
-        {number(false, false, 0, 42), {}, IDOK, number(false, false, 0, 42, 4), 1, 4},
-        {number(false, false, 0),
+        {numberField(false, false, 0, 42), {}, IDOK, numberField(false, false, 0, 42, 4), 1, 4},
+        {numberField(false, false, 0),
          {{{IDC_NUMBER_RENUMBER}, NumberState{true, true, true, true, false}},
           {{IDC_NUMBER_START, L"0"}, {}}},
          IDOK,
-         number(false, true, 0, 0, 4),
+         numberField(false, true, 0, 0, 4),
          0,
          4},
-        {number(false, false, 1, 9),
+        {numberField(false, false, 1, 9),
          {{{IDC_NUMBER_CLEAR_TEXT}, NumberState{true, false, false, false, true}}},
          IDOK,
-         number(true, false, 1, 9, 4),
+         numberField(true, false, 1, 9, 4),
          1,
          4},
-        {number(false, true, 0, 3),
+        {numberField(false, true, 0, 3),
          {{{IDC_ZEROS_PAD}, NumberState{true, true, true, true, true}},
           {{IDC_NUMBER_DIGITS, L"7"}, {}},
           {{IDC_NUMBER_START, L"250"}, {}},
           {{IDC_ZEROS_REMOVE}, NumberState{true, true, true, true, false}}},
          IDOK,
-         number(false, true, 2, 250, 7),
+         numberField(false, true, 2, 250, 7),
          250,
          7},
-        {number(false, true, 1, 3),
+        {numberField(false, true, 1, 3),
          {{{IDC_NUMBER_RESET}, NumberState{false, true, false, true, false}}},
          IDCANCEL,
-         number(false, true, 1, 3),
+         numberField(false, true, 1, 3),
          {},
          {}},
-        {number(true, false, 0),
+        {numberField(true, false, 0),
          {{{IDC_NUMBER_NO_CHANGE}, NumberState{false, true, false, true, false}},
           {{IDC_NUMBER_CLEAR}, NumberState{true, false, false, false, false}}},
          IDOK,
-         number(true, false, 0, -1, 4),
+         numberField(true, false, 0, -1, 4),
          1,
          4},
     };
@@ -335,7 +323,7 @@ TEST_F(ChangeNumberWindow, FollowsClicksAndWritesTheTokenAndTheSettingsOnOk) {
 }
 
 TEST_F(ChangeNumberWindow, TheNextFieldOpensWithTheLastConfirmedValues) {
-    PatternToken first = number(false, false, 0), second = number(false, false, 0);
+    PatternToken first = numberField(false, false, 0), second = numberField(false, false, 0);
     {
         CChangeNumberDlg dialog(nullptr, kTestProduct);
         dialog.setToken(first);
@@ -355,7 +343,7 @@ TEST_F(ChangeNumberWindow, TheNextFieldOpensWithTheLastConfirmedValues) {
 }
 
 TEST_F(ChangeNumberWindow, FocusLeavesAControlThatBecomesDisabled) {
-    PatternToken token = number(false, false, 1);
+    PatternToken token = numberField(false, false, 1);
     CChangeNumberDlg dialog(nullptr, kTestProduct);
     dialog.setToken(token);
     runDriven(dialog, L"Change Number", [&](HWND d) {
