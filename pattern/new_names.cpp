@@ -12,6 +12,12 @@ namespace {
 // The digits edit takes three digits; a larger width cannot make a valid name either.
 constexpr size_t kMaxNumberWidth = 999;
 
+// An unedited text is the old name's own: a POSIX name may hold '<', which must not
+// turn into a tag when nothing was edited.
+bool expandsTags(const PatternToken& token) {
+    return !token.keepMatched && token.newText != token.matchText;
+}
+
 bool isSpace(char16_t c) {
     return c == u' ' || (c >= u'\t' && c <= u'\r');
 }
@@ -134,9 +140,7 @@ void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& 
     default:
         break;
     }
-    // An unedited text is the old name's own: a POSIX name may hold '<', which must
-    // not turn into a tag when nothing was edited.
-    if (token.keepMatched || token.newText == token.matchText) {
+    if (!expandsTags(token)) {
         out += capture.text;
         return;
     }
@@ -178,6 +182,10 @@ void NameRenderer::generate(const NamePattern& pattern, FileRecord& file) {
 }
 
 void regenerateNewNames(RecordSet& set, const NamePattern& pattern) {
+    if (std::any_of(pattern.tokens.begin(), pattern.tokens.end(), [](const PatternToken& t) {
+            return t.kind == TokenKind::Text && expandsTags(t) && readsFileDetails(t.newText);
+        }))
+        readFileDetails(set);
     NameRenderer renderer;
     set.forEachFile([&](FileRecord& file) {
         file.status = FileStatus::Good;

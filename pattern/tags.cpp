@@ -44,6 +44,9 @@ public:
     TagReader(std::u16string_view body, const FileRecord* file, const CaptureList* captures)
         : body_(body), file_(file), captures_(captures) {}
 
+    // Whether the tag read shows a time or the size of the file.
+    bool readsDetails() const { return readsDetails_; }
+
     // The tag's value, or nothing when the body is not a tag.
     std::optional<std::u16string> read() {
         if (at_ == body_.size())
@@ -52,10 +55,13 @@ public:
             return counter();
         switch (upper(body_[at_++])) {
         case u'D':
+            readsDetails_ = true;
             return date(file_ ? file_->lastWriteTime : 0);
         case u'C':
+            readsDetails_ = true;
             return date(file_ ? file_->creationTime : 0);
         case u'S':
+            readsDetails_ = true;
             return size();
         case u'F':
             return folder();
@@ -220,6 +226,7 @@ private:
     size_t at_ = 0;
     const FileRecord* file_;
     const CaptureList* captures_;
+    bool readsDetails_ = false;
 };
 
 // Where reading goes on after the tag whose body starts at `pos`: past the first '>',
@@ -250,6 +257,15 @@ bool expandTag(std::u16string_view text, size_t& pos, const FileRecord* file,
         out->append(*value, 0, std::min(room, value->size()));
     }
     return true;
+}
+
+bool readsFileDetails(std::u16string_view text) {
+    for (size_t i = text.find(u'<'); i != std::u16string_view::npos; i = text.find(u'<', i + 1)) {
+        TagReader reader(text.substr(i + 1), nullptr, nullptr);
+        if (reader.read() && reader.readsDetails())
+            return true;
+    }
+    return false;
 }
 
 std::string dateSpecToFormat(std::u16string_view words) {

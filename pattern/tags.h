@@ -22,6 +22,9 @@ constexpr size_t kMaxTokenOutput = 260;
 bool expandTag(std::u16string_view text, size_t& pos, const FileRecord* file,
                const CaptureList* captures, std::u16string* out);
 
+// Whether the text holds a tag that shows a time or the size of the file.
+bool readsFileDetails(std::u16string_view text);
+
 // The time format text for a date format text ("yyyy-mm-dd" -> "%Y-%m-%d").
 std::string dateSpecToFormat(std::u16string_view dateText);
 

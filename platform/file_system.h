@@ -5,11 +5,18 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mr {
 
 // Times are FILETIME values: 100 ns units since 1601-01-01 UTC.
+struct FileDetails {
+    uint64_t lastWriteTime = 0;
+    uint64_t creationTime = 0;
+    uint64_t size = 0;
+};
+
 struct DirEntry {
     std::u16string name;
     bool isDirectory = false;
@@ -21,6 +28,9 @@ struct DirEntry {
 struct FolderListing {
     std::vector<DirEntry> entries; // as listed, "." and ".." included when the OS gives them
     bool caseInsensitive = false;  // the folder's file system ignores case in names
+    // Times and sizes were left out (each would cost a call per entry): readDetails
+    // gives them when a new name needs them.
+    bool detailsPending = false;
 };
 
 class FileSystem {
@@ -29,6 +39,13 @@ public:
     // The entries of the folder whose path (ending with the separator) is given, or
     // nothing when it cannot be listed.
     virtual std::optional<FolderListing> listFolder(const std::u16string& folderPath) = 0;
+    // The times and size of each named entry of a folder listed with detailsPending;
+    // zeros for an entry that can no longer be read.
+    virtual std::vector<FileDetails> readDetails(const std::u16string& folderPath,
+                                                 const std::vector<std::u16string_view>& names) {
+        (void)folderPath;
+        return std::vector<FileDetails>(names.size());
+    }
     // The process's working directory, or nothing when it cannot be read.
     virtual std::optional<std::u16string> workingDirectory() = 0;
 };

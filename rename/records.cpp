@@ -122,10 +122,13 @@ FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath) {
 
 void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     folder.renameOrder.clear();
+    folder.detailsSource = nullptr;
     std::vector<DirEntry> entries;
     if (auto listing = fs.listFolder(folder.path)) {
         folder.foldCase = rules.foldCase || listing->caseInsensitive;
         entries = std::move(listing->entries);
+        if (listing->detailsPending)
+            folder.detailsSource = &fs;
     }
     std::erase_if(entries, [](const DirEntry& e) {
         return e.isDirectory && (e.name == u"." || e.name == u"..");
@@ -163,6 +166,26 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
         file.folder = &folder;
     }
     folder.files = std::move(files);
+}
+
+void readFileDetails(RecordSet& set) {
+    std::vector<std::u16string_view> names;
+    for (auto& [key, folder] : set.folders) {
+        if (!folder->detailsSource || !folder->files)
+            continue;
+        names.clear();
+        for (const FileRecord& file : *folder->files)
+            names.push_back(file.name);
+        const std::vector<FileDetails> details =
+            folder->detailsSource->readDetails(folder->path, names);
+        for (size_t i = 0; i < details.size() && i < folder->files->size(); ++i) {
+            FileRecord& file = (*folder->files)[i];
+            file.lastWriteTime = details[i].lastWriteTime;
+            file.creationTime = details[i].creationTime;
+            file.size = details[i].size;
+        }
+        folder->detailsSource = nullptr;
+    }
 }
 
 const FileRecord* findFile(const FolderRecord& folder, std::u16string_view name) {

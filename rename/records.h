@@ -41,6 +41,8 @@ struct FolderRecord {
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
     std::vector<FileRecord*> renameOrder;
+    // Set while the listing left out times and sizes: where to read them.
+    FileSystem* detailsSource = nullptr;
 };
 
 class RecordSet {
@@ -78,6 +80,9 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
                    std::vector<bool>* found = nullptr);
 FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath);
 void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs);
+// Reads the times and sizes that listings left out; new names that show them call
+// this first.
+void readFileDetails(RecordSet& set);
 FileRecord* findFile(FolderRecord& folder, std::u16string_view name);
 const FileRecord* findFile(const FolderRecord& folder, std::u16string_view name);
 bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension);

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         paths.push_back(fromUtf8(argv[i]));
     fillRecordSet(set, paths, platformFileSystem());
+    readFileDetails(set);
     for (const auto& [key, folder] : set.folders) {
         std::printf("%s  (%zu entries)\n", toUtf8(folder->path).c_str(), folder->files->size());
         for (const auto& f : *folder->files) {

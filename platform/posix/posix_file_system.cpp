@@ -44,8 +44,22 @@ bool foldsCase(int dirFd) {
     return false;
 }
 
+// What the listing shows may be what the local cache holds (network mounts).
+constexpr unsigned kStatFlags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_DONT_SYNC;
+
+FileDetails detailsOf(const struct statx& st) {
+    FileDetails details;
+    details.size = st.stx_size;
+    details.lastWriteTime = toFileTime(st.stx_mtime);
+    // The birth time where the file system keeps one, else the change time.
+    details.creationTime = toFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
+    return details;
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
+    // Names and kinds only: one call per folder batch instead of one per entry. The
+    // listing's type is enough unless the file system does not give it.
     std::optional<FolderListing> listFolder(const std::u16string& folderPath) override {
         const std::string path = toUtf8(folderPath);
         DIR* dir = opendir(path.c_str());
@@ -54,27 +68,35 @@ public:
         const int fd = dirfd(dir);
         FolderListing listing;
         listing.caseInsensitive = foldsCase(fd);
+        listing.detailsPending = true;
         while (const dirent* e = readdir(dir)) {
-            DirEntry entry;
+            DirEntry& entry = listing.entries.emplace_back();
             entry.name = fromUtf8(e->d_name);
+            entry.isDirectory = e->d_type == DT_DIR;
             struct statx st {};
-            // What the listing shows may be what the local cache holds (network mounts).
-            if (statx(fd, e->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_DONT_SYNC,
-                      STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_CTIME | STATX_BTIME,
-                      &st) == 0) {
+            if (e->d_type == DT_UNKNOWN && statx(fd, e->d_name, kStatFlags, STATX_TYPE, &st) == 0)
                 entry.isDirectory = S_ISDIR(st.stx_mode);
-                entry.size = st.stx_size;
-                entry.lastWriteTime = toFileTime(st.stx_mtime);
-                // The birth time where the file system keeps one, else the change time.
-                entry.creationTime =
-                    toFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
-            } else {
-                entry.isDirectory = e->d_type == DT_DIR;
-            }
-            listing.entries.push_back(std::move(entry));
         }
         closedir(dir);
         return listing;
+    }
+
+    std::vector<FileDetails> readDetails(const std::u16string& folderPath,
+                                         const std::vector<std::u16string_view>& names) override {
+        std::vector<FileDetails> details(names.size());
+        const int fd = ::open(toUtf8(folderPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return details;
+        std::string name;
+        for (size_t i = 0; i < names.size(); ++i) {
+            name = toUtf8(names[i]);
+            struct statx st {};
+            if (statx(fd, name.c_str(), kStatFlags,
+                      STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_CTIME | STATX_BTIME, &st) == 0)
+                details[i] = detailsOf(st);
+        }
+        ::close(fd);
+        return details;
     }
 
     std::optional<std::u16string> workingDirectory() override {

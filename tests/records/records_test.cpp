@@ -1,6 +1,8 @@
+#include "pattern/new_names.h"
 #include "platform/common/utf8.h"
 #include "rename/records.h"
 #include "support/memory_file_system.h"
+#include "support/pattern_support.h"
 
 #include <gtest/gtest.h>
 
@@ -263,14 +265,55 @@ TEST(MarkTakingPart, Table) {
     }
 }
 
-TEST(ClearRecordSet, EmptiesTheSet) {
-    MemoryFileSystem fs;
-    fs.add(u"C:\\P\\", u"a");
-    RecordSet set;
-    fillRecordSet(set, {u"C:\\P\\a"}, fs);
-    clearRecordSet(set);
-    EXPECT_TRUE(set.folders.empty());
-    EXPECT_EQ(set.fileCount(), 0u);
+// A listing without times and sizes, as the POSIX one gives: each file's size is read
+// as its position + 1, and the reads are counted.
+class ListingWithoutDetails final : public FileSystem {
+public:
+    int reads = 0;
+    std::optional<FolderListing> listFolder(const std::u16string&) override {
+        FolderListing listing;
+        listing.detailsPending = true;
+        for (auto name : {u"IMG_1.jpg", u"IMG_2.jpg"})
+            listing.entries.push_back({name, false, 0, 0, 0});
+        return listing;
+    }
+    std::vector<FileDetails> readDetails(const std::u16string&,
+                                         const std::vector<std::u16string_view>& names) override {
+        ++reads;
+        std::vector<FileDetails> details(names.size());
+        for (size_t i = 0; i < names.size(); ++i)
+            details[i].size = i + 1;
+        return details;
+    }
+    std::optional<std::u16string> workingDirectory() override { return std::nullopt; }
+};
+
+// Reading times and sizes costs a call per file: only typed tags that show them pay.
+TEST(FileDetails, AreReadOnlyWhenATagShowsThem) {
+    const struct {
+        std::u16string typed; // the new text of the pattern's 'IMG_' token
+        int reads;
+        std::u16string firstName;
+    } cases[] = {
+        {u"IMG_", 0, u"IMG_1.jpg"},    {u"x", 0, u"x1.jpg"},
+        {u"<F>_", 0, u"P_1.jpg"},      {u"<1:2>_", 0, u"01_1.jpg"},
+        {u"<N:1>_", 0, u"IMG__1.jpg"}, {u"<S>_", 1, u"1_1.jpg"},
+        {u"<s:3b>_", 1, u"001_1.jpg"}, {u"<D:yyyy><c:yy>", 1, u"1.jpg"},
+        {u"<<D>", 1, u"1.jpg"},        {u"<Dx>_", 0, u"_1.jpg"},
+    };
+    for (const auto& c : cases) {
+        ListingWithoutDetails fs;
+        RecordSet set(NameRules::posix());
+        fillRecordSet(set, {u"/P/IMG_1.jpg", u"/P/IMG_2.jpg"}, fs);
+        set.forEachFile([](FileRecord& f) { f.takesPart = true; });
+        NamePattern pattern = test::parsed(u"IMG_#");
+        pattern.tokens[0].newText = c.typed;
+        for (int pass = 0; pass < 2; ++pass)
+            regenerateNewNames(set, pattern);
+        EXPECT_EQ(fs.reads, c.reads) << toUtf8(c.typed);
+        EXPECT_EQ(test::fileNamed(set, u"IMG_1.jpg")->newName, c.firstName) << toUtf8(c.typed);
+        EXPECT_EQ(test::fileNamed(set, u"IMG_2.jpg")->size, c.reads ? 2u : 0u);
+    }
 }
 
 } // namespace
