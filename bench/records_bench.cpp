@@ -73,10 +73,13 @@ size_t bareListing(const std::string& dir) {
     return n;
 }
 
+// With times and sizes, as a typed date tag needs them: the same work as the bare
+// listing. The fill alone leaves them out.
 size_t scan(const std::string& dir) {
     mr::RecordSet set(mr::NameRules::posix());
     auto& folder = mr::findOrAddFolder(set, mr::fromUtf8(dir) + u"/");
     mr::scanFolder(folder, set.rules, mr::platformFileSystem());
+    mr::readFileDetails(set);
     return folder.files->size();
 }
 

@@ -157,7 +157,7 @@ def engine_figures(build, sizes, table, notes):
     table.section("Filling the record set from a real folder on /dev/shm (wall ms (CPU ms))")
     table.add("fillRecordSet, every file selected",
               per_size(rec, "BM_FillRecordSet/%d", lambda f, k: fmt_ms(ms(f[k]))))
-    table.add("  scanFolder (the listing part)",
+    table.add("  scanFolder + details (a date tag)",
               per_size(rec, "BM_ScanFolder/%d", lambda f, k: fmt_ms(ms(f[k]))))
     table.add("  bare getdents64 + statx",
               per_size(rec, "BM_BareListing/%d", lambda f, k: fmt_ms(ms(f[k]))))
