@@ -2,6 +2,7 @@
 // What the fuzz targets share: reading their input as lines, and failing loudly.
 #include "platform/common/utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

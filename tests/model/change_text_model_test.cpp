@@ -77,6 +77,7 @@ TEST(ChangeTextModel, RenameRefusesOrHandsTheChainToTheMoverInOrder) {
     EXPECT_TRUE(none.moves.empty());
 
     ModelFixture f({u"a1.txt", u"a2.txt"});
+    f.model->resetAll(); // finds the smallest number again
     PatternToken* number = f.model->fieldToken(1);
     number->renumber = true;
     number->startNumber = 2; // counted from the smallest number found, 1

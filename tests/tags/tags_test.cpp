@@ -120,13 +120,12 @@ TEST(SizeTags, BytesAndRoundedUpUnits) {
 }
 
 TEST(FolderTag, LastComponentOfTheFolderPath) {
+    // clang-format off
     const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"C:\\Users\\Ann\\Photos\\", u"Photos"},
-        {u"C:\\", u""},
-        {u"\\\\server\\share\\", u"share"},
-        {u"/home/ann/", u"ann"}, // POSIX rules
-        {u"/", u""},
+        {u"C:\\Users\\Ann\\Photos\\", u"Photos"}, {u"C:\\", u""}, {u"\\\\server\\share\\", u"share"},
+        {u"/home/ann/", u"ann"}, {u"/", u""}, // a record set under POSIX rules
     };
+    // clang-format on
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(render(u"<F>", Sample(path).file), expected);
 }
@@ -142,16 +141,11 @@ TEST(OldFieldTag, CountsFieldsAndNonEmptyTextPieces) {
     NamePattern img;
     parsePattern(u"IMG_#", u".jpg", img, true);
     const CaptureList imgCaptures = capturesOf(img, {u"IMG_", u"0042", u".jpg"});
-    expectRendered(s.file,
-                   {{u"<N:1>", u"IMG_"},
-                    {u"<N:2>", u"0042"},
-                    {u"<n:3>", u".jpg"},
-                    {u"<N:0002>", u"0042"},
-                    {u"<N:4>", u""},
-                    {u"<N:0>", u""},
-                    {u"<N:260>", u""},
-                    {u"x<N:2>-<N:2>", u"x0042-0042"}},
+    // clang-format off
+    expectRendered(s.file, {{u"<N:1>", u"IMG_"}, {u"<N:2>", u"0042"}, {u"<n:3>", u".jpg"}, {u"<N:0002>", u"0042"},
+                            {u"<N:4>", u""}, {u"<N:0>", u""}, {u"<N:260>", u""}, {u"x<N:2>-<N:2>", u"x0042-0042"}},
                    &imgCaptures);
+    // clang-format on
     // Empty text tokens around and between fields are not counted.
     NamePattern fields;
     parsePattern(u"#*", u".*", fields, true);
@@ -162,19 +156,17 @@ TEST(OldFieldTag, CountsFieldsAndNonEmptyTextPieces) {
 
 TEST(CounterTag, NumbersByListOrFolderPosition) {
     Sample s;
+    // clang-format off
     const struct {
         std::u16string text;
         std::vector<std::u16string> expected; // list positions 0, 1, 2 (folder 2, 0, 1)
     } cases[] = {
-        {u"<1>", {u"1", u"2", u"3"}},
-        {u"<1,5:3>", {u"001", u"006", u"011"}},
-        {u"<0,0>", {u"0", u"0", u"0"}},
-        {u"<007>", {u"7", u"8", u"9"}},
-        {u"<5:0>", {u"5", u"6", u"7"}},
+        {u"<1>", {u"1", u"2", u"3"}}, {u"<1,5:3>", {u"001", u"006", u"011"}}, {u"<0,0>", {u"0", u"0", u"0"}},
+        {u"<007>", {u"7", u"8", u"9"}}, {u"<5:0>", {u"5", u"6", u"7"}}, {u"<1f>", {u"3", u"1", u"2"}},
         {u"<10,10:4F>", {u"0030", u"0010", u"0020"}},
-        {u"<1f>", {u"3", u"1", u"2"}},
         {u"<18446744073709551615,1>", {u"18446744073709551615", u"0", u"1"}}, // wraps
     };
+    // clang-format on
     for (const auto& c : cases)
         for (uint32_t p = 0; p < 3; ++p) {
             s.file.listPosition = p;
@@ -186,37 +178,14 @@ TEST(CounterTag, NumbersByListOrFolderPosition) {
 
 TEST(Tags, UnrecognisedTagsVanishAndMakeTheTextInvalid) {
     const Sample s;
+    // clang-format off
     const std::u16string closed[] = {
-        u"<x>",
-        u"<D:>",
-        u"<S:Q>",
-        u"<N>",
-        u"<1,>",
-        u"<1:>",
-        u"<>",
-        u"<Dx>",
-        u"<D x>",
-        u"<F >",
-        u"<F:x>",
-        u"<S:AK>",
-        u"<S:A3>",
-        u"<S6>",
-        u"<N:>",
-        u"<N:x>",
-        u"<N:261>",
-        u"<N:99999999999999999999>",
-        u"<1,5:3G>",
-        u"<1,x>",
-        u"<1:3,5>",
-        u"<1F2>",
-        u"<-1>",
-        // without a '>' the tag runs to the end of the text
-        u"<",
-        u"<D",
-        u"<C:",
-        u"<1,5",
-        u"<S:6A",
+        u"<x>", u"<D:>", u"<S:Q>", u"<N>", u"<1,>", u"<1:>", u"<>", u"<Dx>", u"<D x>", u"<F >", u"<F:x>",
+        u"<S:AK>", u"<S:A3>", u"<S6>", u"<N:>", u"<N:x>", u"<N:261>", u"<N:99999999999999999999>",
+        u"<1,5:3G>", u"<1,x>", u"<1:3,5>", u"<1F2>", u"<-1>",
+        u"<", u"<D", u"<C:", u"<1,5", u"<S:6A", // without a '>' the tag runs to the end
     };
+    // clang-format on
     for (const auto& tag : closed) {
         EXPECT_EQ(render(u"a" + tag + u"b", s.file), tag.back() == u'>' ? u"ab" : u"a")
             << toUtf8(tag);

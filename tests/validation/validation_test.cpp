@@ -270,17 +270,5 @@ TEST(DecideRename, InvalidCharactersSetByTheDialogAreReported) {
     EXPECT_EQ(countProblems(set), (ProblemCounts{0, 0, 0, 0, 0, 1}));
 }
 
-TEST(AppendProblemLine, NothingForNoneElseOneCountedLine) {
-    const std::tuple<int64_t, uint32_t, std::u16string> cases[] = {
-        {0, 2505, u"M"},
-        {-3, 2505, u"M"},
-        {4294967295LL, 2505, u"M\r\n4294967295 files are being renamed to the same name."}};
-    for (const auto& [count, id, expected] : cases) {
-        std::u16string message = u"M";
-        appendProblemLine(message, count, id);
-        EXPECT_EQ(message, expected);
-    }
-}
-
 } // namespace
 } // namespace mr
