@@ -196,23 +196,6 @@ TEST(ValidateFolder, MatchesTheRepeatedWalks) {
     }
 }
 
-TEST(PlanFolderRenames, LongChainIsPlannedTopDown) {
-    const int n = 2000;
-    std::vector<std::u16string> names;
-    for (int i = 0; i <= n; ++i)
-        names.push_back(fromUtf8("IMG_" + std::to_string(10000 + i)));
-    std::vector<Entry> entries;
-    for (int i = 0; i < n; ++i)
-        entries.push_back({names[i], names[i + 1].c_str()});
-    RecordSet set;
-    FolderRecord& folder = makeFolder(set, u"C:\\D\\", entries);
-    validateFolder(folder);
-    const auto order = orderNames(folder);
-    ASSERT_EQ(order.size(), static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        EXPECT_EQ(order[i], names[n - 1 - i]);
-}
-
 TEST(DecideRename, SummarizesAndComposesTheMessage) {
     const std::u16string k300(300, u'x');
     const std::u16string unable = u"Unable to rename files:\r\n";
