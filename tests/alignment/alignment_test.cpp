@@ -1,26 +1,18 @@
 #include "pattern/alignment.h"
+#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace mr {
 namespace {
 
 using test::parsed;
 
-struct AlignCase {
-    const char* what;
-    std::u16string previous; // pattern texts; '|' separates an included extension
-    std::u16string next;
-    std::vector<int32_t> map;
-};
-
-void PrintTo(const AlignCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
+// Pattern texts; '|' separates an included extension.
 NamePattern variantOf(const std::u16string& text) {
     const size_t bar = text.find(u'|');
     if (bar == std::u16string::npos)
@@ -28,25 +20,27 @@ NamePattern variantOf(const std::u16string& text) {
     return parsed(text.substr(0, bar), text.substr(bar + 1), true);
 }
 
-class AlignVariants : public testing::TestWithParam<AlignCase> {};
-
-TEST_P(AlignVariants, PairsTextsAndTheFieldsBetweenThem) {
-    const AlignCase& c = GetParam();
-    EXPECT_EQ(alignVariants(variantOf(c.next), variantOf(c.previous)), c.map);
+TEST(AlignVariants, PairsTextsAndTheFieldsBetweenThem) {
+    const struct {
+        std::u16string previous, next;
+        std::vector<int32_t> map;
+    } cases[] = {
+        // clang-format off
+        {u"p*q*r", u"p*r", {0, -1, 4}},            // a wildcard whose neighbours are four apart
+        {u"IMG_#", u"IMG_#|.jpg", {0, 1, -1}},     // a number paired through its left text
+        {u"a*b#c", u"a*b#c", {0, 1, 2, 3, 4}},
+        {u"x*y", u"y*x", {-1, -1, 0}},             // on a tie the skip in the new variant wins
+        {u"a*b", u"a*b|.*", {0, 1, 2, -1}},        // the extension wildcard keeps its own
+        {u"a#b", u"a*b", {0, -1, 2}},              // a wildcard is not paired with a number
+        {u"a", u"b", {-1}},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(alignVariants(variantOf(c.next), variantOf(c.previous)), c.map)
+            << toUtf8(c.previous) << " / " << toUtf8(c.next);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, AlignVariants, testing::Values(
-    AlignCase{"wildcard whose neighbours are four apart",  u"p*q*r",    u"p*r",      {0, -1, 4}},
-    AlignCase{"number paired through its left text",       u"IMG_#",    u"IMG_#|.jpg", {0, 1, -1}},
-    AlignCase{"the same variant maps onto itself",         u"a*b#c",    u"a*b#c",    {0, 1, 2, 3, 4}},
-    AlignCase{"on a tie the skip in the new variant wins", u"x*y",      u"y*x",      {-1, -1, 0}},
-    AlignCase{"extension wildcard keeps its own",          u"a*b",      u"a*b|.*",   {0, 1, 2, -1}},
-    AlignCase{"a wildcard is not paired with a number",    u"a#b",      u"a*b",      {0, -1, 2}},
-    AlignCase{"nothing in common",                         u"a",        u"b",        {-1}}));
-// clang-format on
-
-// The alignment as first described: every trial runs on its own copy of the map.
+// The alignment written plainly: every trial runs on its own copy of the map.
 int referenceAlign(const AlignmentContext& c, size_t i, size_t j, std::vector<int32_t>& map) {
     const auto& x = c.x;
     const auto& y = c.y;
@@ -140,19 +134,13 @@ TEST(TransferFieldSettings, CarriesEditsAcrossATrailingExtensionText) {
     setTokenText(without.tokens[0], u"Pic");
     setTokenText(without.tokens[2], u"y");
     PatternToken& number = without.tokens[1];
-    number.renumber = true;
-    number.startNumber = 1;
-    number.zeroMode = 1;
-    number.length = 3;
-    number.minimum = 7;
+    std::tie(number.renumber, number.startNumber, number.zeroMode, number.length, number.minimum) =
+        std::tuple(true, 1, 1u, 3, 7);
     with.tokens[1].minimum = 9;
-
     transferFieldSettings(with, without);
-
     EXPECT_EQ(with.tokens[0].newText, u"Pic");
     EXPECT_FALSE(with.tokens[0].keepMatched);
-    // The last text holds the extension in one variant only: no partner.
-    EXPECT_EQ(with.tokens[2].newText, u"x.jpg");
+    EXPECT_EQ(with.tokens[2].newText, u"x.jpg"); // holds the extension in one variant only
     const PatternToken& moved = with.tokens[1];
     EXPECT_TRUE(moved.renumber);
     EXPECT_EQ(moved.startNumber, 1);
@@ -164,34 +152,27 @@ TEST(TransferFieldSettings, CarriesEditsAcrossATrailingExtensionText) {
 TEST(TransferFieldSettings, SwitchingOnAndOffKeepsTheSettings) {
     NamePattern edited = parsed(u"a*b#c");
     setTokenText(edited.tokens[2], u"B<x>");
-    edited.tokens[1].truncate = true;
-    edited.tokens[1].length = 2;
-    edited.tokens[1].caseMode = 2;
+    std::tie(edited.tokens[1].truncate, edited.tokens[1].length, edited.tokens[1].caseMode) =
+        std::tuple(true, 2, 2u);
     edited.tokens[3].clearNumber = true;
     NamePattern other = parsed(u"a*b#c", u".*", true);
-
     transferFieldSettings(other, edited);
     NamePattern back = parsed(u"a*b#c");
     transferFieldSettings(back, other);
-
     for (size_t k = 0; k < edited.tokens.size(); ++k) {
         const PatternToken& want = edited.tokens[k];
         const PatternToken& got = back.tokens[k];
-        EXPECT_EQ(got.newText, want.newText) << k;
-        EXPECT_EQ(got.keepMatched, want.keepMatched) << k;
-        EXPECT_EQ(got.hasInvalidChars, want.hasInvalidChars) << k;
-        EXPECT_EQ(got.truncate, want.truncate) << k;
-        EXPECT_EQ(got.length, want.length) << k;
-        EXPECT_EQ(got.caseMode, want.caseMode) << k;
-        EXPECT_EQ(got.clearNumber, want.clearNumber) << k;
+        EXPECT_EQ(std::tie(got.newText, got.keepMatched, got.hasInvalidChars, got.truncate,
+                           got.length, got.caseMode, got.clearNumber),
+                  std::tie(want.newText, want.keepMatched, want.hasInvalidChars, want.truncate,
+                           want.length, want.caseMode, want.clearNumber))
+            << k;
     }
     EXPECT_FALSE(other.tokens.back().truncate); // the extension wildcard is never paired
-}
 
-TEST(TransferFieldSettings, KeepMatchedTravelsButAKeptTextDoesNotOverwrite) {
-    NamePattern previous = parsed(u"*a");
-    NamePattern next = parsed(u"*a");
-    setTokenText(next.tokens[0], u"typed"); // the leading empty text, edited here before
+    // A kept text travels, but does not overwrite a text edited here before.
+    NamePattern previous = parsed(u"*a"), next = parsed(u"*a");
+    setTokenText(next.tokens[0], u"typed");
     transferFieldSettings(next, previous);
     EXPECT_TRUE(next.tokens[0].keepMatched);
     EXPECT_EQ(next.tokens[0].newText, u"typed");

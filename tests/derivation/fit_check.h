@@ -1,6 +1,5 @@
 #pragma once
-// Whether the listed names fit the derived variants, and why a name may not: the two
-// known ways a derived pattern can miss one of its own names.
+// Whether the listed names fit the derived variants, and why a name may not.
 #include "pattern/derivation.h"
 #include "rename/records.h"
 
@@ -15,9 +14,8 @@ inline bool fits(std::u16string_view patternText, std::u16string_view name) {
     return wildcardMatch(upperKey(patternText), upperKey(name));
 }
 
-// A number field followed, across wildcards only, by another number field or a digit:
-// the field takes every digit of its run, so a name whose digits run on cannot fit
-// ('#*1' and '11').
+// A number field followed, across wildcards only, by a number field or a digit takes
+// every digit of its run, so a name whose digits run on cannot fit ('#*1' and '11').
 inline bool hasGreedyNumber(std::u16string_view base) {
     for (size_t i = 0; i < base.size(); ++i) {
         if (base[i] == u'\\') {
@@ -36,12 +34,9 @@ inline bool hasGreedyNumber(std::u16string_view base) {
 }
 
 inline bool hasNumber(std::u16string_view base) {
-    for (size_t i = 0; i < base.size(); ++i) {
-        if (base[i] == u'\\')
-            ++i;
-        else if (base[i] == u'#')
+    for (size_t i = 0; i < base.size(); i += base[i] == u'\\' ? 2 : 1)
+        if (base[i] == u'#')
             return true;
-    }
     return false;
 }
 
@@ -49,8 +44,7 @@ inline bool startsWithDigit(std::u16string_view name) {
     return !name.empty() && name[0] >= u'0' && name[0] <= u'9';
 }
 
-// The extension is literal to the parser but joins the pattern text unescaped, so the
-// matcher reads a '#', '*' or '\' in it as a field or an escape.
+// The extension joins the pattern text unescaped: '#', '*' or '\' in it read specially.
 inline bool readSpecially(std::u16string_view extension) {
     return extension != u".*" && extension.find_first_of(u"#*\\") != std::u16string_view::npos;
 }
@@ -60,9 +54,8 @@ struct NameFit {
     bool explained = true; // a miss has one of the known causes
 };
 
-// The names whose common beginning, read with markers, and common end overlap: the
-// suffix search only approximates where the prefix ends in each name ('a12b' and
-// 'a7ba7b' give 'a#b*b').
+// The names whose common beginning (read with markers) and end overlap: the suffix
+// search only approximates where the prefix ends ('a12b' and 'a7ba7b' give 'a#b*b').
 inline std::set<std::u16string> overlappedNames(const RecordSet& set) {
     std::set<std::u16string> out;
     DerivationContext context(true, set.rules);
@@ -83,11 +76,9 @@ inline std::set<std::u16string> overlappedNames(const RecordSet& set) {
     return out;
 }
 
-// Checks one name against every variant the dialog can make current. An empty base
-// pattern misses every name with a non-empty base: the prefix search stopped at two
-// empty names while they still covered it. A number field at the end never takes a
-// name's first character, so a name that begins with its only digits can miss it
-// ('0' and 'b0a1' give '*0*#').
+// One name against every variant the dialog can make current. Known misses: an empty
+// base (the prefix search stopped at two empty names) and a name beginning with its
+// only digits, which a number field at the end never takes ('0', 'b0a1' give '*0*#').
 inline NameFit checkName(const PatternVariants& variants, const CheckBoxFlags& flags,
                          std::u16string_view name, bool overlapped = false) {
     const size_t dot = name.rfind(u'.');

@@ -1,21 +1,14 @@
 // isValidNameText against a check of its own of every '<' through expandTag; and
 // expandTag itself: it reads the same with and without a file, ends where the '<'/'>'
 // rule says, and never writes past 260 characters.
-#include "fuzz/require.h"
+#include "fuzz/input.h"
 #include "pattern/parser.h"
 #include "pattern/tags.h"
-#include "platform/common/utf8.h"
 #include "rename/records.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string_view>
 
 namespace {
 
 using namespace mr;
-
 using fuzz::require;
 
 // Where a tag whose body starts at `from` ends: after its first '>', before a '<'
@@ -55,9 +48,10 @@ struct Sample {
     }
 };
 
-void checkTag(std::u16string_view text, size_t from, const Sample& s, bool& recognised) {
+// Whether the tag whose body starts at `from` is recognised, checked and rendered alike.
+bool checkTag(std::u16string_view text, size_t from, const Sample& s) {
     size_t checkPos = from;
-    recognised = expandTag(text, checkPos, nullptr, nullptr, nullptr);
+    const bool recognised = expandTag(text, checkPos, nullptr, nullptr, nullptr);
     require(checkPos == tagEnd(text, from), "check-only tag ends elsewhere");
 
     std::u16string value;
@@ -79,6 +73,7 @@ void checkTag(std::u16string_view text, size_t from, const Sample& s, bool& reco
                     std::u16string_view(value).substr(0, out.size() - filled),
                 "cut text differs");
     }
+    return recognised;
 }
 
 } // namespace
@@ -91,27 +86,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         {u"C:\\", 0, ~uint64_t{0}, ~uint32_t{0}},
     };
     for (const Sample& s : samples) {
-        // Every '<' the name check would meet, found by a walk of this test's own.
+        // Every '<', also those inside a tag, reads within bounds.
+        std::vector<bool> recognised(text.size());
+        for (size_t i = 0; i < text.size(); ++i)
+            if (text[i] == u'<')
+                recognised[i] = checkTag(text, i + 1, s);
+        // The '<'s the name check meets, found by a walk of this test's own.
         bool valid = true;
         for (size_t i = 0; i < text.size() && valid;) {
             if (text[i] == u'<') {
-                bool recognised = false;
-                checkTag(text, i + 1, s, recognised);
-                valid = recognised;
+                valid = recognised[i];
                 i = tagEnd(text, i + 1);
             } else {
-                valid = !forbidden(text[i]);
-                ++i;
+                valid = !forbidden(text[i++]);
             }
         }
         require(isValidNameText(text) == valid, "isValidNameText disagrees");
-
-        // Every '<' of the text, also those inside a tag, reads within bounds.
-        for (size_t i = 0; i < text.size(); ++i)
-            if (text[i] == u'<') {
-                bool recognised = false;
-                checkTag(text, i + 1, s, recognised);
-            }
     }
     return 0;
 }

@@ -1,29 +1,13 @@
 // Any pattern, any field settings, any names: matching, new names and the transfer of
 // settings between variants never crash, and with no edit every file keeps its name.
 #include "pattern/new_names.h"
+#include "fuzz/input.h"
 #include "pattern/alignment.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
-
-#include <cstdlib>
 
 namespace {
 
 using namespace mr;
-
-// Line 1: settings bytes; line 2: base pattern; line 3: extension text; line 4: a
-// new text for every text token; the rest: names.
-std::vector<std::u16string> lines(const uint8_t* data, size_t size) {
-    std::vector<std::u16string> out;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    size_t from = 0;
-    for (size_t end; (end = bytes.find('\n', from)) != std::string_view::npos; from = end + 1)
-        out.push_back(fromUtf8(bytes.substr(from, end - from)));
-    out.push_back(fromUtf8(bytes.substr(from)));
-    while (out.size() < 4)
-        out.emplace_back();
-    return out;
-}
 
 void edit(NamePattern& pattern, std::u16string_view settings, const std::u16string& newText) {
     size_t k = 0;
@@ -44,7 +28,9 @@ void edit(NamePattern& pattern, std::u16string_view settings, const std::u16stri
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::vector<std::u16string> parts = lines(data, size);
+    // Line 1: settings; 2: base pattern; 3: extension text; 4: a new text for every text
+    // token; the rest: names.
+    const std::vector<std::u16string> parts = fuzz::lines(data, size, 0, 4);
     RecordSet set;
     test::fillNameSet(set, {parts.begin() + 4, parts.end()});
     NamePattern variants[2];

@@ -1,23 +1,17 @@
 // Any base text and extension text parse into a list of the expected shape, and the
 // list written back as pattern text parses into the same list.
+#include "fuzz/input.h"
 #include "pattern/parser.h"
 #include "pattern_language/token_shape.h"
-#include "platform/common/utf8.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string_view>
 
 namespace {
 
 using namespace mr;
 
 void require(bool ok, const char* what, const TokenList& tokens) {
-    if (!ok) {
-        std::fprintf(stderr, "%s: %s\n", what, test::describeTokens(tokens).c_str());
-        std::abort();
-    }
+    if (!ok)
+        std::fprintf(stderr, "%s\n", test::describeTokens(tokens).c_str());
+    fuzz::require(ok, what);
 }
 
 // Pattern text for a list parsed without the extension: fields as '#' and '*', text
@@ -76,16 +70,10 @@ void check(std::u16string_view base, std::u16string_view extension, bool include
 
 } // namespace
 
-// The input is UTF-8: the base text, and after the first line feed the extension.
+// Line 1: the base text; line 2: the extension text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::u16string text =
-        fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
-    const size_t split = text.find(u'\n');
-    const std::u16string_view all(text);
-    const std::u16string_view base = all.substr(0, split);
-    const std::u16string_view extension =
-        split == std::u16string_view::npos ? std::u16string_view() : all.substr(split + 1);
-    check(base, extension, false);
-    check(base, extension, true);
+    const std::vector<std::u16string> lines = fuzz::lines(data, size, 0, 2);
+    check(lines[0], lines[1], false);
+    check(lines[0], lines[1], true);
     return 0;
 }

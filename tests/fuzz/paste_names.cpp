@@ -1,22 +1,14 @@
 // Pasting any text onto any names: a refused paste changes no name and no state, and
 // an accepted one gives every target file a pasted name free of forbidden characters.
-#include "fuzz/require.h"
+#include "fuzz/input.h"
 #include "model/recording_view.h"
 #include "platform/common/utf8.h"
-#include "support/memory_file_system.h"
+#include "support/pattern_support.h"
 #include "ui/model/change_text_model.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 
 using namespace mr;
-
 using fuzz::require;
 
 struct Row {
@@ -43,30 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2 || size > 8192)
         return 0;
     const bool selectedOnly = data[0] & 1;
-    const std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
-    const size_t nul = bytes.find('\0');
-    const std::u16string names = fromUtf8(bytes.substr(0, nul));
-    const std::u16string clipboard =
-        nul == std::string_view::npos ? std::u16string() : fromUtf8(bytes.substr(nul + 1));
-
-    const std::u16string folder = u"C:\\F\\";
-    test::MemoryFileSystem fs;
-    std::vector<std::u16string> paths;
-    std::u16string name;
-    for (size_t i = 0; i <= names.size() && paths.size() < 16; ++i) {
-        if (i < names.size() && names[i] != u'\n') {
-            if (name.size() < 64)
-                name += names[i];
-            continue;
-        }
-        if (!name.empty() && name.find_first_of(u"\\/:*?\"<>|") == std::u16string::npos) {
-            fs.add(folder, name);
-            paths.push_back(folder + name);
-        }
-        name.clear();
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const size_t nul = std::min(bytes.find('\0', 2), size);
+    std::vector<std::u16string> names;
+    for (std::u16string& name : fuzz::lines(data, nul, 2)) {
+        name.resize(std::min<size_t>(name.size(), 64));
+        if (!name.empty() && name.find_first_of(u"\\/:*?\"<>|") == std::u16string::npos &&
+            names.size() < 16)
+            names.push_back(name);
     }
     RecordSet set;
-    fillRecordSet(set, paths, fs);
+    test::fillNameSet(set, names, u"C:\\F\\");
     ChangeTextModel model(u"Fuzz", set);
     test::RecordingView view;
     model.initialise(&view);
@@ -75,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t row = 0; row < model.rows().size() && row < 8; ++row)
         model.setSelected(row, (data[1] >> row) & 1);
 
-    view.clipboard = clipboard;
+    view.clipboard = nul < size ? fromUtf8(bytes.substr(nul + 1)) : std::u16string();
     for (int round = 0; round < ((data[0] & 4) ? 2 : 1); ++round) {
         const std::vector<Row> before = rowsOf(model);
         const bool editing = model.editingEnabled;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace mr {
 namespace {
 
@@ -35,7 +37,7 @@ TEST(ChangeWild, OpensFromTheToken) {
     }
 }
 
-TEST(ChangeWild, ClearTextThenOkTruncatesToNothing) {
+TEST(ChangeWild, ApplyStoresTheLengthWhateverTheTruncateBox) {
     PatternToken t = wildcard(false, 8, 1);
     Wild m(t);
     m.clearText();
@@ -43,22 +45,16 @@ TEST(ChangeWild, ClearTextThenOkTruncatesToNothing) {
     m.setLengthText(u"12");
     EXPECT_TRUE(m.clearTextEnabled());
     m.setLengthText(u"0");
-    m.apply(t);
-    EXPECT_TRUE(t.truncate);
-    EXPECT_EQ(t.length, 0);
-    EXPECT_EQ(t.caseMode, 1u);
-}
+    m.apply(t); // clear text then OK truncates to nothing
+    EXPECT_EQ(std::tie(t.truncate, t.length, t.caseMode), std::tuple(true, 0, 1u));
 
-TEST(ChangeWild, UncheckedTruncateStillStoresTheLength) {
-    PatternToken t = wildcard(true, 3, 2);
-    Wild m(t);
-    m.setLengthText(u"5");
-    m.reset();
-    EXPECT_FALSE(m.resetEnabled());
-    m.apply(t);
-    EXPECT_FALSE(t.truncate);
-    EXPECT_EQ(t.length, 5);
-    EXPECT_EQ(t.caseMode, 0u);
+    PatternToken u = wildcard(true, 3, 2);
+    Wild n(u);
+    n.setLengthText(u"5");
+    n.reset();
+    EXPECT_FALSE(n.resetEnabled());
+    n.apply(u); // unchecked truncate still stores the length
+    EXPECT_EQ(std::tie(u.truncate, u.length, u.caseMode), std::tuple(false, 5, 0u));
 }
 
 TEST(ChangeNumber, OpensWithTheLastConfirmedValues) {
@@ -78,9 +74,7 @@ TEST(ChangeNumber, OpensWithTheLastConfirmedValues) {
     m.startText = u"12";
     m.digitsText = u"3";
     m.apply(t, settings);
-    EXPECT_EQ(t.startNumber, 12);
-    EXPECT_EQ(t.length, 3);
-    EXPECT_EQ(t.zeroMode, 1u);
+    EXPECT_EQ(std::tie(t.startNumber, t.length, t.zeroMode), std::tuple(12, 3, 1u));
 
     Num again(numberField(false, false, 0, -1, 4), settings);
     EXPECT_EQ(again.startText, u"12");

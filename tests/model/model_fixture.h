@@ -7,22 +7,18 @@
 
 namespace mr::test {
 
-// A model over the files of one or more folders; every named file is selected by the
-// host. Names with a folder part ("D:\\x\\a.txt") go to that folder, others to C:\P\.
+// A model over the files the host passed; names without a folder go to C:\P\.
 struct ModelFixture {
     MemoryFileSystem fs;
     RecordSet set;
     RecordingView view;
     std::unique_ptr<ChangeTextModel> model;
 
+    // `remembered`: both check boxes as the last dialog left them.
     explicit ModelFixture(std::vector<std::u16string> names,
-                          std::vector<std::u16string> unlisted = {}) {
-        ChangeTextModel::rememberedAllowExtensionChanges = false;
-        ChangeTextModel::rememberedNumbersAsText = false;
-        open(std::move(names), std::move(unlisted));
-    }
-
-    void open(std::vector<std::u16string> names, std::vector<std::u16string> unlisted = {}) {
+                          std::vector<std::u16string> unlisted = {}, bool remembered = false) {
+        ChangeTextModel::rememberedAllowExtensionChanges = remembered;
+        ChangeTextModel::rememberedNumbersAsText = remembered;
         std::vector<std::u16string> paths;
         for (auto& n : names) {
             const auto full = n.find(u'\\') == std::u16string::npos ? u"C:\\P\\" + n : n;
@@ -35,6 +31,8 @@ struct ModelFixture {
         fillRecordSet(set, paths, fs);
         model = std::make_unique<ChangeTextModel>(u"Sorrelcast", set);
         model->initialise(&view);
+        ChangeTextModel::rememberedAllowExtensionChanges = false;
+        ChangeTextModel::rememberedNumbersAsText = false;
     }
 
     std::vector<std::u16string> newNames() const {

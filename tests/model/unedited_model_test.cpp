@@ -1,8 +1,8 @@
-// With no edit, whatever the names and whichever variant is in use, every file keeps
-// its name: the dialog opened and "Rename" pressed changes nothing.
+// With no edit, whatever the names and whichever variant is in use, "Rename" changes
+// nothing.
+#include "derivation/derivation_support.h"
 #include "derivation/name_families.h"
-#include "support/memory_file_system.h"
-#include "ui/model/change_text_model.h"
+#include "model_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,11 @@
 namespace mr {
 namespace {
 
-void expectAllUnchanged(ChangeTextModel& model, const char* family, int seed) {
-    for (const FileRecord* f : model.rows()) {
-        if (!f->takesPart)
-            continue;
-        ASSERT_EQ(f->status, FileStatus::Unchanged)
-            << family << " seed " << seed << " variant " << model.currentPatternIndex() << ": "
-            << testing::PrintToString(f->name) << " -> " << testing::PrintToString(f->newName);
-    }
+void expectAllUnchanged(ChangeTextModel& model, const std::string& where) {
+    for (const FileRecord* f : model.rows())
+        ASSERT_TRUE(!f->takesPart || f->status == FileStatus::Unchanged)
+            << where << " variant " << model.currentPatternIndex() << ": " << toUtf8(f->name)
+            << " -> " << toUtf8(f->newName);
 }
 
 TEST(UneditedModel, EveryFileKeepsItsNameInEveryVariant) {
@@ -26,29 +23,17 @@ TEST(UneditedModel, EveryFileKeepsItsNameInEveryVariant) {
         for (int seed = 0; seed < 40; ++seed) {
             test::Rng rng(static_cast<uint32_t>(seed));
             const test::Names generated = family.make(rng);
-            // A folder holds each name once; the host passes them all.
-            std::set<std::u16string> unique(generated.begin(), generated.end());
-            const NameRules rules = family.posix ? NameRules::posix() : NameRules::windows();
-            const std::u16string folder = family.posix ? u"/p/" : u"C:\\P\\";
-            test::MemoryFileSystem fs;
-            std::vector<std::u16string> paths;
-            for (const auto& n : unique) {
-                fs.add(folder, n);
-                paths.push_back(folder + n);
-            }
-            RecordSet set(rules);
-            fillRecordSet(set, paths, fs);
-            ChangeTextModel::rememberedAllowExtensionChanges = false;
-            ChangeTextModel::rememberedNumbersAsText = false;
-            ChangeTextModel model(u"Sorrelcast", set);
+            const std::set<std::u16string> unique(generated.begin(), generated.end());
+            auto set = test::makeSet({unique.begin(), unique.end()},
+                                     family.posix ? NameRules::posix() : NameRules::windows());
+            ChangeTextModel model(u"Sorrelcast", *set);
             model.initialise(nullptr);
-            expectAllUnchanged(model, family.name, seed);
-            if (model.clickCheckBox(CheckBox::AllowExtensionChanges))
-                expectAllUnchanged(model, family.name, seed);
-            if (model.clickCheckBox(CheckBox::NumbersAsText))
-                expectAllUnchanged(model, family.name, seed);
-            if (model.clickCheckBox(CheckBox::AllowExtensionChanges))
-                expectAllUnchanged(model, family.name, seed);
+            const std::string where = family.name + (" seed " + std::to_string(seed));
+            expectAllUnchanged(model, where);
+            for (auto box : {CheckBox::AllowExtensionChanges, CheckBox::NumbersAsText,
+                             CheckBox::AllowExtensionChanges})
+                if (model.clickCheckBox(box))
+                    expectAllUnchanged(model, where);
         }
     }
     ChangeTextModel::rememberedAllowExtensionChanges = false;
@@ -56,20 +41,11 @@ TEST(UneditedModel, EveryFileKeepsItsNameInEveryVariant) {
 }
 
 TEST(UneditedModel, LiteralExtensionWithAHashStillTakesPart) {
-    test::MemoryFileSystem fs;
-    fs.add(u"C:\\P\\", u"x.#1");
-    fs.add(u"C:\\P\\", u"y.#1");
-    RecordSet set;
-    fillRecordSet(set, {u"C:\\P\\x.#1", u"C:\\P\\y.#1"}, fs);
-    ChangeTextModel::rememberedAllowExtensionChanges = true;
-    ChangeTextModel model(u"Sorrelcast", set);
-    ChangeTextModel::rememberedAllowExtensionChanges = false;
-    model.initialise(nullptr);
-    ASSERT_EQ(model.currentPatternIndex(), 1);
-    for (const FileRecord* f : model.rows()) {
-        EXPECT_TRUE(f->takesPart);
-        EXPECT_EQ(f->status, FileStatus::Unchanged);
-    }
+    test::ModelFixture f({u"x.#1", u"y.#1"}, {}, true);
+    ASSERT_EQ(f.model->currentPatternIndex(), 1);
+    for (const FileRecord* r : f.model->rows())
+        EXPECT_TRUE(r->takesPart);
+    EXPECT_EQ(f.statuses(), std::vector(2, FileStatus::Unchanged));
 }
 
 } // namespace

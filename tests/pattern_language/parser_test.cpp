@@ -7,63 +7,56 @@
 namespace mr {
 namespace {
 
-std::string describe(const TokenList& tokens) {
-    return test::describeTokens(tokens);
-}
+using test::describeTokens;
 
 ::testing::AssertionResult hasShape(const TokenList& tokens) {
     const std::string fault = test::shapeFault(tokens);
     if (fault.empty())
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << fault << ": " << describe(tokens);
+    return ::testing::AssertionFailure() << fault << ": " << describeTokens(tokens);
 }
 
-struct ParseCase {
-    std::u16string base;
-    std::u16string extension;
-    bool includeExtension;
-    std::string tokens;
-    std::u16string patternText;
-};
-
-class ParsePattern : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ParsePattern, GivesTheTokenList) {
-    const ParseCase& c = GetParam();
-    NamePattern variant;
-    variant.patternText = u"old";
-    variant.tokens.resize(3);
-    parsePattern(c.base, c.extension, variant, c.includeExtension);
-    EXPECT_EQ(describe(variant.tokens), c.tokens);
-    EXPECT_EQ(variant.patternText, c.patternText);
-    EXPECT_EQ(variant.includesExtension, c.includeExtension);
-    EXPECT_TRUE(hasShape(variant.tokens));
+TEST(ParsePattern, GivesTheTokenList) {
+    const struct {
+        std::u16string base, extension;
+        bool includeExtension;
+        std::string tokens;
+        std::u16string patternText;
+    } cases[] = {
+        // clang-format off
+        {u"", u"", false, "''+", u""},
+        {u"*", u"", false, "''+ * ''+", u"*"},
+        {u"##", u"", false, "''+ # ''+ # ''+", u"##"},
+        {u"IMG_#", u".jpg", true, "'IMG_' # '.jpg'", u"IMG_#.jpg"},
+        {u"IMG_#", u".jpg", false, "'IMG_' # ''+", u"IMG_#"},
+        {u"IMG_#", u".*", true, "'IMG_' # ''+ .*", u"IMG_#.*"},
+        {u"IMG_#", u".*", false, "'IMG_' # ''+", u"IMG_#"},
+        {u"IMG_#", u"", true, "'IMG_' # ''+", u"IMG_#"},
+        {u"a#b", u".txt", true, "'a' # 'b.txt'", u"a#b.txt"},
+        {u"", u".*", true, "''+ .*", u".*"},
+        {u"", u".txt", true, "'.txt'", u".txt"},
+        {u"a", u".#*\\", true, "'a.#*\\'", u"a.#*\\"}, // the extension is literal
+        {u"a", u".**", true, "'a.**'", u"a.**"},
+        {u"a\\#b", u"", false, "'a#b'", u"a\\#b"},
+        {u"#\\##", u"", false, "''+ # '#' # ''+", u"#\\##"},
+        {u"\\*", u"", false, "'*'", u"\\*"},
+        {u"\\\\", u"", false, "'\\'", u"\\\\"},
+        {u"ab\\", u"", false, "'ab'", u"ab\\"},
+        {u"#\\", u"", false, "''+ # ''", u"#\\"},
+        {u"\\", u".*", true, "'' .*", u"\\.*"},
+        {u"x*y#z", u"", false, "'x' * 'y' # 'z'", u"x*y#z"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        NamePattern variant;
+        variant.patternText = u"old";
+        variant.tokens.resize(3);
+        parsePattern(c.base, c.extension, variant, c.includeExtension);
+        EXPECT_EQ(describeTokens(variant.tokens), c.tokens);
+        EXPECT_EQ(variant.patternText, c.patternText);
+        EXPECT_EQ(variant.includesExtension, c.includeExtension);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ParsePattern,
-    ::testing::Values(ParseCase{u"", u"", false, "''+", u""},
-                      ParseCase{u"*", u"", false, "''+ * ''+", u"*"},
-                      ParseCase{u"##", u"", false, "''+ # ''+ # ''+", u"##"},
-                      ParseCase{u"IMG_#", u".jpg", true, "'IMG_' # '.jpg'", u"IMG_#.jpg"},
-                      ParseCase{u"IMG_#", u".jpg", false, "'IMG_' # ''+", u"IMG_#"},
-                      ParseCase{u"IMG_#", u".*", true, "'IMG_' # ''+ .*", u"IMG_#.*"},
-                      ParseCase{u"IMG_#", u".*", false, "'IMG_' # ''+", u"IMG_#"},
-                      ParseCase{u"IMG_#", u"", true, "'IMG_' # ''+", u"IMG_#"},
-                      ParseCase{u"a#b", u".txt", true, "'a' # 'b.txt'", u"a#b.txt"},
-                      ParseCase{u"", u".*", true, "''+ .*", u".*"},
-                      ParseCase{u"", u".txt", true, "'.txt'", u".txt"},
-                      // the extension is literal: nothing in it is a field or an escape
-                      ParseCase{u"a", u".#*\\", true, "'a.#*\\'", u"a.#*\\"},
-                      ParseCase{u"a", u".**", true, "'a.**'", u"a.**"},
-                      ParseCase{u"a\\#b", u"", false, "'a#b'", u"a\\#b"},
-                      ParseCase{u"#\\##", u"", false, "''+ # '#' # ''+", u"#\\##"},
-                      ParseCase{u"\\*", u"", false, "'*'", u"\\*"},
-                      ParseCase{u"\\\\", u"", false, "'\\'", u"\\\\"},
-                      ParseCase{u"ab\\", u"", false, "'ab'", u"ab\\"},
-                      ParseCase{u"#\\", u"", false, "''+ # ''", u"#\\"},
-                      ParseCase{u"\\", u".*", true, "'' .*", u"\\.*"},
-                      ParseCase{u"x*y#z", u"", false, "'x' * 'y' # 'z'", u"x*y#z"}));
 
 // Every text over the characters that matter, up to four long, with each kind of
 // extension: the list always has its shape and the stored text is what was parsed.
@@ -116,35 +109,19 @@ TEST(SetTokenText, TakesTheUsersTextAndMarksIt) {
 }
 
 TEST(IsValidNameText, ForbiddenCharactersAndTags) {
-    const struct {
-        std::u16string text;
-        bool valid;
-    } cases[] = {
-        {u"", true},
-        {u"plain name.txt", true},
-        {u"a<D>b", true},
-        {u"a<1>b", true},
+    const std::pair<std::u16string, bool> cases[] = {
+        // clang-format off
+        {u"", true}, {u"plain name.txt", true}, {u"a<D>b", true}, {u"a<1>b", true},
         {u"<D:yyyy:mm>", true}, // a ':' inside a tag is the tag's
-        {u"<D:yyyy-mm-dd><S:6A><F><N:2><1,1:3F><C>", true},
-        {u"\t\x01\u00E9\U0001F600", true},
-        {u"a<b", false},
-        {u"a>b", false},
-        {u"x/y", false},
-        {u"a:b", false},
-        {u"a\"b", false},
-        {u"a*b", false},
-        {u"a?b", false},
-        {u"a\\b", false},
-        {u"a|b", false},
-        {u"<D>>", false},
-        // the scan goes on at a '<' inside a date format
-        {u"<D:yy<F>", true},
-        {u"<D:yy<x>", false},
-        {u"<", false},
-        {u"<x><D>", false},
+        {u"<D:yyyy-mm-dd><S:6A><F><N:2><1,1:3F><C>", true}, {u"\t\x01\u00E9\U0001F600", true},
+        {u"a<b", false}, {u"a>b", false}, {u"x/y", false}, {u"a:b", false}, {u"a\"b", false},
+        {u"a*b", false}, {u"a?b", false}, {u"a\\b", false}, {u"a|b", false}, {u"<D>>", false},
+        {u"<D:yy<F>", true}, {u"<D:yy<x>", false}, // the scan goes on at a '<' in a date format
+        {u"<", false}, {u"<x><D>", false},
+        // clang-format on
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(isValidNameText(c.text), c.valid) << std::string(c.text.begin(), c.text.end());
+    for (const auto& [text, valid] : cases)
+        EXPECT_EQ(isValidNameText(text), valid) << std::string(text.begin(), text.end());
 }
 
 } // namespace

@@ -24,74 +24,53 @@ TEST(Registry, EmptyProductNameIsRefused) {
     }
 }
 
-struct ComposeCase {
-    std::u16string setting, keyPath, valueName;
-};
-
-class ComposeKeyPath : public testing::TestWithParam<ComposeCase> {};
-
-TEST_P(ComposeKeyPath, SplitsAtTheLastBackslash) {
+TEST(Registry, ComposeKeyPathSplitsAtTheLastBackslash) {
+    const std::u16string key = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
+    const std::u16string cases[][3] = {
+        {u"NumberDlg Start", key, u"NumberDlg Start"},
+        {u"Sub\\Value", key + u"\\Sub", u"Value"},
+        {u"A\\B\\Value", key + u"\\A\\B", u"Value"},
+        {u"\\Value", key, u"Value"},
+        {u"Sub\\", key + u"\\Sub", u""},
+    };
     MemorySettingsStore store;
-    const auto path = Registry(u"Sorrelcast", store).composeKeyPath(GetParam().setting);
-    EXPECT_EQ(path.keyPath, GetParam().keyPath);
-    EXPECT_EQ(path.valueName, GetParam().valueName);
+    for (const auto& [setting, keyPath, valueName] : cases) {
+        const auto path = Registry(u"Sorrelcast", store).composeKeyPath(setting);
+        EXPECT_EQ(path.keyPath, keyPath);
+        EXPECT_EQ(path.valueName, valueName);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComposeKeyPath,
-    testing::Values(
-        ComposeCase{u"NumberDlg Start", u"SOFTWARE\\Nombrel Software\\Sorrelcast",
-                    u"NumberDlg Start"},
-        ComposeCase{u"Sub\\Value", u"SOFTWARE\\Nombrel Software\\Sorrelcast\\Sub", u"Value"},
-        ComposeCase{u"A\\B\\Value", u"SOFTWARE\\Nombrel Software\\Sorrelcast\\A\\B", u"Value"},
-        ComposeCase{u"\\Value", u"SOFTWARE\\Nombrel Software\\Sorrelcast", u"Value"},
-        ComposeCase{u"Sub\\", u"SOFTWARE\\Nombrel Software\\Sorrelcast\\Sub", u""}));
-
-// What a read finds after the store was prepared; the variable starts at 77.
-struct ReadCase {
-    const char* what;
-    void (*prepare)(MemorySettingsStore&);
-    std::u16string setting;
-    bool found;
-    uint32_t value;
-};
-
-class ReadInt : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReadInt, ReadsNumbersOnly) {
-    MemorySettingsStore store;
-    GetParam().prepare(store);
-    uint32_t value = 77;
-    EXPECT_EQ(Registry(u"Sorrelcast", store).readInt(GetParam().setting, value), GetParam().found);
-    EXPECT_EQ(value, GetParam().value);
+TEST(Registry, ReadIntReadsNumbersOnly) {
+    const std::u16string key = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
+    const struct {
+        std::u16string key, name;       // where a value is written, if anywhere
+        std::optional<uint32_t> number; // none: the text "12"
+        std::u16string setting;
+        bool found;
+        uint32_t value; // starts at 77
+    } cases[] = {
+        {u"", u"", 0, u"NumberDlg Start", false, 77},
+        {key, u"NumberDlg Start", 12, u"NumberDlg Start", true, 12},
+        {key, u"NUMBERDLG START", 3, u"numberdlg start", true, 3}, // names ignore case
+        {key, u"MultiRenameDlgWidth", 0, u"MultiRenameDlgWidth", true, 0},
+        {key, u"NumberDlg Start", std::nullopt, u"NumberDlg Start", false, 77},
+        {u"SOFTWARE\\Nombrel Software\\Other", u"NumberDlg Start", 5, u"NumberDlg Start", false,
+         77},
+        {key + u"\\Sub", u"Value", 9, u"Sub\\Value", true, 9},
+    };
+    for (const auto& c : cases) {
+        MemorySettingsStore store;
+        if (!c.key.empty() && c.number)
+            store.writeNumber(c.key, c.name, *c.number);
+        else if (!c.key.empty())
+            store.writeText(c.key, c.name, u"12");
+        uint32_t value = 77;
+        EXPECT_EQ(Registry(u"Sorrelcast", store).readInt(c.setting, value), c.found)
+            << toUtf8(c.name);
+        EXPECT_EQ(value, c.value) << toUtf8(c.name);
+    }
 }
-
-const std::u16string kKey = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReadInt,
-    testing::Values(
-        ReadCase{"no key", [](MemorySettingsStore&) {}, u"NumberDlg Start", false, 77},
-        ReadCase{"written number",
-                 [](MemorySettingsStore& s) { s.writeNumber(kKey, u"NumberDlg Start", 12); },
-                 u"NumberDlg Start", true, 12},
-        ReadCase{"names ignore case",
-                 [](MemorySettingsStore& s) { s.writeNumber(kKey, u"NUMBERDLG START", 3); },
-                 u"numberdlg start", true, 3},
-        ReadCase{"zero is a value",
-                 [](MemorySettingsStore& s) { s.writeNumber(kKey, u"MultiRenameDlgWidth", 0); },
-                 u"MultiRenameDlgWidth", true, 0},
-        ReadCase{"text of the same name leaves the variable",
-                 [](MemorySettingsStore& s) { s.writeText(kKey, u"NumberDlg Start", u"12"); },
-                 u"NumberDlg Start", false, 77},
-        ReadCase{"another product's value is not seen",
-                 [](MemorySettingsStore& s) {
-                     s.writeNumber(u"SOFTWARE\\Nombrel Software\\Other", u"NumberDlg Start", 5);
-                 },
-                 u"NumberDlg Start", false, 77},
-        ReadCase{"sub-key value",
-                 [](MemorySettingsStore& s) { s.writeNumber(kKey + u"\\Sub", u"Value", 9); },
-                 u"Sub\\Value", true, 9}));
 
 TEST(Registry, SignedReadKeepsTheBits) {
     MemorySettingsStore store;
@@ -179,51 +158,39 @@ protected:
     std::optional<std::string> saved;
 };
 
-TEST_F(PlatformSettings, FileRoundTrip) {
+TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
     const std::u16string product = testProduct();
     Registry registry(product);
     uint32_t value = 77;
     EXPECT_FALSE(registry.readInt(u"NumberDlg Start", value));
-    ASSERT_TRUE(registry.writeInt(u"NumberDlg Start", 12));
-    ASSERT_TRUE(registry.writeInt(u"NumberDlg NDigits", 3));
-    ASSERT_TRUE(registry.writeInt(u"NumberDlg Start", 4000000000u));
-    ASSERT_TRUE(registry.writeInt(u"Sub\\Value", 9));
+    for (auto [setting, number] : {std::pair{u"NumberDlg Start", 12u},
+                                   {u"NumberDlg NDigits", 3u},
+                                   {u"NumberDlg Start", 4000000000u},
+                                   {u"Sub\\Value", 9u}})
+        ASSERT_TRUE(registry.writeInt(setting, number));
     EXPECT_TRUE(Registry(product).readInt(u"numberdlg start", value));
     EXPECT_EQ(value, 4000000000u);
-    EXPECT_TRUE(registry.readInt(u"NumberDlg NDigits", value));
-    EXPECT_EQ(value, 3u);
     EXPECT_TRUE(registry.readInt(u"Sub\\Value", value));
     EXPECT_EQ(value, 9u);
     EXPECT_FALSE(Registry(u"Other").readInt(u"NumberDlg NDigits", value));
-
     // One file for the product and no temporary left behind.
     std::vector<fs::path> files;
     for (const auto& e : fs::directory_iterator(dir / "Nombrel Software"))
         files.push_back(e.path().filename());
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(files[0], toUtf8(product) + ".reg");
-}
+    EXPECT_EQ(files, std::vector<fs::path>{toUtf8(product) + ".reg"});
 
-TEST_F(PlatformSettings, ValueOfAnotherTypeLeavesTheVariable) {
-    fs::create_directories(dir / "Nombrel Software");
     std::ofstream(dir / "Nombrel Software" / "Sorrelcast.reg")
-        << "[\"SOFTWARE\\\\Nombrel Software\\\\Sorrelcast\"]\n"
-        << "\"NumberDlg Start\"=\"12\"\n"
-        << "\"Short\"=dword:12\n"
-        << "garbage line\n"
-        << "\"NumberDlg NDigits\"=dword:0000000A\n";
-    Registry registry(u"Sorrelcast");
-    uint32_t value = 77;
-    EXPECT_FALSE(registry.readInt(u"NumberDlg Start", value));
-    EXPECT_FALSE(registry.readInt(u"Short", value));
+        << "[\"SOFTWARE\\\\Nombrel Software\\\\Sorrelcast\"]\n\"NumberDlg Start\"=\"12\"\n"
+        << "\"Short\"=dword:12\ngarbage line\n\"NumberDlg NDigits\"=dword:0000000A\n";
+    Registry other(u"Sorrelcast");
+    value = 77;
+    EXPECT_FALSE(other.readInt(u"NumberDlg Start", value)); // a value of another type
+    EXPECT_FALSE(other.readInt(u"Short", value));
     EXPECT_EQ(value, 77u);
-    EXPECT_TRUE(registry.readInt(u"NumberDlg NDigits", value));
+    ASSERT_TRUE(other.writeInt(u"MultiRenameDlgWidth", 640));
+    EXPECT_TRUE(other.readInt(u"NumberDlg NDigits", value));
     EXPECT_EQ(value, 10u);
-    // Writing keeps what it does not understand.
-    ASSERT_TRUE(registry.writeInt(u"MultiRenameDlgWidth", 640));
-    EXPECT_TRUE(registry.readInt(u"NumberDlg NDigits", value));
-    EXPECT_EQ(value, 10u);
-    EXPECT_FALSE(registry.readInt(u"NumberDlg Start", value));
+    EXPECT_FALSE(other.readInt(u"NumberDlg Start", value));
 }
 
 TEST_F(PlatformSettings, NoConfigHomeReadsNothing) {

@@ -18,8 +18,8 @@ inline NamePattern parsed(std::u16string_view base, std::u16string_view ext = u"
 }
 
 // One folder whose listed files all take part.
-inline void fillNameSet(RecordSet& set, const std::vector<std::u16string>& names) {
-    const std::u16string folder = u"C:\\Data\\";
+inline void fillNameSet(RecordSet& set, const std::vector<std::u16string>& names,
+                        const std::u16string& folder = u"C:\\Data\\") {
     MemoryFileSystem fs;
     std::vector<std::u16string> paths;
     paths.reserve(names.size());

@@ -21,38 +21,24 @@ namespace {
 using test::fileTimeOf;
 
 struct LocalCase {
-    const char* what;
     uint64_t fileTime;
     CalendarTime expected;
 };
 
 void expectLocal(const LocalCase& c) {
     CalendarTime t;
-    ASSERT_TRUE(fileTimeToLocalTime(c.fileTime, t)) << c.what;
-    EXPECT_EQ(t, c.expected) << c.what;
+    ASSERT_TRUE(fileTimeToLocalTime(c.fileTime, t)) << c.fileTime;
+    EXPECT_EQ(t, c.expected) << c.fileTime;
 }
 
-// In the tests' zone (UTC+9), on every platform.
+// In the tests' zone (UTC+9), on every platform; the date tags show more of it.
 TEST(LocalTime, FileTimesShowInTheCurrentZone) {
-    const LocalCase cases[] = {
-        {"23:30 UTC is the next day east of UTC",
-         fileTimeOf(2024, 3, 5, 23, 30),
-         {2024, 3, 6, 3, 8, 30, 0}},
-        {"into a new year", fileTimeOf(2024, 12, 31, 15, 0), {2025, 1, 1, 3, 0, 0, 0}},
-        {"onto a leap day", fileTimeOf(2024, 2, 28, 20, 0), {2024, 2, 29, 4, 5, 0, 0}},
-        {"fractions of a second are cut",
-         fileTimeOf(2024, 3, 5, 2, 59, 59, 9999999),
-         {2024, 3, 5, 2, 11, 59, 59}},
-        {"the first year a date tag shows", fileTimeOf(1900, 1, 1), {1900, 1, 1, 1, 9, 0, 0}},
-        {"file time zero", 0, {1601, 1, 1, 1, 9, 0, 0}},
-    };
-    for (const auto& c : cases)
-        expectLocal(c);
-}
-
-TEST(LocalTime, TimesWindowsRefusesAreRefusedEverywhere) {
+    expectLocal({fileTimeOf(2024, 3, 5, 23, 30), {2024, 3, 6, 3, 8, 30, 0}}); // the next day
+    expectLocal({fileTimeOf(2024, 2, 28, 20, 0), {2024, 2, 29, 4, 5, 0, 0}}); // a leap day
+    expectLocal({fileTimeOf(2024, 3, 5, 2, 59, 59, 9999999), {2024, 3, 5, 2, 11, 59, 59}});
+    expectLocal({0, {1601, 1, 1, 1, 9, 0, 0}});
     CalendarTime t;
-    EXPECT_FALSE(fileTimeToLocalTime(uint64_t{1} << 63, t));
+    EXPECT_FALSE(fileTimeToLocalTime(uint64_t{1} << 63, t)); // what Windows refuses
     EXPECT_FALSE(fileTimeToLocalTime(~uint64_t{0}, t));
 }
 
@@ -61,19 +47,10 @@ TEST(LocalTime, TimesWindowsRefusesAreRefusedEverywhere) {
 TEST(LocalTime, FollowsAChangeOfZone) {
     if (!test::setZone("UTC0"))
         GTEST_SKIP() << "the zone is fixed when the process starts";
-    const LocalCase utc[] = {
-        {"no offset", fileTimeOf(2024, 3, 5, 23, 30), {2024, 3, 5, 2, 23, 30, 0}},
-    };
-    for (const auto& c : utc)
-        expectLocal(c);
-
+    expectLocal({fileTimeOf(2024, 3, 5, 23, 30), {2024, 3, 5, 2, 23, 30, 0}});
     test::setZone("EST5EDT,M3.2.0,M11.1.0");
-    const LocalCase eastern[] = {
-        {"west of UTC: the day before", fileTimeOf(2024, 1, 1, 3, 0), {2023, 12, 31, 0, 22, 0, 0}},
-        {"daylight saving time", fileTimeOf(2024, 7, 1, 3, 0), {2024, 6, 30, 0, 23, 0, 0}},
-    };
-    for (const auto& c : eastern)
-        expectLocal(c);
+    expectLocal({fileTimeOf(2024, 1, 1, 3, 0), {2023, 12, 31, 0, 22, 0, 0}}); // the day before
+    expectLocal({fileTimeOf(2024, 7, 1, 3, 0), {2024, 6, 30, 0, 23, 0, 0}});  // daylight saving
     test::setZone(test::kTestZone);
 }
 
