@@ -1,10 +1,8 @@
 // The shared DPI object: who hears of a change, and in which order.
-#include "ui/win32/dpi_icon.h"
 #include "ui/win32/screen_dpi.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,20 +31,6 @@ TEST(ScreenDpi, TellsWatchersOfRealChangesInOrder) {
     dpi.removeWatcher(&a);
     dpi.applyDpi(120);
     EXPECT_EQ(log, (std::vector<std::string>{"a:96->144", "b:96->144", "b:144->120"}));
-}
-
-TEST(ScreenDpi, ReadsAWindowsDpiAndAnIconThatIsMissing) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!window)
-        GTEST_SKIP() << "no display to create windows on";
-    auto dpi = std::make_shared<ScreenDpi>();
-    dpi->updateFromWindow(window);
-    dpi->updateFromWindow(nullptr); // a window that is gone changes nothing
-    EXPECT_GE(dpi->dpi(), 72u);
-    // This test program carries no icon 250: the dialog just goes without one.
-    EXPECT_EQ(DpiIcon(250, dpi).icon(), nullptr);
-    DestroyWindow(window);
 }
 
 } // namespace
