@@ -4,177 +4,105 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
+#include <cwctype>
+#include <tlhelp32.h>
 
+#include <array>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace mr::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 using MultiRenameDialog = FolderTest;
 
-struct Control {
-    int id;
-    const wchar_t* text;
-    LONG_PTR type; // BS_* of a button
-};
-
-TEST_F(MultiRenameDialog, ShowsTheTemplateWithTheSelectedFilesListed) {
-    const std::wstring a = touch(L"A.txt"), b = touch(L"b.txt"), c = touch(L"c10.txt");
-    touch(L"not selected.txt");
-    const wchar_t* paths[] = {c.c_str(), a.c_str(), b.c_str(), a.c_str()}; // a given twice
-
-    struct Seen {
-        std::wstring title;
-        LONG_PTR style = 0;
-        std::vector<std::wstring> texts;
-        std::vector<LONG_PTR> types;
-        std::wstring listClass;
-        LONG_PTR listStyle = 0;
-        LRESULT listExStyle = 0;
-        int columns = 0;
-        std::vector<std::wstring> oldNames, newNames;
-        std::vector<int> stateImages;
-        int imageCount = 0, imageWidth = 0, imageHeight = 0;
-    } seen;
-    const Control controls[] = {
-        {IDOK, L"Rename", BS_DEFPUSHBUTTON},
-        {IDCANCEL, L"Cancel", BS_PUSHBUTTON},
-        {IDC_ALLOW_EXTENSION_CHANGES, L"Allow Extension Changes", BS_AUTOCHECKBOX},
-        {IDC_NUMBERS_AS_TEXT, L"Treat Numbers as Text", BS_AUTOCHECKBOX},
-        {IDC_RESET, L"Reset", BS_PUSHBUTTON},
-        {IDC_COPY_NAMES, L"Copy Names", BS_PUSHBUTTON},
-        {IDC_PASTE_NAMES, L"Paste Names", BS_PUSHBUTTON},
-    };
-
-    ASSERT_TRUE(runAndInspect(4, paths, [&](HWND dialog) {
-        seen.title = windowText(dialog);
-        seen.style = GetWindowLongPtrW(dialog, GWL_STYLE);
-        for (const auto& control : controls) {
-            HWND button = GetDlgItem(dialog, control.id);
-            seen.texts.push_back(button ? windowText(button) : L"<missing>");
-            seen.types.push_back(button ? (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK)
-                                        : -1);
-        }
-        HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
-        seen.listClass = className(list);
-        seen.listStyle = GetWindowLongPtrW(list, GWL_STYLE);
-        seen.listExStyle = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-        seen.columns = static_cast<int>(
-            SendMessageW(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)),
-                         HDM_GETITEMCOUNT, 0, 0));
-        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            seen.oldNames.push_back(listText(list, i, 0));
-            seen.newNames.push_back(listText(list, i, 1));
-            seen.stateImages.push_back(static_cast<int>(
-                SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK) >> 12));
-        }
-        auto images =
-            reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
-        const auto imageCount =
-            controlsFunction<int(WINAPI*)(HIMAGELIST)>("ImageList_GetImageCount");
-        const auto iconSize =
-            controlsFunction<BOOL(WINAPI*)(HIMAGELIST, int*, int*)>("ImageList_GetIconSize");
-        if (imageCount && iconSize) {
-            seen.imageCount = imageCount(images);
-            iconSize(images, &seen.imageWidth, &seen.imageHeight);
-        }
-    }));
-
-    EXPECT_EQ(seen.title, L"Multi Rename");
-    EXPECT_TRUE(seen.style & WS_THICKFRAME);
-    EXPECT_TRUE(seen.style & WS_SYSMENU);
-    EXPECT_FALSE(seen.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    for (size_t i = 0; i < std::size(controls); ++i) {
-        EXPECT_EQ(seen.texts[i], controls[i].text) << controls[i].id;
-        EXPECT_EQ(seen.types[i], controls[i].type) << controls[i].id;
-    }
-    EXPECT_NE(seen.listClass.find(L"SysListView32"), std::wstring::npos) << seen.listClass;
-    EXPECT_EQ(seen.listStyle & LVS_TYPEMASK, LVS_REPORT);
-    EXPECT_TRUE(seen.listStyle & LVS_SHOWSELALWAYS);
-    EXPECT_TRUE(seen.listStyle & LVS_SHAREIMAGELISTS);
-    EXPECT_FALSE(seen.listStyle &
-                 (LVS_SINGLESEL | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING));
-    EXPECT_EQ(seen.listExStyle, LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(seen.columns, 2);
-    // Files by their upper-cased names; the one given twice is listed once.
-    EXPECT_EQ(seen.oldNames, (std::vector<std::wstring>{L"A.txt", L"b.txt", L"c10.txt"}));
-    // The untouched pattern gives every file its own name back: unchanged.
-    EXPECT_EQ(seen.newNames, seen.oldNames);
-    EXPECT_EQ(seen.stateImages, (std::vector<int>{2, 2, 2}));
-    EXPECT_EQ(seen.imageCount, 7);
-    EXPECT_EQ(seen.imageWidth, 16);
-    EXPECT_EQ(seen.imageHeight, 16);
+std::wstring lastHeading(HWND list) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    wchar_t text[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    const auto columns = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+    SendMessageW(header, HDM_GETITEMW, columns - 1, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
-TEST_F(MultiRenameDialog, AddsTheFolderColumnOnlyForSeveralFolders) {
-    const std::wstring one = touch(L"one\\x1.txt"), two = touch(L"two\\x2.txt");
-    const struct {
-        std::vector<const wchar_t*> paths;
-        int columns;
-    } table[] = {
-        {{one.c_str()}, 2},
-        {{one.c_str(), two.c_str()}, 3},
-    };
-    for (const auto& row : table) {
-        int columns = 0;
-        std::wstring heading, folder;
-        ASSERT_TRUE(
-            runAndInspect(static_cast<int>(row.paths.size()), row.paths.data(), [&](HWND dialog) {
-                HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
-                HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-                columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-                wchar_t text[64] = {};
-                HDITEMW item = {};
-                item.mask = HDI_TEXT;
-                item.pszText = text;
-                item.cchTextMax = 64;
-                SendMessageW(header, HDM_GETITEMW, columns - 1, reinterpret_cast<LPARAM>(&item));
-                heading = text;
-                folder = listText(list, 1, 2);
-            }));
-        EXPECT_EQ(columns, row.columns);
-        if (row.columns == 3) {
-            EXPECT_EQ(heading, L"Folder");
-            EXPECT_EQ(folder, (root / L"two").wstring() + L"\\");
-        } else {
-            EXPECT_EQ(heading, L"New Name");
-        }
+// Whether the side-by-side common controls of version 6 are loaded in this process,
+// which imports none itself: only the module's manifest selects them.
+bool versionSixControlsLoaded() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more && !found;
+         more = Module32NextW(snapshot, &entry)) {
+        std::wstring path = entry.szExePath;
+        for (auto& c : path)
+            c = static_cast<wchar_t>(towlower(c));
+        found = path.find(L"common-controls") != std::wstring::npos &&
+                path.find(L"_6.0.") != std::wstring::npos;
     }
+    CloseHandle(snapshot);
+    return found;
 }
 
-TEST_F(MultiRenameDialog, OldNameColumnFitsItsWidestNameAndTwentyMore) {
+TEST_F(MultiRenameDialog, ShowsItsControlsAndEachFileOnceWithAFolderColumnForSeveralFolders) {
+    const std::pair<int, const wchar_t*> controls[] = {
+        // clang-format off
+        {IDOK, L"Rename"}, {IDCANCEL, L"Cancel"}, {IDC_ALLOW_EXTENSION_CHANGES, L"Allow Extension Changes"},
+        {IDC_NUMBERS_AS_TEXT, L"Treat Numbers as Text"}, {IDC_RESET, L"Reset"}, {IDC_COPY_NAMES, L"Copy Names"},
+        {IDC_PASTE_NAMES, L"Paste Names"},
+        // clang-format on
+    };
     // The widest name in pixels is neither the longest nor the first.
+    const auto one = touchAll({L"WWWWWW.txt", L"iiiiiiiiiiii.txt", L"a.txt"});
+    const std::wstring x1 = touch(L"one\\x1.txt"), x2 = touch(L"two\\x2.txt");
     const struct {
         const char* what;
-        std::vector<const wchar_t*> names;
+        std::vector<std::wstring> paths;
+        std::vector<std::wstring> names;  // upper-cased order
+        std::wstring lastHeading, folder; // the second row's folder column
     } table[] = {
-        {"narrow letters, more of them", {L"iiiiiiiiiiii.txt", L"WWWWWW.txt", L"a.txt"}},
-        {"one file", {L"only.txt"}},
+        // clang-format off
+        {"one folder, a file given twice", {one[0], one[1], one[2], one[0]},
+         {L"a.txt", L"iiiiiiiiiiii.txt", L"WWWWWW.txt"}, L"New Name", L""},
+        {"two folders", {x2, x1}, {L"x1.txt", L"x2.txt"}, L"Folder", (root / L"two").wstring() + L"\\"},
+        // clang-format on
     };
     for (const auto& row : table) {
-        std::vector<std::wstring> paths;
-        for (const wchar_t* name : row.names)
-            paths.push_back(touch(name));
-        std::vector<const wchar_t*> raw;
-        for (const auto& p : paths)
-            raw.push_back(p.c_str());
-        int shown = 0, automatic = 0;
-        ASSERT_TRUE(runAndInspect(static_cast<int>(raw.size()), raw.data(), [&](HWND dialog) {
+        ListRows rows;
+        std::wstring title, heading, folder;
+        std::vector<std::wstring> texts;
+        std::string problems;
+        int oldColumn = 0, automatic = 0;
+        ASSERT_TRUE(runAndInspect(row.paths, [&](HWND dialog) {
+            title = windowText(dialog);
+            for (const auto& [id, text] : controls)
+                texts.push_back(GetDlgItem(dialog, id) ? windowText(GetDlgItem(dialog, id)) : L"?");
+            problems = layoutProblems(dialog);
+            rows = readList(dialog);
             HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
-            shown = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+            heading = lastHeading(list);
+            folder = heading == L"Folder" ? listText(list, 1, 2) : L"";
+            oldColumn = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
             SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
             automatic = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
         })) << row.what;
-        EXPECT_EQ(shown, automatic + 20) << row.what;
-        for (const auto& p : paths)
-            fs::remove(p);
+        EXPECT_EQ(title, L"Multi Rename");
+        for (size_t i = 0; i < std::size(controls); ++i)
+            EXPECT_EQ(texts[i], controls[i].second) << controls[i].first;
+        EXPECT_EQ(problems, "") << row.what;
+        EXPECT_TRUE(versionSixControlsLoaded());
+        EXPECT_EQ(rows.oldNames, row.names) << row.what;
+        // The untouched pattern gives every file its own name back: unchanged.
+        EXPECT_EQ(rows.newNames, row.names) << row.what;
+        EXPECT_EQ(rows.stateImages, std::vector<int>(row.names.size(), 2)) << row.what;
+        EXPECT_EQ(heading, row.lastHeading) << row.what;
+        EXPECT_EQ(folder, row.folder) << row.what;
+        // The old names' column fits its widest name and 20 pixels more.
+        EXPECT_EQ(oldColumn, automatic + 20) << row.what;
     }
 }
 
@@ -211,135 +139,76 @@ TEST_F(MultiRenameDialog, OpensOverAnyInputWithoutReadingWhatItMustNot) {
     }
 }
 
+using Edges = std::array<LONG, 4>;
+Edges edges(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 TEST_F(MultiRenameDialog, ResizesAroundTheBottomRightCornerAndRemembersItsSize) {
-    const std::wstring a = touch(L"a1.txt"), b = touch(L"a2.txt");
-    const wchar_t* paths[] = {a.c_str(), b.c_str()};
-    struct Rects {
-        RECT ok, cancel, list, reset, check;
-    };
-    auto read = [](HWND dialog) {
-        return Rects{rectInParent(GetDlgItem(dialog, IDOK)),
-                     rectInParent(GetDlgItem(dialog, IDCANCEL)),
-                     rectInParent(GetDlgItem(dialog, IDC_NAMES_LIST)),
-                     rectInParent(GetDlgItem(dialog, IDC_RESET)),
-                     rectInParent(GetDlgItem(dialog, IDC_ALLOW_EXTENSION_CHANGES))};
+    const int ids[] = {IDOK, IDCANCEL, IDC_NAMES_LIST, IDC_RESET, IDC_ALLOW_EXTENSION_CHANGES};
+    auto read = [&](HWND dialog) {
+        std::vector<RECT> rects;
+        for (const int id : ids)
+            rects.push_back(rectInParent(GetDlgItem(dialog, id)));
+        return rects;
     };
     // Earlier runs stored sizes in the prefix's registry: start from the template's.
-    for (const wchar_t* value : {L"MultiRenameDlgWidth", L"MultiRenameDlgHeight"})
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Nombrel Software\\Sorrelcast", value);
-    Rects before = {}, after = {};
-    RECT client = {}, grip = {}, sized = {}, dragged = {600, 100, 700, 150};
-    bool gripVisible = false, gripWhenMaximised = true, gripWhenRestored = false;
-    ASSERT_TRUE(runAndInspect(2, paths, [&](HWND dialog) {
+    storeDword(kSettingsKey, L"MultiRenameDlgWidth", std::nullopt);
+    std::vector<RECT> before, after;
+    RECT client = {}, grip = {}, dragged = {600, 100, 700, 150};
+    std::vector<bool> gripShown; // normal, maximised, restored
+    ASSERT_TRUE(runAndInspect(touchAll({L"a1.txt", L"a2.txt"}), [&](HWND dialog) {
         before = read(dialog);
         SetWindowPos(dialog, nullptr, 0, 0, 700, 480, SWP_NOMOVE | SWP_NOZORDER);
         after = read(dialog);
         GetClientRect(dialog, &client);
         for (HWND child = GetWindow(dialog, GW_CHILD); child;
              child = GetWindow(child, GW_HWNDNEXT)) {
-            if (className(child) == L"ScrollBar" &&
-                (GetWindowLongPtrW(child, GWL_STYLE) & SBS_SIZEGRIP)) {
-                grip = rectInParent(child);
-                gripVisible = IsWindowVisible(child) != FALSE;
-                ShowWindow(dialog, SW_MAXIMIZE);
-                gripWhenMaximised = IsWindowVisible(child) != FALSE;
-                ShowWindow(dialog, SW_RESTORE);
-                gripWhenRestored = IsWindowVisible(child) != FALSE;
+            if (className(child) != L"ScrollBar")
+                continue;
+            grip = rectInParent(child);
+            for (const int show : {SW_SHOWNORMAL, SW_MAXIMIZE, SW_RESTORE}) {
+                ShowWindow(dialog, show);
+                gripShown.push_back(IsWindowVisible(child) != FALSE);
             }
         }
+        // Dragging the left edge below the minimum keeps the right edge; 96 dpi here.
         SendMessageW(dialog, WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&dragged));
-        GetWindowRect(dialog, &sized);
+        SetWindowPos(dialog, nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER);
     }));
-    const LONG dx = after.ok.right - before.ok.right;
-    const LONG dy = after.ok.bottom - before.ok.bottom;
+    const LONG dx = after[0].right - before[0].right, dy = after[0].bottom - before[0].bottom;
     EXPECT_GT(dx, 0);
     EXPECT_GT(dy, 0);
-    const struct {
-        const char* what;
-        RECT was, is, shift;
-    } table[] = {
-        {"Rename moves", before.ok, after.ok, {dx, dy, dx, dy}},
-        {"Cancel moves", before.cancel, after.cancel, {dx, dy, dx, dy}},
-        {"the list stretches", before.list, after.list, {0, 0, dx, dy}},
-        {"Reset stays", before.reset, after.reset, {0, 0, 0, 0}},
-        {"the check box stays", before.check, after.check, {0, 0, 0, 0}},
-    };
-    for (const auto& row : table) {
-        EXPECT_EQ(row.is.left - row.was.left, row.shift.left) << row.what;
-        EXPECT_EQ(row.is.top - row.was.top, row.shift.top) << row.what;
-        EXPECT_EQ(row.is.right - row.was.right, row.shift.right) << row.what;
-        EXPECT_EQ(row.is.bottom - row.was.bottom, row.shift.bottom) << row.what;
+    // Rename and Cancel move, the list stretches, Reset and the check box stay.
+    const Edges shifts[] = {{dx, dy, dx, dy}, {dx, dy, dx, dy}, {0, 0, dx, dy}, {}, {}};
+    for (size_t i = 0; i < std::size(ids); ++i) {
+        const Edges was = edges(before[i]), is = edges(after[i]);
+        EXPECT_EQ((Edges{is[0] - was[0], is[1] - was[1], is[2] - was[2], is[3] - was[3]}),
+                  shifts[i])
+            << ids[i];
     }
-    EXPECT_TRUE(gripVisible);
-    EXPECT_FALSE(gripWhenMaximised);
-    EXPECT_TRUE(gripWhenRestored);
+    EXPECT_EQ(gripShown, (std::vector<bool>{true, false, true}));
     EXPECT_EQ(grip.right, client.right);
     EXPECT_EQ(grip.bottom, client.bottom);
-    // Dragging the left edge below the minimum keeps the right edge; 96 dpi here.
-    EXPECT_EQ(dragged.right, 700);
-    EXPECT_EQ(dragged.right - dragged.left, 420);
-    EXPECT_EQ(dragged.bottom, 150);
-    EXPECT_EQ(dragged.bottom - dragged.top, 300);
-
-    // Stored in DIP in the per-user settings; 96 dpi here.
-    const struct {
-        const wchar_t* value;
-        LONG size;
-    } stored[] = {{L"MultiRenameDlgWidth", sized.right - sized.left},
-                  {L"MultiRenameDlgHeight", sized.bottom - sized.top}};
-    for (const auto& row : stored) {
-        DWORD value = 0, bytes = sizeof(value);
-        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Nombrel Software\\Sorrelcast",
-                               row.value, RRF_RT_REG_DWORD, nullptr, &value, &bytes),
-                  ERROR_SUCCESS)
-            << row.value;
-        EXPECT_EQ(static_cast<LONG>(value), row.size) << row.value;
-    }
-
-    // The next opening starts at the size the last one closed with.
-    RECT reopened = {};
-    ASSERT_TRUE(runAndInspect(2, paths, [&](HWND dialog) { GetWindowRect(dialog, &reopened); }));
-    EXPECT_EQ(reopened.right - reopened.left, sized.right - sized.left);
-    EXPECT_EQ(reopened.bottom - reopened.top, sized.bottom - sized.top);
+    EXPECT_EQ(edges(dragged), (Edges{280, -150, 700, 150}));
+    // Stored in DIP, 96 dpi here.
+    EXPECT_EQ(storedDword(kSettingsKey, L"MultiRenameDlgWidth"), 640u);
+    EXPECT_EQ(storedDword(kSettingsKey, L"MultiRenameDlgHeight"), 420u);
 }
 
 TEST_F(MultiRenameDialog, IgnoresAStoredSizeThatIsZeroOrHalf) {
-    const std::wstring a = touch(L"a1.txt");
-    const wchar_t* paths[] = {a.c_str()};
-    const wchar_t* key = L"SOFTWARE\\Nombrel Software\\Sorrelcast";
-    auto store = [&](const wchar_t* value, const DWORD* size) {
-        if (!size) {
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, key, value);
-            return;
-        }
-        RegSetKeyValueW(HKEY_CURRENT_USER, key, value, REG_DWORD, size, sizeof(DWORD));
-    };
-    auto openedSize = [&] {
+    const auto paths = touchAll({L"a1.txt"});
+    auto openedSize = [&](std::optional<DWORD> width, std::optional<DWORD> height) {
+        storeDword(kSettingsKey, L"MultiRenameDlgWidth", width);
+        storeDword(kSettingsKey, L"MultiRenameDlgHeight", height);
         RECT rect = {};
-        EXPECT_TRUE(runAndInspect(1, paths, [&](HWND dialog) { GetWindowRect(dialog, &rect); }));
-        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+        EXPECT_TRUE(runAndInspect(paths, [&](HWND dialog) { GetWindowRect(dialog, &rect); }));
+        return std::pair(rect.right - rect.left, rect.bottom - rect.top);
     };
-    store(L"MultiRenameDlgWidth", nullptr);
-    store(L"MultiRenameDlgHeight", nullptr);
-    const SIZE templateSize = openedSize();
-    const DWORD zero = 0, width = 640, height = 400;
-    const struct {
-        const char* what;
-        const DWORD *width, *height;
-        SIZE expected;
-    } table[] = {
-        {"zero by zero", &zero, &zero, templateSize},
-        {"only a width", &width, nullptr, templateSize},
-        {"a zero height", &width, &zero, templateSize},
-        {"both", &width, &height, {640, 400}},
-    };
-    for (const auto& row : table) {
-        store(L"MultiRenameDlgWidth", row.width);
-        store(L"MultiRenameDlgHeight", row.height);
-        const SIZE opened = openedSize();
-        EXPECT_EQ(opened.cx, row.expected.cx) << row.what;
-        EXPECT_EQ(opened.cy, row.expected.cy) << row.what;
-    }
+    const auto templateSize = openedSize(std::nullopt, std::nullopt);
+    EXPECT_EQ(openedSize(640, std::nullopt), templateSize) << "only a width";
+    EXPECT_EQ(openedSize(640, 0), templateSize) << "a zero height";
+    EXPECT_EQ(openedSize(640, 400), std::pair(640L, 400L)) << "both: the size last closed with";
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "driver.h"
 
+#include "platform/win32/wide.h"
 #include "resources/resource.h"
+#include "ui/win32/clipboard.h"
 
 #include <commctrl.h>
 
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace mr::test {
@@ -22,42 +25,6 @@ run_multirename_fn runMultirename() {
         reinterpret_cast<void (*)()>(GetProcAddress(module(), "run_multirename")));
 }
 
-namespace {
-
-HANDLE moduleContext() {
-    static HANDLE context = [] {
-        if (!module())
-            return INVALID_HANDLE_VALUE;
-        ACTCTXW request = {};
-        request.cbSize = sizeof(request);
-        request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        request.hModule = module();
-        request.lpResourceName = MAKEINTRESOURCEW(2);
-        return CreateActCtxW(&request);
-    }();
-    return context;
-}
-
-} // namespace
-
-ModuleControlsScope::ModuleControlsScope() {
-    if (moduleContext() != INVALID_HANDLE_VALUE)
-        active_ = ActivateActCtx(moduleContext(), &cookie_) != FALSE;
-}
-
-ModuleControlsScope::~ModuleControlsScope() {
-    if (active_)
-        DeactivateActCtx(0, cookie_);
-}
-
-HMODULE moduleControls() {
-    static HMODULE controls = [] {
-        ModuleControlsScope scope;
-        return LoadLibraryW(L"comctl32.dll");
-    }();
-    return controls;
-}
-
 bool runAndInspect(int count, const wchar_t* const* paths,
                    const std::function<void(HWND dialog)>& inspect) {
     const run_multirename_fn run = runMultirename();
@@ -70,6 +37,46 @@ bool runAndInspect(int count, const wchar_t* const* paths,
                       });
 }
 
+bool runAndInspect(const std::vector<std::wstring>& paths,
+                   const std::function<void(HWND dialog)>& inspect) {
+    std::vector<const wchar_t*> raw;
+    for (const auto& path : paths)
+        raw.push_back(path.c_str());
+    return runAndInspect(static_cast<int>(raw.size()), raw.data(), inspect);
+}
+
+std::string layoutProblems(HWND dialog) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    std::vector<std::pair<HWND, RECT>> placed;
+    std::string problems;
+    auto name = [](HWND control) {
+        std::string text = std::to_string(GetDlgCtrlID(control)) + " \"";
+        for (const wchar_t letter : windowText(control))
+            text += letter < 128 ? static_cast<char>(letter) : '?';
+        const RECT r = rectInParent(control);
+        return text + "\" at " + std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
+               std::to_string(r.right) + "," + std::to_string(r.bottom);
+    };
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) || className(child) == L"ScrollBar")
+            continue; // the size grip sits in the corner on purpose
+        const RECT r = rectInParent(child);
+        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom)
+            problems += name(child) + " is outside the client area " +
+                        std::to_string(client.right) + "x" + std::to_string(client.bottom) + "\n";
+        const bool groupBox = (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+                              className(child) == L"Button";
+        if (groupBox)
+            continue;
+        for (const auto& [other, o] : placed)
+            if (r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+                problems += name(child) + " overlaps " + name(other) + "\n";
+        placed.emplace_back(child, r);
+    }
+    return problems;
+}
+
 std::wstring listText(HWND list, int item, int column) {
     std::vector<wchar_t> buffer(1024, L'\0');
     LVITEMW lvi = {};
@@ -80,26 +87,28 @@ std::wstring listText(HWND list, int item, int column) {
     return buffer.data();
 }
 
-RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy) {
-    // The dialog manager converts the position and the size each on its own.
-    RECT units = {x, y, cx, cy};
-    MapDialogRect(dialog, &units);
-    return {units.left, units.top, units.left + units.right, units.top + units.bottom};
-}
-
 void listCommand(HWND dialog, int command, bool post) {
-    HWND list = GetDlgItem(dialog, 1503);
+    HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
     if (post)
         PostMessageW(list, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     else
         SendMessageW(list, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
+void selectRows(HWND dialog, std::initializer_list<int> rows) {
+    for (const int row : rows) {
+        LVITEMW item = {};
+        item.stateMask = item.state = LVIS_SELECTED;
+        SendMessageW(GetDlgItem(dialog, IDC_NAMES_LIST), LVM_SETITEMSTATE, row,
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
 void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post) {
     std::wstring text;
     for (const auto& line : lines)
         text += line + L"\r\n";
-    ASSERT_TRUE(setClipboardText(text));
+    ASSERT_TRUE(putClipboardText(fromWide(text)));
     if (post)
         clickButton(dialog, IDC_PASTE_NAMES);
     else
@@ -107,7 +116,7 @@ void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post) 
 }
 
 ListRows readList(HWND dialog) {
-    HWND list = GetDlgItem(dialog, 1503);
+    HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
     ListRows rows;
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -141,6 +150,13 @@ std::wstring FolderTest::touch(const std::filesystem::path& relative, const std:
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path) << text;
     return path.wstring();
+}
+
+std::vector<std::wstring> FolderTest::touchAll(std::initializer_list<const wchar_t*> names) {
+    std::vector<std::wstring> paths;
+    for (const wchar_t* name : names)
+        paths.push_back(touch(name));
+    return paths;
 }
 
 std::string FolderTest::contents(const std::filesystem::path& relative) const {

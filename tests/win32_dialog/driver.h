@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,45 +18,26 @@ namespace mr::test {
 HMODULE module();
 run_multirename_fn runMultirename();
 
-// The module's own activation context (from its manifest), active while in scope, as
-// during a call of run_multirename. This program imports no common controls itself,
-// like a host that never uses them: they come from the module's manifest alone.
-class ModuleControlsScope {
-public:
-    ModuleControlsScope();
-    ~ModuleControlsScope();
-    ModuleControlsScope(const ModuleControlsScope&) = delete;
-    ModuleControlsScope& operator=(const ModuleControlsScope&) = delete;
-
-private:
-    ULONG_PTR cookie_ = 0;
-    bool active_ = false;
-};
-
-// The common controls library the module's manifest selects.
-HMODULE moduleControls();
-
-template <class F>
-F controlsFunction(const char* name) {
-    const HMODULE controls = moduleControls();
-    return controls
-               ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(controls, name)))
-               : nullptr;
-}
-
 // Calls run_multirename; once the "Multi Rename" window shows, inspect runs on the
 // second thread and then Cancel is pressed. False when the window never showed.
 bool runAndInspect(int count, const wchar_t* const* paths,
                    const std::function<void(HWND dialog)>& inspect);
+bool runAndInspect(const std::vector<std::wstring>& paths,
+                   const std::function<void(HWND dialog)>& inspect);
+
+// The module's per-user settings key.
+inline const std::wstring kSettingsKey = L"SOFTWARE\\Nombrel Software\\Sorrelcast";
+
+// Controls outside the client area or overlapping each other (group boxes aside), one
+// line each: empty when the layout is sound.
+std::string layoutProblems(HWND dialog);
 
 std::wstring listText(HWND list, int item, int column);
-// Dialog units to pixels for the dialog's font.
-RECT dialogUnits(HWND dialog, int x, int y, int cx, int cy);
-
 // A context-menu command as the menu sends it to the list; posted when it opens a
 // message box, else sent and handled on return.
 void listCommand(HWND dialog, int command, bool post = false);
-
+// Adds the rows to the list's selection.
+void selectRows(HWND dialog, std::initializer_list<int> rows);
 // Puts the lines on the clipboard (CR LF ends) and presses "Paste Names": sent, so the
 // names are taken on return; posted when a refusal is to be answered.
 void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post = false);
@@ -74,6 +56,7 @@ protected:
     void TearDown() override;
     // Creates the file (and its folders) with the text; returns its full path.
     std::wstring touch(const std::filesystem::path& relative, const std::string& text = "x");
+    std::vector<std::wstring> touchAll(std::initializer_list<const wchar_t*> names);
     std::string contents(const std::filesystem::path& relative) const;
 
     std::filesystem::path root;

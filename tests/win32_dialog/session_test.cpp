@@ -1,8 +1,9 @@
-// One whole session through the real dialog: a new text typed into the pattern, the
-// number field renumbered in Change Number, one name pasted onto a selected row, and
-// "Rename" carrying it all out on disk.
+// One whole session through the real dialog: keys typed into the pattern (a forbidden
+// one marks every file), the number field renumbered in Change Number, one name pasted
+// onto a selected row and drawn in bold, and "Rename" carrying it all out on disk.
 #include "driver.h"
 #include "resources/resource.h"
+#include "ui/win32/clipboard.h"
 
 #include <commctrl.h>
 
@@ -17,52 +18,84 @@ namespace fs = std::filesystem;
 
 using DialogSession = FolderTest;
 
-TEST_F(DialogSession, EditRenumberPasteAndRename) {
-    if (!haveDisplay())
-        GTEST_SKIP() << "no display";
+// Whether the dialog's custom drawing selects a bold font for a cell, asked as the list
+// asks it, into a device context of our own that starts with the list's font.
+bool drawnBold(HWND dialog, int row, int column) {
+    HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ original =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr = {list, static_cast<UINT_PTR>(IDC_NAMES_LIST), static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.hdc = dc;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+    draw.iSubItem = column;
+    auto notify = [&](DWORD stage) {
+        draw.nmcd.dwDrawStage = stage;
+        return SendMessageW(dialog, WM_NOTIFY, IDC_NAMES_LIST, reinterpret_cast<LPARAM>(&draw));
+    };
+    LOGFONTW font = {};
+    if (notify(CDDS_ITEMPREPAINT) & CDRF_NOTIFYSUBITEMDRAW) {
+        notify(CDDS_ITEMPREPAINT | CDDS_SUBITEM);
+        GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof(font), &font);
+    }
+    SelectObject(dc, original);
+    DeleteDC(dc);
+    return font.lfWeight == FW_BOLD;
+}
+
+TEST_F(DialogSession, TypeRenumberPasteAndRename) {
     std::vector<std::wstring> paths;
     for (const wchar_t* name : {L"trip_0007.jpg", L"trip_0010.jpg", L"trip_0012.jpg"})
         paths.push_back(touch(name, fs::path(name).string()));
-    const wchar_t* raw[] = {paths[0].c_str(), paths[1].c_str(), paths[2].c_str()};
-    std::vector<std::wstring> afterTyping, afterRenumber, afterPaste;
+    ListRows forbidden, typed;
+    std::vector<std::wstring> afterRenumber, afterPaste;
+    std::vector<bool> bold; // the new names' cells
     bool closed = false;
-    ASSERT_TRUE(runAndInspect(3, raw, [&](HWND dialog) {
+    ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
         const std::vector<HWND> edits = controlsWithId(dialog, IDC_FIELD_EDIT);
         const std::vector<HWND> buttons = controlsWithId(dialog, IDC_FIELD_BUTTON);
         ASSERT_EQ(edits.size(), 2u);
         ASSERT_EQ(buttons.size(), 1u);
-        SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Rome_"));
-        afterTyping = readList(dialog).newNames;
+        SendMessageW(edits[0], EM_SETSEL, 0, -1);
+        for (const wchar_t key : std::wstring(L"Rome:"))
+            SendMessageW(edits[0], WM_CHAR, key, 1);
+        forbidden = readList(dialog);
+        for (const wchar_t key : {L'\b', L'_'})
+            SendMessageW(edits[0], WM_CHAR, key, 1);
+        typed = readList(dialog);
 
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIELD_BUTTON, BN_CLICKED),
                      reinterpret_cast<LPARAM>(buttons[0]));
         HWND number = waitForWindow(L"Change Number");
         ASSERT_NE(number, nullptr);
-        SendMessageW(GetDlgItem(number, IDC_NUMBER_RENUMBER), BM_CLICK, 0, 0);
-        SendMessageW(GetDlgItem(number, IDC_NUMBER_START), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(L"1"));
+        click(number, IDC_NUMBER_RENUMBER);
+        type(number, IDC_NUMBER_START, L"1");
         clickButton(number, IDOK);
         waitUntilClosed(number);
         afterRenumber = readList(dialog).newNames;
 
-        LVITEMW item = {};
-        item.stateMask = LVIS_SELECTED;
-        item.state = LVIS_SELECTED;
-        SendMessageW(GetDlgItem(dialog, IDC_NAMES_LIST), LVM_SETITEMSTATE, 1,
-                     reinterpret_cast<LPARAM>(&item));
-        ASSERT_TRUE(setClipboardText(L"Colosseum.png\r\n"));
+        selectRows(dialog, {1});
+        ASSERT_TRUE(putClipboardText(u"Colosseum.png\r\n"));
         listCommand(dialog, ID_PASTE_NAMES);
         afterPaste = readList(dialog).newNames;
+        for (int row = 0; row < 3; ++row)
+            bold.push_back(drawnBold(dialog, row, 1));
+        bold.push_back(drawnBold(dialog, 1, 0)); // the old name stays plain
 
         clickButton(dialog, IDOK);
         closed = waitUntilClosed(dialog);
     }));
     using Names = std::vector<std::wstring>;
-    EXPECT_EQ(afterTyping, (Names{L"Rome_0007.jpg", L"Rome_0010.jpg", L"Rome_0012.jpg"}));
+    EXPECT_EQ(forbidden.newNames, (Names{L"Rome:0007.jpg", L"Rome:0010.jpg", L"Rome:0012.jpg"}));
+    EXPECT_EQ(forbidden.stateImages, (std::vector<int>{7, 7, 7}));
+    EXPECT_EQ(typed.newNames, (Names{L"Rome_0007.jpg", L"Rome_0010.jpg", L"Rome_0012.jpg"}));
+    EXPECT_EQ(typed.stateImages, (std::vector<int>{1, 1, 1}));
     // Renumbered from 1, counting from the smallest; the old width of four stays.
     EXPECT_EQ(afterRenumber, (Names{L"Rome_0001.jpg", L"Rome_0004.jpg", L"Rome_0006.jpg"}));
     // The pasted name keeps the file's own extension.
     EXPECT_EQ(afterPaste, (Names{L"Rome_0001.jpg", L"Colosseum.jpg", L"Rome_0006.jpg"}));
+    EXPECT_EQ(bold, (std::vector<bool>{false, true, false, false}));
     EXPECT_TRUE(closed);
     const struct {
         const wchar_t* now;

@@ -9,38 +9,37 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
+#include <string>
 #include <thread>
 
 namespace mr::test {
 namespace {
 
+// CF_UNICODETEXT as another program reads it; nothing when there is none.
+std::optional<std::wstring> clipboardTextNow() {
+    if (!OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* data = static_cast<const wchar_t*>(GlobalLock(memory))) {
+            text = std::wstring(data);
+            GlobalUnlock(memory);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 TEST(Clipboard, TextGoesThereAndComesBackUnchanged) {
-    const std::u16string texts[] = {
-        u"a.txt\nb.txt\nc.txt\n",
-        u"x\r\n\r\ny \r\n",
-        u"\u00e9t\u00e9 \u65e5\u672c.txt\n",
-        u"one line without end",
-    };
+    const std::u16string texts[] = {u"a.txt\nb.txt\n", u"x\r\n\r\ny \r\n",
+                                    u"\u00e9t\u00e9 \u65e5\u672c.txt", u""};
     for (const auto& text : texts) {
         ASSERT_TRUE(putClipboardText(text));
-        EXPECT_EQ(clipboardTextNow(), toWide(text));
+        // Empty text leaves the clipboard empty.
+        EXPECT_EQ(clipboardTextNow(), text.empty() ? std::nullopt : std::optional(toWide(text)));
         EXPECT_EQ(clipboardText(), text);
-        // The clipboard is free again: another program can open it.
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        CloseClipboard();
     }
-}
-
-TEST(Clipboard, EmptyTextLeavesTheClipboardEmpty) {
-    ASSERT_TRUE(putClipboardText(u"something"));
-    ASSERT_TRUE(putClipboardText(u""));
-    EXPECT_EQ(clipboardTextNow(), std::nullopt);
-    EXPECT_EQ(clipboardText(), u"");
-}
-
-TEST(Clipboard, ReadsWhatAnotherProgramPut) {
-    ASSERT_TRUE(setClipboardText(L"new.doc\r\nnotes.2.final\r\n"));
-    EXPECT_EQ(clipboardText(), u"new.doc\r\nnotes.2.final\r\n");
 }
 
 TEST(Clipboard, AClipboardHeldElsewhereIsNotTouched) {
@@ -51,23 +50,18 @@ TEST(Clipboard, AClipboardHeldElsewhereIsNotTouched) {
     std::thread other([&] {
         const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
                                            nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (owner && OpenClipboard(owner)) {
-            opened = true;
-            held = true;
-            while (!release)
-                Sleep(10);
+        opened = owner && OpenClipboard(owner);
+        held = true;
+        while (opened && !release)
+            Sleep(10);
+        if (opened)
             CloseClipboard();
-        }
         if (owner)
             DestroyWindow(owner);
-        held = true;
     });
     while (!held)
         Sleep(10);
-    if (!opened) {
-        other.join();
-        FAIL() << "another thread could not open the clipboard";
-    }
+    EXPECT_TRUE(opened) << "another thread could not open the clipboard";
     EXPECT_FALSE(putClipboardText(u"lost"));
     EXPECT_EQ(clipboardText(), std::nullopt);
     release = true;

@@ -10,32 +10,13 @@
 #include <algorithm>
 
 namespace mr::test {
-namespace {
 
-const std::wstring kSettingsKey = L"SOFTWARE\\Nombrel Software\\" + toWide(kTestProduct);
-
-} // namespace
+std::wstring settingsKey() {
+    return L"SOFTWARE\\Nombrel Software\\" + toWide(kTestProduct);
+}
 
 void clearSettings() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey.c_str());
-}
-
-void storeSetting(const wchar_t* name, DWORD value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.c_str(), name, REG_DWORD, &value,
-                    sizeof(value));
-}
-
-std::optional<DWORD> storedSetting(const wchar_t* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD value = 0, type = 0, size = sizeof(value);
-    const LSTATUS status =
-        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_DWORD)
-        return std::nullopt;
-    return value;
+    RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey().c_str());
 }
 
 INT_PTR runDriven(CDialog& dialog, const wchar_t* title, const std::function<void(HWND)>& drive) {
@@ -44,31 +25,7 @@ INT_PTR runDriven(CDialog& dialog, const wchar_t* title, const std::function<voi
     return result;
 }
 
-void click(HWND dialog, int id) {
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void type(HWND dialog, int id, const wchar_t* text) {
-    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-bool checked(HWND dialog, int id) {
-    return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-HWND focusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
-RowHost::RowHost(const std::vector<std::u16string>& names, bool editingEnabled)
+RowHost::RowHost(const std::vector<std::u16string>& names)
     : dialog_(IDD_MULTI_RENAME, nullptr), dpi_(std::make_shared<ScreenDpi>()) {
     MemoryFileSystem fs;
     std::vector<std::u16string> paths;
@@ -79,7 +36,6 @@ RowHost::RowHost(const std::vector<std::u16string>& names, bool editingEnabled)
     fillRecordSet(set_, paths, fs);
     model_ = std::make_unique<ChangeTextModel>(kTestProduct, set_);
     model_->initialise(nullptr);
-    model_->setEditingEnabled(editingEnabled);
     // The template's list needs the common controls registered in this program.
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
@@ -145,13 +101,6 @@ std::vector<std::u16string> RowHost::newNames() const {
     std::vector<std::u16string> out;
     for (const FileRecord* f : model_->rows())
         out.push_back(f->newName);
-    return out;
-}
-
-std::vector<FileStatus> RowHost::statuses() const {
-    std::vector<FileStatus> out;
-    for (const FileRecord* f : model_->rows())
-        out.push_back(f->status);
     return out;
 }
 

@@ -13,7 +13,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,28 +21,19 @@ namespace mr::test {
 // The tests' own product, so that nothing they remember reaches the module's key.
 inline constexpr char16_t kTestProduct[] = u"Sorrelcast Field Tests";
 
-// The test product's key in the current user's registry.
+// The test product's key in the current user's registry, and its removal.
+std::wstring settingsKey();
 void clearSettings();
-void storeSetting(const wchar_t* name, DWORD value);
-std::optional<DWORD> storedSetting(const wchar_t* name);
 
 // Runs dialog.DoModal() here; once a window titled `title` shows, `drive` runs on a
 // second thread and must close it. Returns DoModal's result.
 INT_PTR runDriven(CDialog& dialog, const wchar_t* title, const std::function<void(HWND)>& drive);
 
-// As a user does it: a mouse click on a control, text typed over an edit.
-void click(HWND dialog, int id);
-void type(HWND dialog, int id, const wchar_t* text);
-bool checked(HWND dialog, int id);
-bool enabled(HWND dialog, int id);
-// The control of the window's thread that has the keyboard focus.
-HWND focusOf(HWND window);
-
 // A Multi Rename window (modeless, of the module's template) with a field row over a
 // model of files in one folder. Its commands reach the row as the dialog passes them.
 class RowHost {
 public:
-    explicit RowHost(const std::vector<std::u16string>& names, bool editingEnabled = true);
+    explicit RowHost(const std::vector<std::u16string>& names);
     ~RowHost();
     RowHost(const RowHost&) = delete;
     RowHost& operator=(const RowHost&) = delete;
@@ -58,7 +48,6 @@ public:
     void setClientWidth(int pixels);
     int clientWidth() const;
     std::vector<std::u16string> newNames() const;
-    std::vector<FileStatus> statuses() const;
 
 private:
     static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM);

@@ -10,62 +10,32 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 
 namespace mr {
 namespace {
 
+namespace fs = std::filesystem;
 using Tree = std::map<std::wstring, std::wstring>; // relative path -> content, "<dir>"
 
 void writeFile(const std::wstring& path, const std::wstring& content) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    const std::string bytes(content.begin(), content.end());
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-}
-
-std::wstring readFile(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    char buffer[256];
-    DWORD got = 0;
-    ReadFile(h, buffer, sizeof buffer, &got, nullptr);
-    CloseHandle(h);
-    return std::wstring(buffer, buffer + got);
+    std::ofstream(fs::path(path)) << std::string(content.begin(), content.end());
 }
 
 // Every entry below the folder, with names as the folder stores them.
-void scan(const std::wstring& root, const std::wstring& rel, Tree& out) {
-    WIN32_FIND_DATAW d;
-    HANDLE h = FindFirstFileW((root + rel + L"*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring name = d.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            out[rel + name] = L"<dir>";
-            scan(root, rel + name + L"\\", out);
-        } else {
-            out[rel + name] = readFile(root + rel + name);
-        }
-    } while (FindNextFileW(h, &d));
-    FindClose(h);
-}
-
-void removeTree(const std::wstring& path) {
-    Tree all;
-    scan(path, L"", all);
-    for (auto it = all.rbegin(); it != all.rend(); ++it) {
-        const std::wstring p = path + it->first;
-        if (it->second == L"<dir>")
-            RemoveDirectoryW(p.c_str());
-        else
-            DeleteFileW(p.c_str());
+Tree scan(const fs::path& root) {
+    Tree out;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        std::ifstream in(entry.path());
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        out[entry.path().lexically_relative(root).wstring()] =
+            entry.is_directory() ? L"<dir>" : std::wstring(bytes.begin(), bytes.end());
     }
-    RemoveDirectoryW(path.c_str());
+    return out;
 }
 
 struct ShellCase {
@@ -80,20 +50,20 @@ struct ShellCase {
 class ShellMover : public testing::TestWithParam<ShellCase> {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        root = std::wstring(temp) + L"mr-shell-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        removeTree(root);
-        CreateDirectoryW(root.c_str(), nullptr);
+        root = (fs::temp_directory_path() / ("mr-shell-" + std::to_string(GetCurrentProcessId())))
+                   .wstring() +
+               L"\\";
+        fs::remove_all(root);
+        fs::create_directories(root);
     }
-    void TearDown() override { removeTree(root); }
+    void TearDown() override { fs::remove_all(root); }
     std::wstring root;
 };
 
 TEST_P(ShellMover, RenamesInOneOperation) {
     for (const auto& [rel, content] : GetParam().before) {
         if (content == L"<dir>")
-            CreateDirectoryW((root + rel).c_str(), nullptr);
+            fs::create_directory(root + rel);
         else
             writeFile(root + rel, content);
     }
@@ -114,58 +84,33 @@ TEST_P(ShellMover, RenamesInOneOperation) {
     GetParam().fault(root);
     RenameProgressDlg mover;
     executeRenames(nullptr, set, mover);
-    Tree now;
-    scan(root, L"", now);
-    EXPECT_EQ(now, GetParam().after);
+    EXPECT_EQ(scan(root), GetParam().after);
     EXPECT_EQ(mover.failures().size(), GetParam().failures);
 }
 
 void none(const std::wstring&) {}
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShellMover,
-    testing::Values(ShellCase{"chain",
-                              {{L"a", L"a"}, {L"b", L"b"}},
-                              {{L"a", L"b"}, {L"b", L"c"}},
-                              none,
-                              {{L"b", L"a"}, {L"c", L"b"}},
-                              0},
-                    ShellCase{"renumbered series",
-                              {{L"f1", L"f1"}, {L"f2", L"f2"}, {L"f3", L"f3"}},
-                              {{L"f1", L"f2"}, {L"f2", L"f3"}, {L"f3", L"f4"}},
-                              none,
-                              {{L"f2", L"f1"}, {L"f3", L"f2"}, {L"f4", L"f3"}},
-                              0},
-                    ShellCase{"change of case",
-                              {{L"a.txt", L"a"}, {L"b.txt", L"b"}},
-                              {{L"a.txt", L"A.TXT"}, {L"b.txt", L"c.txt"}},
-                              none,
-                              {{L"A.TXT", L"a"}, {L"c.txt", L"b"}},
-                              0},
-                    ShellCase{"change of case of a folder and its contents",
-                              {{L"sub", L"<dir>"}, {L"sub\\x", L"x"}, {L"sub\\y", L"y"}},
-                              {{L"sub", L"Sub"}, {L"sub\\x", L"X"}, {L"sub\\y", L"z"}},
-                              none,
-                              {{L"Sub", L"<dir>"}, {L"Sub\\X", L"x"}, {L"Sub\\z", L"y"}},
-                              0},
-                    ShellCase{"folder renamed after its contents",
-                              {{L"sub", L"<dir>"}, {L"sub\\a", L"a"}, {L"sub\\b", L"b"}},
-                              {{L"sub", L"dir"}, {L"sub\\a", L"b"}, {L"sub\\b", L"c"}},
-                              none,
-                              {{L"dir", L"<dir>"}, {L"dir\\b", L"a"}, {L"dir\\c", L"b"}},
-                              0},
-                    ShellCase{"change of case inside a renamed folder",
-                              {{L"sub", L"<dir>"}, {L"sub\\a", L"a"}},
-                              {{L"sub", L"dir"}, {L"sub\\a", L"A"}},
-                              none,
-                              {{L"dir", L"<dir>"}, {L"dir\\A", L"a"}},
-                              0},
-                    ShellCase{"target created after validation is kept",
-                              {{L"a", L"a"}, {L"b", L"b"}, {L"c", L"c"}},
-                              {{L"a", L"b"}, {L"b", L"x"}, {L"c", L"y"}},
-                              [](const std::wstring& r) { writeFile(r + L"x", L"foreign"); },
-                              {{L"a", L"a"}, {L"b", L"b"}, {L"x", L"foreign"}, {L"y", L"c"}},
-                              2}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, ShellMover, testing::Values(
+    ShellCase{"chain", {{L"a", L"a"}, {L"b", L"b"}}, {{L"a", L"b"}, {L"b", L"c"}}, none,
+              {{L"b", L"a"}, {L"c", L"b"}}, 0},
+    ShellCase{"renumbered series", {{L"f1", L"f1"}, {L"f2", L"f2"}, {L"f3", L"f3"}},
+              {{L"f1", L"f2"}, {L"f2", L"f3"}, {L"f3", L"f4"}}, none,
+              {{L"f2", L"f1"}, {L"f3", L"f2"}, {L"f4", L"f3"}}, 0},
+    ShellCase{"change of case", {{L"a.txt", L"a"}, {L"b.txt", L"b"}}, {{L"a.txt", L"A.TXT"}, {L"b.txt", L"c.txt"}},
+              none, {{L"A.TXT", L"a"}, {L"c.txt", L"b"}}, 0},
+    ShellCase{"change of case of a folder and its contents", {{L"sub", L"<dir>"}, {L"sub\\x", L"x"}, {L"sub\\y", L"y"}},
+              {{L"sub", L"Sub"}, {L"sub\\x", L"X"}, {L"sub\\y", L"z"}}, none,
+              {{L"Sub", L"<dir>"}, {L"Sub\\X", L"x"}, {L"Sub\\z", L"y"}}, 0},
+    ShellCase{"folder renamed after its contents", {{L"sub", L"<dir>"}, {L"sub\\a", L"a"}, {L"sub\\b", L"b"}},
+              {{L"sub", L"dir"}, {L"sub\\a", L"b"}, {L"sub\\b", L"c"}}, none,
+              {{L"dir", L"<dir>"}, {L"dir\\b", L"a"}, {L"dir\\c", L"b"}}, 0},
+    ShellCase{"change of case inside a renamed folder", {{L"sub", L"<dir>"}, {L"sub\\a", L"a"}},
+              {{L"sub", L"dir"}, {L"sub\\a", L"A"}}, none, {{L"dir", L"<dir>"}, {L"dir\\A", L"a"}}, 0},
+    ShellCase{"target created after validation is kept", {{L"a", L"a"}, {L"b", L"b"}, {L"c", L"c"}},
+              {{L"a", L"b"}, {L"b", L"x"}, {L"c", L"y"}}, [](const std::wstring& r) { writeFile(r + L"x", L"foreign"); },
+              {{L"a", L"a"}, {L"b", L"b"}, {L"x", L"foreign"}, {L"y", L"c"}}, 2}));
+// clang-format on
 
 } // namespace
 } // namespace mr

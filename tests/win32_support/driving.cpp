@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <thread>
 
 namespace mr::test {
@@ -49,31 +48,14 @@ std::vector<HWND> controlsWithId(HWND dialog, int id) {
     return found;
 }
 
-namespace {
-
-struct Search {
-    const std::wstring* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findTitle(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) &&
-        windowText(window) == *search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 HWND visibleWindow(const std::wstring& title) {
-    Search search{&title};
-    EnumWindows(&findTitle, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, title.c_str()));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
 }
 
 HWND waitForWindow(const std::wstring& title) {
@@ -130,6 +112,14 @@ void pressButton(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+HWND focusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
 std::wstring messageText(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (className(child) == L"Static" &&
@@ -142,49 +132,29 @@ std::wstring messageText(HWND box) {
     return L"";
 }
 
-void pressOk(HWND box) {
-    clickButton(box, IDOK);
-}
-
 std::wstring answerMessage() {
     HWND box = waitForWindow(kMessageTitle);
     if (!box)
         return L"";
     const std::wstring text = messageText(box);
-    pressOk(box);
+    clickButton(box, IDOK);
     waitUntilClosed(box);
     return text;
 }
 
-bool setClipboardText(const std::wstring& text) {
-    if (!OpenClipboard(nullptr))
-        return false;
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    bool ok = false;
-    if (block) {
-        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(block);
-        ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-        if (!ok)
-            GlobalFree(block);
-    }
-    CloseClipboard();
-    return ok;
+std::optional<DWORD> storedDword(const std::wstring& key, const wchar_t* name) {
+    DWORD value = 0, bytes = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
 }
 
-std::optional<std::wstring> clipboardTextNow() {
-    if (!OpenClipboard(nullptr))
-        return std::nullopt;
-    std::optional<std::wstring> text;
-    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* data = static_cast<const wchar_t*>(GlobalLock(memory))) {
-            text = std::wstring(data);
-            GlobalUnlock(memory);
-        }
-    }
-    CloseClipboard();
-    return text;
+void storeDword(const std::wstring& key, const wchar_t* name, std::optional<DWORD> value) {
+    if (value)
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &*value, sizeof(DWORD));
+    else
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name);
 }
 
 } // namespace mr::test

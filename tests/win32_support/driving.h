@@ -44,17 +44,30 @@ bool driveWhile(const std::function<void()>& action, const std::wstring& title,
 void clickButton(HWND dialog, int id);
 // Sent: returns when the dialog has handled the click.
 void pressButton(HWND dialog, int id);
+// As a user does it: a mouse click on a control, text typed over an edit.
+inline void click(HWND d, int id) {
+    SendMessageW(GetDlgItem(d, id), BM_CLICK, 0, 0);
+}
+inline void type(HWND d, int id, const wchar_t* text) {
+    SetDlgItemTextW(d, id, text);
+}
+inline bool checked(HWND d, int id) {
+    return IsDlgButtonChecked(d, id) == BST_CHECKED;
+}
+inline bool enabled(HWND d, int id) {
+    return IsWindowEnabled(GetDlgItem(d, id)) != FALSE;
+}
+// The control of the window's thread that has the keyboard focus.
+HWND focusOf(HWND window);
 
-// The title of the module's message boxes, their text and their OK.
+// The title of the module's message boxes and their text.
 inline const wchar_t* const kMessageTitle = L"Nombrels - Multi Rename";
 std::wstring messageText(HWND box);
-void pressOk(HWND box);
 // Waits for the module's message box, answers it and returns its text ("" when none).
 std::wstring answerMessage();
 
-// The clipboard as another program sees it: its CF_UNICODETEXT, nothing when it holds
-// none or cannot be opened.
-bool setClipboardText(const std::wstring& text);
-std::optional<std::wstring> clipboardTextNow();
+// A DWORD under HKEY_CURRENT_USER\key; storing nothing deletes the value.
+std::optional<DWORD> storedDword(const std::wstring& key, const wchar_t* name);
+void storeDword(const std::wstring& key, const wchar_t* name, std::optional<DWORD> value);
 
 } // namespace mr::test

@@ -1,6 +1,7 @@
 // Shows one field editor window until it is closed, so that it can be photographed:
 // field_show wild | number | row | long (the row with more text than fits)
 #include "field_host.h"
+#include "support/pattern_support.h"
 #include "ui/win32/change_number_dlg.h"
 #include "ui/win32/change_wild_dlg.h"
 
@@ -39,20 +40,13 @@ int main(int argc, char** argv) {
     const char* what = argc > 1 ? argv[1] : "row";
     test::haveDisplay();
     if (std::strcmp(what, "wild") == 0) {
-        PatternToken token;
-        token.kind = TokenKind::Wildcard;
-        token.truncate = true;
-        token.length = 8;
-        token.caseMode = 1;
+        PatternToken token = test::wildcard(true, 8, 1);
         CChangeWildDlg dialog(nullptr);
         dialog.setToken(token);
         return static_cast<int>(dialog.DoModal());
     }
     if (std::strcmp(what, "number") == 0) {
-        PatternToken token;
-        token.kind = TokenKind::Number;
-        token.renumber = true;
-        token.zeroMode = 1;
+        PatternToken token = test::numberField(false, true, 1);
         CChangeNumberDlg dialog(nullptr, test::kTestProduct);
         dialog.setToken(token);
         return static_cast<int>(dialog.DoModal());
