@@ -11,6 +11,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace mr::cli::test {
@@ -48,17 +49,26 @@ private:
     std::filesystem::path path_;
 };
 
-// A test's name from its case's description.
+// A test's name from its case's description ("what").
 struct CaseName {
     template <class Param>
     std::string operator()(const testing::TestParamInfo<Param>& info) const {
-        std::string name = info.param.what;
+        std::string name;
+        if constexpr (std::is_same_v<Param, nlohmann::json>)
+            name = info.param.at("what").template get<std::string>();
+        else
+            name = info.param.what;
         for (auto& c : name)
             if (!isalnum(static_cast<unsigned char>(c)))
                 c = '_';
         return name;
     }
 };
+
+// The cases of a table written as a JSON array.
+inline std::vector<nlohmann::json> cases(const char* table) {
+    return nlohmann::json::parse(table).get<std::vector<nlohmann::json>>();
+}
 
 inline RunResult run(std::vector<std::string> args, const std::string& input = {},
                      SettingsStore* settings = nullptr) {
