@@ -2,13 +2,11 @@
 // Runs multirename in-process over a records document and reads back its JSON.
 #include "cli/json_text.h"
 #include "cli/run.h"
+#include "hostile/disk_state.h"
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -23,31 +21,7 @@ struct RunResult {
     nlohmann::json doc; // the parsed output when it is JSON
 };
 
-// A file in a fresh temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder() {
-        static int serial = 0;
-        path_ =
-            std::filesystem::temp_directory_path() /
-            ("mr-cli-" + std::to_string(std::random_device{}()) + "-" + std::to_string(serial++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path write(const std::string& name, const std::string& content) const {
-        const auto p = path_ / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
-    }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = mr::test::ScratchDir;
 
 // A test's name from its case's description ("what").
 struct CaseName {

@@ -1,57 +1,28 @@
 // multirename on real folders: what changes on disk, and what never does.
 #include "cli_support.h"
+#include "hostile/disk_state.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <map>
 
 namespace mr::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Folder = std::map<std::string, std::string>; // name -> content
+using mr::test::Folder;
+using mr::test::folderOf;
+using mr::test::readFolder;
+using mr::test::words;
 
 #ifndef _WIN32
-// Journals of the runs go to a folder of the tests' own, never the user's.
-class JournalFolder : public testing::Environment {
-public:
-    void SetUp() override { setenv("XDG_STATE_HOME", folder_.path().string().c_str(), 1); }
-    fs::path journals() const { return folder_.path() / "multirename"; }
-
-private:
-    TempFolder folder_;
-};
-JournalFolder* const kJournals =
-    static_cast<JournalFolder*>(testing::AddGlobalTestEnvironment(new JournalFolder));
+const mr::test::JournalHome kJournals;
 #endif
 
 std::string readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-Folder contents(const fs::path& folder) {
-    Folder out;
-    for (const auto& e : fs::directory_iterator(folder))
-        out[e.path().filename().string()] = readAll(e.path());
-    return out;
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::istringstream in(text);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
-// "b1.txt=a1.txt c.txt": files by name, each holding the name after "=" or its own.
-Folder folderOf(const std::string& text) {
-    Folder out;
-    for (const auto& w : words(text)) {
-        const size_t eq = w.find('=');
-        out[w.substr(0, eq)] = eq == std::string::npos ? w : w.substr(eq + 1);
-    }
-    return out;
 }
 
 struct RealCase {
@@ -84,7 +55,7 @@ TEST_P(RealRun, RenamesOnDiskOnlyWhenTheWholeRunIsAccepted) {
     const RunResult r = run(args, c.input);
     EXPECT_EQ(r.exit, c.exit) << r.err;
     EXPECT_NE(r.err.find(expand(c.err)), std::string::npos) << r.err;
-    EXPECT_EQ(contents(tmp.path()), *c.after ? folderOf(c.after) : before);
+    EXPECT_EQ(readFolder(tmp.path()), *c.after ? folderOf(c.after) : before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,14 +117,14 @@ TEST(ManyArguments, EveryFileFoundAndAMissingOneCaught) {
     }
     auto missing = args;
     missing.push_back((tmp.path() / "a99.txt").string());
-    const auto before = contents(tmp.path());
+    const auto before = readFolder(tmp.path());
     const RunResult refused = run(missing);
     EXPECT_EQ(refused.exit, 1);
     EXPECT_NE(refused.err.find("cannot find " + missing.back()), std::string::npos) << refused.err;
-    EXPECT_EQ(contents(tmp.path()), before);
+    EXPECT_EQ(readFolder(tmp.path()), before);
     const RunResult r = run(args);
     EXPECT_EQ(r.exit, 0) << r.err;
-    EXPECT_EQ(contents(tmp.path()), renamed);
+    EXPECT_EQ(readFolder(tmp.path()), renamed);
 }
 
 #ifndef _WIN32
@@ -193,9 +164,9 @@ TEST_P(Undo, PutsBackEveryOldName) {
     for (const auto& [name, content] : before)
         args.push_back(tmp.write(name, content).string());
     ASSERT_EQ(run(args).exit, 0);
-    ASSERT_EQ(contents(tmp.path()), folderOf("b1.txt=a1.txt b2.txt=a2.txt b3.txt=a3.txt"));
+    ASSERT_EQ(readFolder(tmp.path()), folderOf("b1.txt=a1.txt b2.txt=a2.txt b3.txt=a3.txt"));
     std::string journal;
-    for (const auto& e : fs::directory_iterator(kJournals->journals()))
+    for (const auto& e : fs::directory_iterator(kJournals.journals()))
         journal = std::max(journal, e.path().string());
     if (GetParam().interrupted) {
         fs::rename(tmp.path() / "b3.txt", tmp.path() / "a3.txt");
@@ -207,7 +178,7 @@ TEST_P(Undo, PutsBackEveryOldName) {
     const RunResult undone = run({"--undo", journal});
     EXPECT_EQ(undone.exit, 0) << undone.err;
     EXPECT_NE(undone.out.find(GetParam().out), std::string::npos) << undone.out;
-    EXPECT_EQ(contents(tmp.path()), before);
+    EXPECT_EQ(readFolder(tmp.path()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Undo,

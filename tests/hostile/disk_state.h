@@ -1,16 +1,18 @@
 #pragma once
-// Real folders for the hostile and mover tests: every file holds its own first path
+// Real folders for the tests that rename on disk: every file holds its own first path
 // (under the folder), so that after any run each file can be followed to where it
-// went. Names are raw bytes, which POSIX paths pass through as they are.
-#ifndef _WIN32
+// went. On POSIX, names are raw bytes, which the paths pass through as they are.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,21 @@ namespace mr::test {
 
 namespace fs = std::filesystem;
 using Folder = std::map<std::string, std::string>; // path under the folder -> content
+
+inline std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// "b1=a1 c": b1 holds a1, c holds c.
+inline Folder folderOf(const std::string& text) {
+    Folder out;
+    for (const auto& w : words(text)) {
+        const size_t eq = w.find('=');
+        out[w.substr(0, eq)] = eq == std::string::npos ? w : w.substr(eq + 1);
+    }
+    return out;
+}
 
 inline void writeFile(const fs::path& path, const std::string& content) {
     fs::create_directories(path.parent_path());
@@ -61,26 +78,44 @@ inline size_t expectOldOrNew(const std::vector<std::string>& names, const Folder
     return moved;
 }
 
-// A fresh folder under /tmp, removed with everything in it.
+// A fresh temporary folder, removed with everything in it.
 class ScratchDir {
 public:
     ScratchDir() {
-        char pattern[] = "/tmp/mr-hostile-XXXXXX";
-        path_ = ::mkdtemp(pattern);
+        static int serial = 0;
+        path_ = fs::temp_directory_path() / ("mr-test-" + std::to_string(std::random_device{}()) +
+                                             "-" + std::to_string(serial++));
+        fs::create_directories(path_);
     }
     ~ScratchDir() {
         std::error_code ec;
         fs::remove_all(path_, ec);
     }
-    const std::string& path() const { return path_; }
+    const fs::path& path() const { return path_; }
     std::string sub(const std::string& name) const {
-        fs::create_directories(path_ + "/" + name);
-        return path_ + "/" + name;
+        fs::create_directories(path_ / name);
+        return (path_ / name).string();
+    }
+    fs::path write(const std::string& name, const std::string& content) const {
+        writeFile(path_ / name, content);
+        return path_ / name;
     }
 
 private:
-    std::string path_;
+    fs::path path_;
 };
 
-} // namespace mr::test
+#ifndef _WIN32
+// Journals go to a folder of the test's own, never the user's.
+class JournalHome {
+public:
+    JournalHome() { ::setenv("XDG_STATE_HOME", dir_.path().c_str(), 1); }
+    ~JournalHome() { ::unsetenv("XDG_STATE_HOME"); }
+    std::string journals() const { return (dir_.path() / "multirename").string(); }
+
+private:
+    ScratchDir dir_;
+};
 #endif
+
+} // namespace mr::test

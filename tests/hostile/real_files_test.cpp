@@ -14,17 +14,6 @@
 namespace mr::test {
 namespace {
 
-// Journals go to a folder of the test's own, never the user's.
-class JournalHome {
-public:
-    JournalHome() { ::setenv("XDG_STATE_HOME", dir_.path().c_str(), 1); }
-    ~JournalHome() { ::unsetenv("XDG_STATE_HOME"); }
-    std::string journals() const { return dir_.path() + "/multirename"; }
-
-private:
-    ScratchDir dir_;
-};
-
 std::vector<std::string> argsFor(const std::string& dir, const std::vector<std::string>& names,
                                  std::vector<std::string> args) {
     for (const auto& n : names)
