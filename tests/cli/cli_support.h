@@ -44,11 +44,10 @@ inline std::vector<nlohmann::json> cases(const char* table) {
     return nlohmann::json::parse(table).get<std::vector<nlohmann::json>>();
 }
 
-inline RunResult run(std::vector<std::string> args, const std::string& input = {},
-                     SettingsStore* settings = nullptr) {
+inline RunResult run(std::vector<std::string> args, const std::string& input = {}) {
     MemorySettingsStore fresh;
     RunEnvironment env;
-    env.settings = settings ? settings : &fresh;
+    env.settings = &fresh;
     std::istringstream in(input);
     std::ostringstream out, err;
     RunResult r;

@@ -16,7 +16,6 @@ struct JsonStringCase {
 
 TEST(JsonStrings, LoneSurrogatesSurviveBothWays) {
     const JsonStringCase cases[] = {
-        {"\"caf\xc3\xa9\"", u"caf\u00e9"},
         {R"("bad\udc80byte")", u"bad\xdc80"
                                u"byte"},
         {R"("\ud800")", u"\xd800"},

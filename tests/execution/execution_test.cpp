@@ -51,30 +51,22 @@ void fill(RecordSet& set) {
 const std::vector<std::u16string> kAll = {u"C:\\AB\\q>r", u"C:\\A\\B\\x>y", u"C:\\A\\b>c",
                                           u"C:\\A\\a>b"};
 
-struct CancelCase {
-    int cancelFromAsk; // -1: never
-    size_t done;       // renames of kAll handed to the mover
-};
-
-class ExecuteRenames : public testing::TestWithParam<CancelCase> {};
-
 // Asks: 1 before the folders; per folder one before, one after each file, one after.
-TEST_P(ExecuteRenames, StopsWhereCancelledAndCallsTheMoverOnce) {
-    RecordSet set;
-    fill(set);
-    RecordingProgress progress(GetParam().cancelFromAsk);
-    int window = 0;
-    executeRenames(&window, set, progress);
-    EXPECT_EQ(progress.calls, 1);
-    EXPECT_EQ(progress.owner, &window);
-    EXPECT_EQ(progress.renamed, std::vector(kAll.begin(), kAll.begin() + GetParam().done));
+TEST(ExecuteRenames, StopsWhereCancelledAndCallsTheMoverOnce) {
+    // The ask the cancel comes from (-1: never), and how many of kAll get renamed.
+    const std::pair<int, size_t> cases[] = {{-1, 4}, {0, 0}, {1, 0}, {2, 1}, {4, 1},
+                                            {5, 2},  {7, 2}, {8, 3}, {9, 4}, {10, 4}};
+    for (const auto& [cancelFrom, done] : cases) {
+        RecordSet set;
+        fill(set);
+        RecordingProgress progress(cancelFrom);
+        int window = 0;
+        executeRenames(&window, set, progress);
+        EXPECT_EQ(progress.calls, 1);
+        EXPECT_EQ(progress.owner, &window);
+        EXPECT_EQ(progress.renamed, std::vector(kAll.begin(), kAll.begin() + done)) << cancelFrom;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ExecuteRenames,
-                         testing::Values(CancelCase{-1, 4}, CancelCase{0, 0}, CancelCase{1, 0},
-                                         CancelCase{2, 1}, CancelCase{4, 1}, CancelCase{5, 2},
-                                         CancelCase{7, 2}, CancelCase{8, 3}, CancelCase{9, 4},
-                                         CancelCase{10, 4}));
 
 // An unchanged name is left out; a change of case only is an ordinary move.
 TEST(ExecuteRenamesList, LeavesOutUnchangedNamesAndMovesCaseChanges) {

@@ -1,7 +1,6 @@
 #pragma once
-// Real folders for the tests that rename on disk: every file holds its own first path
-// (under the folder), so that after any run each file can be followed to where it
-// went. On POSIX, names are raw bytes, which the paths pass through as they are.
+// Real folders for the tests that rename on disk: every file holds its first path under
+// the folder, so that it can be followed. POSIX paths pass raw bytes through.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

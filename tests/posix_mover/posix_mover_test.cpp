@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "A.txt=a.txt c.txt=b.txt", true}),
     [](const auto& info) { return std::string(info.param.what); });
 
-// A child renames a renumbered series (f001 -> f002 ... and a change of case through
+// A child renames a renumbered series (f1 -> f2 ... and a change of case through
 // a temporary name) and dies after k renameat2 calls; undo must restore every file.
 // From 64 files on, the sources' inodes come from one listing of the folder.
 struct Crash {
@@ -123,18 +123,12 @@ struct Crash {
 
 class KilledMidway : public MoverTest, public testing::WithParamInterface<Crash> {};
 
-std::string series(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "f%03d", i);
-    return name;
-}
-
 TEST_P(KilledMidway, UndoRestoresEveryFile) {
     std::vector<std::string> names = {"note"};
     std::string renames = "note>NOTE";
     for (int i = 1; i <= GetParam().files; ++i) {
-        names.push_back(series(i));
-        renames += " " + series(i) + ">" + series(i + 1);
+        names.push_back("f" + std::to_string(i));
+        renames += " f" + std::to_string(i) + ">f" + std::to_string(i + 1);
     }
     createFiles(dir, names);
     const Folder original = readFolder(dir);
