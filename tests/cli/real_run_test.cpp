@@ -18,12 +18,12 @@ using mr::test::words;
 
 #ifndef _WIN32
 const mr::test::JournalHome kJournals;
-#endif
 
 std::string readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+#endif
 
 struct RealCase {
     const char* what;

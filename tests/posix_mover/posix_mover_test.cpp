@@ -169,7 +169,11 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
 INSTANTIATE_TEST_SUITE_P(Cases, KilledMidway,
                          testing::Values(Crash{6, 1}, Crash{6, 2}, Crash{6, 5}, Crash{6, 6},
                                          Crash{6, 7}, Crash{6, 8}, Crash{100, 1}, Crash{100, 37},
-                                         Crash{100, 101}, Crash{100, 102}));
+                                         Crash{100, 101}, Crash{100, 102}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.files) + "_files_killed_after_" +
+                                    std::to_string(info.param.k);
+                         });
 
 } // namespace
 } // namespace mr
