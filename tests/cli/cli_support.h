@@ -2,15 +2,14 @@
 // Runs multirename in-process over a records document and reads back its JSON.
 #include "cli/json_text.h"
 #include "cli/run.h"
+#include "hostile/disk_state.h"
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace mr::cli::test {
@@ -22,37 +21,17 @@ struct RunResult {
     nlohmann::json doc; // the parsed output when it is JSON
 };
 
-// A file in a fresh temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder() {
-        static int serial = 0;
-        path_ =
-            std::filesystem::temp_directory_path() /
-            ("mr-cli-" + std::to_string(std::random_device{}()) + "-" + std::to_string(serial++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path write(const std::string& name, const std::string& content) const {
-        const auto p = path_ / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
-    }
+using TempFolder = mr::test::ScratchDir;
 
-private:
-    std::filesystem::path path_;
-};
-
-// A test's name from its case's description.
+// A test's name from its case's description ("what").
 struct CaseName {
     template <class Param>
     std::string operator()(const testing::TestParamInfo<Param>& info) const {
-        std::string name = info.param.what;
+        std::string name;
+        if constexpr (std::is_same_v<Param, nlohmann::json>)
+            name = info.param.at("what").template get<std::string>();
+        else
+            name = info.param.what;
         for (auto& c : name)
             if (!isalnum(static_cast<unsigned char>(c)))
                 c = '_';
@@ -60,11 +39,15 @@ struct CaseName {
     }
 };
 
-inline RunResult run(std::vector<std::string> args, const std::string& input = {},
-                     SettingsStore* settings = nullptr) {
+// The cases of a table written as a JSON array.
+inline std::vector<nlohmann::json> cases(const char* table) {
+    return nlohmann::json::parse(table).get<std::vector<nlohmann::json>>();
+}
+
+inline RunResult run(std::vector<std::string> args, const std::string& input = {}) {
     MemorySettingsStore fresh;
     RunEnvironment env;
-    env.settings = settings ? settings : &fresh;
+    env.settings = &fresh;
     std::istringstream in(input);
     std::ostringstream out, err;
     RunResult r;

@@ -1,5 +1,5 @@
-// The quick records reader: it takes the usual shapes, reads them exactly as the
-// document reader does, and leaves everything else to that reader.
+// The quick records reader takes the usual shapes, reads them exactly as the document
+// reader does, and leaves everything else to that reader.
 #include "cli/records_input.h"
 #include "cli/records_scan.h"
 #include "platform/common/utf8.h"
@@ -57,6 +57,11 @@ TEST_P(QuickRecords, AgreesWithTheDocumentReaderOrLeavesItToIt) {
 
 const std::string kFolder = R"({"path":"C:\\P","entries":[{"name":"a.jpg"}]})";
 
+// Records of one entry with the given members.
+std::string entry(const std::string& members) {
+    return R"({"folders":[{"path":"C:\\","entries":[{)" + members + R"(}]}],"paths":[]})";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuickRecords,
     testing::Values(
@@ -70,34 +75,19 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         ScanCase{"windows keys fold case", R"({"folders":[)" + kFolder + R"(],"paths":[]})", true},
         ScanCase{"escapes and UTF-8 in names",
-                 "{\"folders\":[{\"path\":\"C:\\\\P\\\\\",\"entries\":[{\"name\":"
-                 "\"q\\\"b\\\\s\\/\\n\\t\\b\\f\\r caf\xc3\xa9 \xf0\x9f\x93\xb7\"}]}],\"paths\":[]}",
+                 entry("\"name\":\"q\\\"b\\\\s\\/\\n\\t\\b\\f\\r caf\xc3\xa9 \xf0\x9f\x93\xb7\""),
                  true},
         ScanCase{"empty object members", R"({"folders":[],"paths":[]})", true},
         ScanCase{"a \\u escape", R"({"paths":["a\u00e9"]})", false},
         ScanCase{"a lone surrogate", R"({"paths":["bad\udc80byte"]})", false},
         ScanCase{"a member named twice", R"({"paths":[],"paths":["a"]})", false},
-        ScanCase{"an entry member named twice",
-                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","name":"b"}]}],"paths":[]})",
-                 false},
-        ScanCase{
-            "size past 64 bits",
-            R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":18446744073709551616}]}],"paths":[]})",
-            false},
-        ScanCase{"size with an exponent",
-                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":1e3}]}],"paths":[]})",
-                 false},
-        ScanCase{"size with a fraction",
-                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":1.0}]}],"paths":[]})",
-                 false},
-        ScanCase{"size with a leading zero",
-                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":01}]}],"paths":[]})",
-                 false},
-        ScanCase{"negative size",
-                 R"({"folders":[{"path":"C:\\","entries":[{"name":"a","size":-1}]}],"paths":[]})",
-                 false},
-        ScanCase{"empty name",
-                 R"({"folders":[{"path":"C:\\","entries":[{"name":""}]}],"paths":[]})", false},
+        ScanCase{"an entry member named twice", entry(R"("name":"a","name":"b")"), false},
+        ScanCase{"size past 64 bits", entry(R"("name":"a","size":18446744073709551616)"), false},
+        ScanCase{"size with an exponent", entry(R"("name":"a","size":1e3)"), false},
+        ScanCase{"size with a fraction", entry(R"("name":"a","size":1.0)"), false},
+        ScanCase{"size with a leading zero", entry(R"("name":"a","size":01)"), false},
+        ScanCase{"negative size", entry(R"("name":"a","size":-1)"), false},
+        ScanCase{"empty name", entry(R"("name":"")"), false},
         ScanCase{"caseInsensitive not a boolean",
                  R"({"folders":[{"path":"C:\\","caseInsensitive":1,"entries":[]}],"paths":[]})",
                  false},

@@ -1,67 +1,71 @@
 #pragma once
-// Real folders for the hostile tests: every file holds its own first name as bytes,
-// so that after any run each file can be followed to where it went.
-#ifndef _WIN32
+// Real folders for the tests that rename on disk: every file holds its first path under
+// the folder, so that it can be followed. POSIX paths pass raw bytes through.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <fcntl.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <random>
 #include <set>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace mr::test {
 
-using Folder = std::map<std::string, std::string>; // name -> content, raw bytes
+namespace fs = std::filesystem;
+using Folder = std::map<std::string, std::string>; // path under the folder -> content
 
-// Writes the files without going through std::filesystem, whose paths would want to
-// decode the bytes.
-inline void createFiles(const std::string& dir, const std::vector<std::string>& names) {
-    for (const auto& name : names) {
-        const std::string path = dir + "/" + name;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-        ASSERT_GE(fd, 0) << "cannot create " << path;
-        ASSERT_EQ(::write(fd, name.data(), name.size()), static_cast<ssize_t>(name.size()));
-        ::close(fd);
-    }
+inline std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-inline Folder readFolder(const std::string& dir) {
+// "b1=a1 c": b1 holds a1, c holds c.
+inline Folder folderOf(const std::string& text) {
     Folder out;
-    DIR* d = ::opendir(dir.c_str());
-    if (!d)
-        return out;
-    while (const dirent* e = ::readdir(d)) {
-        const std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        std::string content;
-        const int fd = ::open((dir + "/" + name).c_str(), O_RDONLY);
-        if (fd >= 0) {
-            char buffer[512];
-            ssize_t n;
-            while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-                content.append(buffer, static_cast<size_t>(n));
-            ::close(fd);
-        }
-        out[name] = content;
+    for (const auto& w : words(text)) {
+        const size_t eq = w.find('=');
+        out[w.substr(0, eq)] = eq == std::string::npos ? w : w.substr(eq + 1);
     }
-    ::closedir(d);
+    return out;
+}
+
+inline void writeFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    ASSERT_TRUE(out << content) << "cannot create " << path;
+}
+
+inline void createFiles(const fs::path& dir, const std::vector<std::string>& names) {
+    for (const auto& name : names)
+        writeFile(dir / name, name);
+}
+
+// Every file and folder below dir; a folder's content reads "<dir>".
+inline Folder readFolder(const fs::path& dir) {
+    Folder out;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(dir, ec), end; it != end; it.increment(ec)) {
+        std::ifstream in(it->path(), std::ios::binary);
+        out[it->path().lexically_relative(dir).string()] =
+            it->is_directory() ? "<dir>" : std::string(std::istreambuf_iterator<char>(in), {});
+    }
     return out;
 }
 
 // Every file of `names` is in `after` exactly once, under its old name or under
-// newName(old); anything else in the folder is one of `foreign` (content "foreign").
-// Returns how many moved.
+// newName(old); anything else is a folder or holds "foreign". Returns how many moved.
 inline size_t expectOldOrNew(const std::vector<std::string>& names, const Folder& after,
                              const std::function<std::string(const std::string&)>& newName) {
     std::set<std::string> seen;
     size_t moved = 0;
     for (const auto& [name, content] : after) {
-        if (content == "foreign")
+        if (content == "foreign" || content == "<dir>")
             continue;
         EXPECT_TRUE(seen.insert(content).second) << "two files hold " << content;
         if (name != content) {
@@ -73,41 +77,44 @@ inline size_t expectOldOrNew(const std::vector<std::string>& names, const Folder
     return moved;
 }
 
-// A fresh folder under /tmp, removed with everything in it.
+// A fresh temporary folder, removed with everything in it.
 class ScratchDir {
 public:
     ScratchDir() {
-        char pattern[] = "/tmp/mr-hostile-XXXXXX";
-        path_ = ::mkdtemp(pattern);
+        static int serial = 0;
+        path_ = fs::temp_directory_path() / ("mr-test-" + std::to_string(std::random_device{}()) +
+                                             "-" + std::to_string(serial++));
+        fs::create_directories(path_);
     }
-    ~ScratchDir() { removeTree(path_); }
-    const std::string& path() const { return path_; }
+    ~ScratchDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
     std::string sub(const std::string& name) const {
-        const std::string p = path_ + "/" + name;
-        ::mkdir(p.c_str(), 0700);
-        return p;
+        fs::create_directories(path_ / name);
+        return (path_ / name).string();
     }
-
-    static void removeTree(const std::string& dir) {
-        if (DIR* d = ::opendir(dir.c_str())) {
-            while (const dirent* e = ::readdir(d)) {
-                const std::string name = e->d_name;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string p = dir + "/" + name;
-                if (e->d_type == DT_DIR)
-                    removeTree(p);
-                else
-                    ::unlink(p.c_str());
-            }
-            ::closedir(d);
-        }
-        ::rmdir(dir.c_str());
+    fs::path write(const std::string& name, const std::string& content) const {
+        writeFile(path_ / name, content);
+        return path_ / name;
     }
 
 private:
-    std::string path_;
+    fs::path path_;
 };
 
-} // namespace mr::test
+#ifndef _WIN32
+// Journals go to a folder of the test's own, never the user's.
+class JournalHome {
+public:
+    JournalHome() { ::setenv("XDG_STATE_HOME", dir_.path().c_str(), 1); }
+    ~JournalHome() { ::unsetenv("XDG_STATE_HOME"); }
+    std::string journals() const { return (dir_.path() / "multirename").string(); }
+
+private:
+    ScratchDir dir_;
+};
 #endif
+
+} // namespace mr::test

@@ -1,6 +1,7 @@
-// The journalled mover on a real folder: faults injected between planning and
-// renaming, and a process killed in the middle, must never lose a file.
+// The journalled mover on a real folder: faults between planning and renaming, and a
+// process killed in the middle, never lose a file, and undo puts back every move.
 #ifndef _WIN32
+#include "hostile/disk_state.h"
 #include "platform/common/utf8.h"
 #include "platform/posix/posix_mover.h"
 #include "rename/execution.h"
@@ -8,234 +9,111 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <map>
-#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace mr {
 namespace {
 
-namespace fs = std::filesystem;
-using Names = std::map<std::string, std::string>; // name -> content, one folder
-
-PosixMoverOptions journalIn(std::string dir) {
-    PosixMoverOptions options;
-    options.journalDir = std::move(dir);
-    return options;
-}
+using namespace test;
 
 class MoverTest : public testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/mr-mover-XXXXXX";
-        root = ::mkdtemp(pattern);
-        dir = root / "files";
-        fs::create_directories(dir);
-        journals = (root / "journal").string();
-    }
-    void TearDown() override {
-        ::chmod(dir.c_str(), 0700);
-        fs::remove_all(root);
-    }
-
-    // Each file holds its own first name, so a file can be followed through renames.
-    void create(const std::vector<std::string>& names, const fs::path& where) {
-        for (const auto& n : names)
-            std::ofstream(where / n) << n;
-    }
-
-    Names onDisk(const fs::path& where) const {
-        Names out;
-        for (const auto& e : fs::directory_iterator(where)) {
-            std::ifstream in(e.path());
-            out[e.path().filename().string()] =
-                e.is_directory() ? "<dir>" : std::string(std::istreambuf_iterator<char>(in), {});
-        }
-        return out;
-    }
-
-    // Plans old -> new for the files of the folder, as the dialog would.
-    void plan(RecordSet& set, const std::map<std::string, std::string>& renames,
-              const fs::path& where) {
+    // "a>x sub>subb": paths under dir and their new names, in list order, planned as
+    // the dialog would.
+    void plan(RecordSet& set, const std::string& renames, bool foldCase = false) {
+        std::map<std::string, std::string> to;
         std::vector<std::u16string> paths;
-        for (const auto& [from, to] : renames)
-            paths.push_back(fromUtf8((where / from).string()));
+        for (const auto& w : words(renames)) {
+            to[w.substr(0, w.find('>'))] = w.substr(w.find('>') + 1);
+            paths.push_back(fromUtf8(dir + "/" + w.substr(0, w.find('>'))));
+        }
         fillRecordSet(set, paths, platformFileSystem());
         markTakingPart(set, u"", true);
         set.forEachFile([&](FileRecord& f) {
             if (f.takesPart)
-                f.newName = fromUtf8(renames.at(toUtf8(f.name)));
+                f.newName = fromUtf8(to.at(toUtf8(f.folder->path + f.name).substr(dir.size() + 1)));
         });
         validateAll(set);
+        if (foldCase) // as on a file system that ignores case
+            set.folders.begin()->second->foldCase = true;
     }
 
-    std::vector<std::string> failedSources(const Mover& mover) const {
-        std::vector<std::string> out;
-        for (const auto& f : mover.failures())
-            out.push_back(fs::path(toUtf8(f.from)).filename().string());
-        return out;
-    }
-
-    fs::path root, dir;
-    std::string journals;
+    ScratchDir scratch;
+    const std::string dir = scratch.sub("files");
+    const std::string journals = (scratch.path() / "journal").string();
 };
 
-struct FaultCase {
+struct MoverCase {
     const char* what;
-    std::vector<std::string> files;
-    std::map<std::string, std::string> renames;
-    std::function<void(const fs::path& dir)> fault; // between planning and renaming
-    std::vector<std::string> failed;                // sources reported, in list order
-    Names after;
+    const char* files;
+    const char* renames;
+    std::function<void(const std::string& dir)> fault; // between planning and renaming
+    const char* failed;                                // sources reported, in order
+    const char* after;                                 // "x=a": x holds a; "d=<dir>": a folder
+    bool foldCase = false;
 };
 
-class MoverFaults : public MoverTest, public testing::WithParamInterface<FaultCase> {};
+class MoverRun : public MoverTest, public testing::WithParamInterface<MoverCase> {};
 
-TEST_P(MoverFaults, ReportsPerFileAndOverwritesNothing) {
-    create(GetParam().files, dir);
+TEST_P(MoverRun, ReportsPerFileOverwritesNothingAndUndoes) {
+    const MoverCase& c = GetParam();
+    createFiles(dir, words(c.files));
     RecordSet set(NameRules::posix());
-    plan(set, GetParam().renames, dir);
-    GetParam().fault(dir);
-    PosixMover mover(journalIn(journals));
+    plan(set, c.renames, c.foldCase);
+    c.fault(dir);
+    const Folder before = readFolder(dir);
+    PosixMoverOptions options;
+    options.journalDir = journals;
+    PosixMover mover(options);
     executeRenames(nullptr, set, mover);
-    EXPECT_EQ(failedSources(mover), GetParam().failed);
-    EXPECT_EQ(onDisk(dir), GetParam().after);
-    // Undo brings back whatever was renamed.
-    ASSERT_FALSE(mover.journalPath().empty());
-    const UndoReport undo = undoFromJournal(mover.journalPath());
-    EXPECT_TRUE(undo.journalRead);
-    for (const auto& [name, content] : onDisk(dir)) {
-        if (content != "foreign" && content != "<dir>") {
-            EXPECT_EQ(name, content);
-        }
+    std::vector<std::string> failed;
+    for (const auto& f : mover.failures())
+        failed.push_back(fs::path(toUtf8(f.from)).lexically_relative(dir).string());
+    EXPECT_EQ(failed, words(c.failed));
+    EXPECT_EQ(readFolder(dir), folderOf(c.after));
+    // Nothing moves without a journal, and undo puts back every move, once.
+    const size_t moved = words(c.renames).size() - failed.size();
+    if (mover.journalPath().empty()) {
+        EXPECT_EQ(moved, 0u);
+        return;
     }
+    EXPECT_EQ(undoFromJournal(mover.journalPath()).restored, moved);
+    EXPECT_EQ(readFolder(dir), before);
+    EXPECT_EQ(undoFromJournal(mover.journalPath()).restored, 0u);
 }
 
-void touch(const fs::path& p) {
-    std::ofstream(p) << "foreign";
+void touch(const std::string& path) {
+    writeFile(path, "foreign");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, MoverFaults,
-    testing::Values(FaultCase{"no fault",
-                              {"a", "b"},
-                              {{"a", "x"}, {"b", "y"}},
-                              [](const fs::path&) {},
-                              {},
-                              {{"x", "a"}, {"y", "b"}}},
-                    FaultCase{"target created after planning",
-                              {"a", "b"},
-                              {{"a", "x"}, {"b", "y"}},
-                              [](const fs::path& d) { touch(d / "x"); },
-                              {"a"},
-                              {{"a", "a"}, {"x", "foreign"}, {"y", "b"}}},
-                    FaultCase{"source removed after planning",
-                              {"a", "b"},
-                              {{"a", "x"}, {"b", "y"}},
-                              [](const fs::path& d) { fs::remove(d / "a"); },
-                              {"a"},
-                              {{"y", "b"}}},
-                    FaultCase{"a chain behind a failed rename stays",
-                              {"a", "b", "c"},
-                              {{"a", "b"}, {"b", "c"}, {"c", "d"}},
-                              [](const fs::path& d) { touch(d / "d"); },
-                              {"c", "b", "a"},
-                              {{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "foreign"}}},
-                    FaultCase{"a folder as the new target is not replaced",
-                              {"a"},
-                              {{"a", "x"}},
-                              [](const fs::path& d) { fs::create_directory(d / "x"); },
-                              {"a"},
-                              {{"a", "a"}, {"x", "<dir>"}}}));
+    Cases, MoverRun,
+    testing::Values(
+        MoverCase{"no_fault", "a b", "a>x b>y", [](const std::string&) {}, "", "x=a y=b"},
+        MoverCase{"target_created_after_planning", "a b", "a>x b>y",
+                  [](const std::string& d) { touch(d + "/x"); }, "a", "a x=foreign y=b"},
+        MoverCase{"source_removed_after_planning", "a b", "a>x b>y",
+                  [](const std::string& d) { fs::remove(d + "/a"); }, "a", "y=b"},
+        MoverCase{"a_chain_behind_a_failed_rename_stays", "a b c", "a>b b>c c>d",
+                  [](const std::string& d) { touch(d + "/d"); }, "c b a", "a b c d=foreign"},
+        MoverCase{"a_folder_as_the_new_target_is_not_replaced", "a", "a>x",
+                  [](const std::string& d) { fs::create_directory(d + "/x"); }, "a", "a x=<dir>"},
+        MoverCase{"a_folder_gone_after_planning_fails_its_files", "sub/a sub/b c",
+                  "sub/a>a2 sub/b>b2 c>c2",
+                  [](const std::string& d) { fs::rename(d + "/sub", d + "/moved"); }, "sub/a sub/b",
+                  "c2=c moved=<dir> moved/a=sub/a moved/b=sub/b"},
+        MoverCase{"no_journal_no_rename", "a", "a>b",
+                  [](const std::string& d) { touch(d + "/../journal"); }, "a", "a"},
+        MoverCase{"a_folder_renamed_after_its_contents", "sub/x1 sub/x2",
+                  "sub/x1>x2 sub/x2>x2b sub>subb", [](const std::string&) {}, "",
+                  "subb=<dir> subb/x2=sub/x1 subb/x2b=sub/x2"},
+        MoverCase{"a_change_of_case_on_a_folder_ignoring_case", "a.txt b.txt",
+                  "a.txt>A.txt b.txt>c.txt", [](const std::string&) {}, "",
+                  "A.txt=a.txt c.txt=b.txt", true}),
+    [](const auto& info) { return std::string(info.param.what); });
 
-TEST_F(MoverTest, FolderGoneAfterPlanningFailsItsFiles) {
-    fs::create_directories(dir / "sub");
-    create({"a", "b"}, dir / "sub");
-    create({"c"}, dir);
-    RecordSet set(NameRules::posix());
-    std::vector<std::u16string> paths = {fromUtf8((dir / "sub" / "a").string()),
-                                         fromUtf8((dir / "sub" / "b").string()),
-                                         fromUtf8((dir / "c").string())};
-    fillRecordSet(set, paths, platformFileSystem());
-    markTakingPart(set, u"", true);
-    set.forEachFile([](FileRecord& f) { f.newName = f.name + u"2"; });
-    validateAll(set);
-    fs::rename(dir / "sub", dir / "moved");
-    PosixMover mover(journalIn(journals));
-    executeRenames(nullptr, set, mover);
-    EXPECT_EQ(failedSources(mover), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(onDisk(dir / "moved"), (Names{{"a", "a"}, {"b", "b"}}));
-    EXPECT_EQ(onDisk(dir), (Names{{"c2", "c"}, {"moved", "<dir>"}}));
-}
-
-TEST_F(MoverTest, ReadOnlyFolder) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "runs as root, which ignores folder permissions";
-    create({"a"}, dir);
-    RecordSet set(NameRules::posix());
-    plan(set, {{"a", "b"}}, dir);
-    ::chmod(dir.c_str(), 0500);
-    PosixMover mover(journalIn(journals));
-    executeRenames(nullptr, set, mover);
-    EXPECT_EQ(failedSources(mover), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(onDisk(dir), (Names{{"a", "a"}}));
-}
-
-TEST_F(MoverTest, NestedFolderRenamedAfterItsContentsAndUndone) {
-    fs::create_directories(dir / "sub");
-    create({"x1", "x2"}, dir / "sub");
-    RecordSet set(NameRules::posix());
-    fillRecordSet(set,
-                  {fromUtf8((dir / "sub" / "x1").string()), fromUtf8((dir / "sub" / "x2").string()),
-                   fromUtf8((dir / "sub").string())},
-                  platformFileSystem());
-    markTakingPart(set, u"", true);
-    set.forEachFile([](FileRecord& f) { f.newName = f.name == u"x1" ? u"x2" : f.name + u"b"; });
-    validateAll(set);
-    PosixMover mover(journalIn(journals));
-    executeRenames(nullptr, set, mover);
-    EXPECT_TRUE(mover.failures().empty());
-    EXPECT_EQ(onDisk(dir / "subb"), (Names{{"x2", "x1"}, {"x2b", "x2"}}));
-    const UndoReport undo = undoFromJournal(*latestJournal(journals));
-    EXPECT_EQ(undo.restored, 3u);
-    EXPECT_TRUE(undo.failures.empty());
-    EXPECT_EQ(onDisk(dir / "sub"), (Names{{"x1", "x1"}, {"x2", "x2"}}));
-    // A second undo finds everything in place.
-    const UndoReport again = undoFromJournal(*latestJournal(journals));
-    EXPECT_EQ(again.restored, 0u);
-    EXPECT_EQ(again.alreadyInPlace, 3u);
-}
-
-TEST_F(MoverTest, CaseOnlyChangeOnAFoldingFolderGoesThroughATemporaryName) {
-    create({"a.txt", "b.txt"}, dir);
-    RecordSet set(NameRules::posix());
-    plan(set, {{"a.txt", "A.txt"}, {"b.txt", "c.txt"}}, dir);
-    set.folders.begin()->second->foldCase = true; // as on a case-insensitive file system
-    PosixMover mover(journalIn(journals));
-    executeRenames(nullptr, set, mover);
-    EXPECT_TRUE(mover.failures().empty());
-    EXPECT_EQ(onDisk(dir), (Names{{"A.txt", "a.txt"}, {"c.txt", "b.txt"}}));
-    undoFromJournal(mover.journalPath());
-    EXPECT_EQ(onDisk(dir), (Names{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}));
-}
-
-TEST_F(MoverTest, NoJournalNoRename) {
-    create({"a"}, dir);
-    RecordSet set(NameRules::posix());
-    plan(set, {{"a", "b"}}, dir);
-    touch(root / "blocked");
-    PosixMover mover(journalIn((root / "blocked" / "journal").string()));
-    executeRenames(nullptr, set, mover);
-    EXPECT_EQ(failedSources(mover), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(onDisk(dir), (Names{{"a", "a"}}));
-}
-
-// A child renames a renumbered series (f001 -> f002 ... and a change of case through
+// A child renames a renumbered series (f1 -> f2 ... and a change of case through
 // a temporary name) and dies after k renameat2 calls; undo must restore every file.
 // From 64 files on, the sources' inodes come from one listing of the folder.
 struct Crash {
@@ -245,30 +123,24 @@ struct Crash {
 
 class KilledMidway : public MoverTest, public testing::WithParamInterface<Crash> {};
 
-std::string series(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "f%03d", i);
-    return name;
-}
-
 TEST_P(KilledMidway, UndoRestoresEveryFile) {
     std::vector<std::string> names = {"note"};
-    std::map<std::string, std::string> renames = {{"note", "NOTE"}};
+    std::string renames = "note>NOTE";
     for (int i = 1; i <= GetParam().files; ++i) {
-        names.push_back(series(i));
-        renames[series(i)] = series(i + 1);
+        names.push_back("f" + std::to_string(i));
+        renames += " f" + std::to_string(i) + ">f" + std::to_string(i + 1);
     }
-    create(names, dir);
-    const size_t k = GetParam().k;
+    createFiles(dir, names);
+    const Folder original = readFolder(dir);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         RecordSet set(NameRules::posix());
-        plan(set, renames, dir);
-        set.folders.begin()->second->foldCase = true;
-        PosixMoverOptions options = journalIn(journals);
+        plan(set, renames, true);
+        PosixMoverOptions options;
+        options.journalDir = journals;
         options.batchSize = 2;
-        options.afterRename = [k](size_t done) {
+        options.afterRename = [k = GetParam().k](size_t done) {
             if (done == k)
                 ::_exit(0);
         };
@@ -280,28 +152,28 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    // Nothing lost midway: every content once, under some name.
+    // Every file once under some name, maybe a temporary one.
     std::multiset<std::string> contents;
-    for (const auto& [name, content] : onDisk(dir))
+    for (const auto& [name, content] : readFolder(dir))
         contents.insert(content);
     EXPECT_EQ(contents, std::multiset<std::string>(names.begin(), names.end()));
-
     const auto journal = latestJournal(journals);
     ASSERT_TRUE(journal);
     const UndoReport undo = undoFromJournal(*journal);
     EXPECT_TRUE(undo.journalRead);
     EXPECT_TRUE(undo.failures.empty());
-    Names expected;
-    for (const auto& n : names)
-        expected[n] = n;
-    EXPECT_EQ(onDisk(dir), expected);
+    EXPECT_EQ(readFolder(dir), original);
 }
 
 // n files take n + 2 renameat2 calls: the series, then two hops for the change of case.
 INSTANTIATE_TEST_SUITE_P(Cases, KilledMidway,
                          testing::Values(Crash{6, 1}, Crash{6, 2}, Crash{6, 5}, Crash{6, 6},
                                          Crash{6, 7}, Crash{6, 8}, Crash{100, 1}, Crash{100, 37},
-                                         Crash{100, 101}, Crash{100, 102}));
+                                         Crash{100, 101}, Crash{100, 102}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.files) + "_files_killed_after_" +
+                                    std::to_string(info.param.k);
+                         });
 
 } // namespace
 } // namespace mr
