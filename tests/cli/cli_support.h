@@ -2,14 +2,14 @@
 // Runs multirename in-process over a records document and reads back its JSON.
 #include "cli/json_text.h"
 #include "cli/run.h"
-#include "hostile/disk_state.h"
 #include "settings/settings_store.h"
+#include "support/case_name.h"
+#include "support/disk_state.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace mr::cli::test {
@@ -23,21 +23,7 @@ struct RunResult {
 
 using TempFolder = mr::test::ScratchDir;
 
-// A test's name from its case's description ("what").
-struct CaseName {
-    template <class Param>
-    std::string operator()(const testing::TestParamInfo<Param>& info) const {
-        std::string name;
-        if constexpr (std::is_same_v<Param, nlohmann::json>)
-            name = info.param.at("what").template get<std::string>();
-        else
-            name = info.param.what;
-        for (auto& c : name)
-            if (!isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    }
-};
+using mr::test::CaseName;
 
 // The cases of a table written as a JSON array.
 inline std::vector<nlohmann::json> cases(const char* table) {

@@ -1,5 +1,4 @@
-// Names on a terminal: nothing in a name can move the cursor or change colours, and
-// the columns line up.
+// Names on a terminal: nothing in them moves the cursor or sets colours; columns line up.
 #include "cli/terminal_text.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// JSON text of the command line: strings keep lone surrogates both ways, and a
-// document streamed in pieces is the text written whole.
+// JSON text: lone surrogates survive both ways; a streamed document equals the whole one.
 #include "cli/json_text.h"
 
 #include <gtest/gtest.h>

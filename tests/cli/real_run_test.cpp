@@ -1,11 +1,10 @@
 // multirename on real folders: what changes on disk, and what never does.
 #include "cli_support.h"
-#include "hostile/disk_state.h"
+#include "support/disk_state.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
+#include <fstream>
 
 namespace mr::cli::test {
 namespace {
@@ -18,11 +17,6 @@ using mr::test::words;
 
 #ifndef _WIN32
 const mr::test::JournalHome kJournals;
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 #endif
 
 struct RealCase {
@@ -35,8 +29,7 @@ struct RealCase {
     std::string err = "";
 };
 
-// Past a few arguments in one folder, the folder is listed once instead of looking up
-// each name: 30 of them, "%" standing for the number.
+// 30 names, "%" standing for the number: enough for the folder to be listed once.
 std::string many(const std::string& pattern) {
     std::string out;
     for (int i = 10; i < 40; ++i)
@@ -76,8 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"apply renames", "IMG_1.jpg IMG_2.jpg other.txt",
                  "--apply -t 0=new_ @IMG_1.jpg @IMG_2.jpg", "", 0,
                  "new_1.jpg=IMG_1.jpg new_2.jpg=IMG_2.jpg other.txt"},
-        RealCase{"a change of case only", "a.txt b.txt", "--apply --wild 1=upper @a.txt @b.txt", "",
-                 0, "A.txt=a.txt B.txt=b.txt"},
         RealCase{"the JSON run applies too", "a1.txt a2.txt",
                  "--json --apply --paste - @a1.txt @a2.txt", "b1\nb2\n", 0,
                  "b1.txt=a1.txt b2.txt=a2.txt"},
@@ -87,9 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"problems refuse with exit 2", "a1.txt a2.txt",
                  "--apply --paste - @a1.txt @a2.txt", "same\nsame\n", 2, "",
                  "Unable to rename files:\n2 files are being renamed to the same name."},
-        RealCase{"a name held by a file outside the rename", "a1.txt a2.txt b.txt",
-                 "--apply --paste - @a1.txt @a2.txt", "b\nc\n", 2, "",
-                 "1 file is being renamed to the same name as an existing file."},
         RealCase{"a faulty action after Rename moves nothing", "a1.txt a2.txt",
                  "--apply -t 0=b --script - @a1.txt @a2.txt",
                  R"([{"do":"rename"},{"do":"snapshot"}])", 1, "", "the dialog has already closed"},
@@ -98,17 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"a missing name among many", many("a%.txt"),
                  "--apply -t 0=b" + many("@a%.txt") + " @a99.txt", "", 1, "",
                  "cannot find @a99.txt"},
-        // Arguments that name nothing: the first problem in argument order is reported.
-        RealCase{"a missing name before a malformed one", "a1.txt a2.txt",
-                 "--apply -t 0=b @a1.txt @a3.txt @..", "", 1, "", "cannot find @a3.txt"},
-        RealCase{"a malformed name before a missing one", "a1.txt a2.txt",
+        RealCase{"the first bad name in argument order is reported", "a1.txt a2.txt",
                  "--apply -t 0=b @a1.txt @.. @a3.txt", "", 1, "", "cannot rename \"@..\""},
         RealCase{"a name in a folder that does not exist", "a1.txt a2.txt",
                  "--apply -t 0=b @a1.txt @no/a2.txt", "", 1, "", "cannot find @no/a2.txt"},
-        RealCase{"a name under a file", "a1.txt a2.txt", "--apply -t 0=b @a2.txt @a1.txt/x", "", 1,
-                 "", "cannot find @a1.txt/x"},
-        RealCase{"a missing name after a missing folder", "a1.txt a2.txt",
-                 "--apply -t 0=b @a9.txt @no/a2.txt", "", 1, "", "cannot find @a9.txt"},
         RealCase{"an unreadable script", "a1.txt a2.txt",
                  "--apply -t 0=b --script @no.json @a1.txt @a2.txt", "", 1, "",
                  "multirename: --script: cannot read @no.json"},
@@ -117,8 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 #ifndef _WIN32
-// 100 characters pass the 255-character check; their 300 bytes pass no POSIX file
-// system's limit.
+// 100 characters pass the 255-character check; 300 bytes pass no POSIX limit.
 std::string tooManyBytes() {
     std::string name;
     for (int i = 0; i < 100; ++i)
@@ -138,9 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                              "a1.txt b2.txt=a2.txt", "File name too long"}),
     CaseName());
 
-// An interrupted run: b3.txt put back by hand and the journal cut after its plan, as a
-// run that stopped after renaming the others leaves them. (Undo after a complete run
-// is in the hostile tests.)
+// A run stopped after two renames, made by hand: b3.txt put back, the journal cut after
+// its plan. (Undo after a complete run is in the hostile tests.)
 TEST(Undo, PutsBackEveryOldNameAfterAnInterruptedRun) {
     TempFolder tmp;
     const Folder before = folderOf("a1.txt a2.txt a3.txt");
@@ -149,11 +128,9 @@ TEST(Undo, PutsBackEveryOldNameAfterAnInterruptedRun) {
         args.push_back(tmp.write(name, content).string());
     ASSERT_EQ(run(args).exit, 0);
     ASSERT_EQ(readFolder(tmp.path()), folderOf("b1.txt=a1.txt b2.txt=a2.txt b3.txt=a3.txt"));
-    std::string journal;
-    for (const auto& e : fs::directory_iterator(kJournals.journals()))
-        journal = std::max(journal, e.path().string());
+    const auto [name, text] = *readFolder(kJournals.journals()).rbegin(); // the latest
+    const std::string journal = (fs::path(kJournals.journals()) / name).string();
     fs::rename(tmp.path() / "b3.txt", tmp.path() / "a3.txt");
-    const std::string text = readAll(journal);
     const size_t plan = text.find("PLAN END\n");
     ASSERT_NE(plan, std::string::npos);
     std::ofstream(journal, std::ios::binary | std::ios::trunc) << text.substr(0, plan + 9);

@@ -1,5 +1,4 @@
-// The quick records reader takes the usual shapes, reads them exactly as the document
-// reader does, and leaves everything else to that reader.
+// The quick records reader reads as the document reader does, or leaves the input to it.
 #include "cli/records_input.h"
 #include "cli/records_scan.h"
 #include "platform/common/utf8.h"
@@ -81,11 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"a \\u escape", R"({"paths":["a\u00e9"]})", false},
         ScanCase{"a lone surrogate", R"({"paths":["bad\udc80byte"]})", false},
         ScanCase{"a member named twice", R"({"paths":[],"paths":["a"]})", false},
-        ScanCase{"an entry member named twice", entry(R"("name":"a","name":"b")"), false},
         ScanCase{"size past 64 bits", entry(R"("name":"a","size":18446744073709551616)"), false},
         ScanCase{"size with an exponent", entry(R"("name":"a","size":1e3)"), false},
-        ScanCase{"size with a fraction", entry(R"("name":"a","size":1.0)"), false},
-        ScanCase{"size with a leading zero", entry(R"("name":"a","size":01)"), false},
         ScanCase{"negative size", entry(R"("name":"a","size":-1)"), false},
         ScanCase{"empty name", entry(R"("name":"")"), false},
         ScanCase{"caseInsensitive not a boolean",
@@ -94,11 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"folder listed twice",
                  R"({"folders":[)" + kFolder + "," + kFolder + R"(],"paths":[]})", false},
         ScanCase{"not UTF-8", "{\"paths\":[\"a\xff\"]}", false},
-        ScanCase{"a raw control character", "{\"paths\":[\"a\x01\"]}", false},
         ScanCase{"text after the document", R"({"paths":[]} x)", false},
         ScanCase{"a byte order mark", "\xef\xbb\xbf{\"paths\":[]}", false},
-        ScanCase{"no paths", R"({"folders":[]})", false},
-        ScanCase{"unknown rules", R"({"rules":"mac","paths":[]})", false},
         ScanCase{"cut short", R"({"paths":["a")", false}),
     test::CaseName());
 

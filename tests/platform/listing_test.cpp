@@ -2,6 +2,7 @@
 #include "platform/common/utf8.h"
 #include "platform/file_system.h"
 #include "rename/records.h"
+#include "support/disk_state.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +23,11 @@ namespace fs = std::filesystem;
 
 class RealListing : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("mr-listing-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir / "Sub");
-        std::ofstream(dir / "IMG_0001.jpg") << std::string(1536, 'x');
-        std::ofstream(dir / "notes");
+    RealListing() {
+        scratch.sub("Sub");
+        scratch.write("IMG_0001.jpg", std::string(1536, 'x'));
+        scratch.write("notes", "");
     }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::u16string folderPath() const {
 #ifdef _WIN32
         return std::u16string(reinterpret_cast<const char16_t*>(dir.wstring().c_str())) + u"\\";
@@ -47,25 +42,34 @@ protected:
         return NameRules::posix();
 #endif
     }
-    fs::path dir;
+    test::ScratchDir scratch;
+    const fs::path dir = scratch.path();
 };
 
-// Times and sizes may come with the listing or be read when first needed.
-TEST_F(RealListing, ListsEveryEntryWithSizeAndTimes) {
+// Only the named paths are listed; times and sizes come with the listing or are read later.
+TEST_F(RealListing, ListsTheNamedEntriesWithSizeAndTimes) {
     RecordSet set(rules());
-    fillRecordSet(set, {folderPath() + u"notes"}, platformFileSystem());
+#ifdef _WIN32
+    const std::u16string image = u"IMG_0001.JPG"; // Windows ignores case
+#else
+    const std::u16string image = u"IMG_0001.jpg";
+#endif
+    EXPECT_TRUE(
+        fillRecordSet(set, {folderPath() + image, folderPath() + u"Sub"}, platformFileSystem()));
+    std::vector<std::u16string> listed;
+    set.forEachFile([&](const FileRecord& f) {
+        if (!f.hidden)
+            listed.push_back(f.name);
+    });
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"IMG_0001.jpg", u"Sub"}));
     readFileDetails(set);
     FolderRecord& folder = *set.folders.begin()->second;
-    ASSERT_TRUE(folder.files);
     ASSERT_EQ(folder.files->size(), 3u);
-    const FileRecord* image = findFile(folder, u"IMG_0001.jpg");
-    ASSERT_TRUE(image && findFile(folder, u"notes") && findFile(folder, u"Sub"));
-    EXPECT_EQ(image->size, 1536u);
-    // Written just now: after 2020 in FILETIME units.
-    EXPECT_GT(image->lastWriteTime, 132223104000000000ULL);
-    EXPECT_GT(image->creationTime, 132223104000000000ULL);
-    auto listing = platformFileSystem().listFolder(folderPath());
-    ASSERT_TRUE(listing);
+    const FileRecord* file = findFile(folder, u"IMG_0001.jpg");
+    EXPECT_EQ(file->size, 1536u);
+    EXPECT_GT(file->lastWriteTime, 132223104000000000ULL); // after 2020 in FILETIME units
+    EXPECT_GT(file->creationTime, 132223104000000000ULL);
+    const auto listing = platformFileSystem().listFolder(folderPath());
     for (const auto& e : listing->entries)
         EXPECT_EQ(e.isDirectory, e.name == u"Sub" || e.name == u"." || e.name == u"..");
 }
@@ -104,29 +108,6 @@ TEST_F(RealListing, BatchesMatchTheFindFileLoop) {
     EXPECT_EQ(got, expected);
 }
 #endif
-
-TEST_F(RealListing, FillsARecordSetFromRealPaths) {
-    RecordSet set(rules());
-#ifdef _WIN32
-    const std::u16string image = u"IMG_0001.JPG"; // Windows ignores case
-#else
-    const std::u16string image = u"IMG_0001.jpg";
-#endif
-    EXPECT_TRUE(
-        fillRecordSet(set, {folderPath() + image, folderPath() + u"Sub"}, platformFileSystem()));
-    std::vector<std::u16string> listed;
-    set.forEachFile([&](const FileRecord& f) {
-        if (!f.hidden)
-            listed.push_back(f.name);
-    });
-    EXPECT_EQ(listed, (std::vector<std::u16string>{u"IMG_0001.jpg", u"Sub"}));
-}
-
-TEST(WorkingDirectory, IsReadable) {
-    auto cwd = platformFileSystem().workingDirectory();
-    ASSERT_TRUE(cwd);
-    EXPECT_FALSE(cwd->empty());
-}
 
 #ifndef _WIN32
 TEST_F(RealListing, NameWithInvalidUtf8SurvivesTheRoundTrip) {

@@ -5,14 +5,8 @@
 namespace mr {
 namespace {
 
-TEST(Utf8, ValidTextDecodes) {
-    EXPECT_EQ(fromUtf8("abc"), u"abc");
-    EXPECT_EQ(fromUtf8("\xC3\xA9t\xC3\xA9"), u"\u00E9t\u00E9");
-    EXPECT_EQ(fromUtf8("\xF0\x9F\x93\xB7"), u"\U0001F4F7");
-    EXPECT_EQ(toUtf8(u"\U0001F4F7 \u00E9"), "\xF0\x9F\x93\xB7 \xC3\xA9");
-}
-
 TEST(Utf8, InvalidBytesBecomeLoneSurrogatesAndComeBack) {
+    EXPECT_EQ(fromUtf8("\xC3\xA9t\xF0\x9F\x93\xB7"), u"\u00E9t\U0001F4F7");
     const std::string cases[] = {
         "\xFF",         "a\x80z",       "\xC3",
         "\xC0\xAF",                                         // overlong '/'
