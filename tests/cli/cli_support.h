@@ -25,6 +25,12 @@ using TempFolder = mr::test::ScratchDir;
 
 using mr::test::CaseName;
 
+inline std::string replaced(std::string text, const std::string& what, const std::string& with) {
+    for (size_t at; (at = text.find(what)) != std::string::npos;)
+        text.replace(at, what.size(), with);
+    return text;
+}
+
 // The cases of a table written as a JSON array.
 inline std::vector<nlohmann::json> cases(const char* table) {
     return nlohmann::json::parse(table).get<std::vector<nlohmann::json>>();

@@ -123,10 +123,6 @@ const char* const kCases = R"json([
  "expect":{"/state/rows/0/newName":"IMG_0041.JPG","/state/rows/0/pastedName":false,
  "/state/fields/0/text":"IMG_","/state/editingEnabled":true,"/closed":"ok","/messages/0/id":2502}},
 
-{"what":"select all, then invert","records":"photos","script":[{"do":"select","rows":[1]},
- {"do":"invertSelection"},{"do":"snapshot"},{"do":"selectAll"}],
- "expect":{"/snapshots/0/rows/0/selected":true,"/snapshots/0/rows/1/selected":false,
- "/state/rows/1/selected":true}},
 {"what":"removing every row is refused","records":"photos","script":[{"do":"selectAll"},
  {"do":"removeFiles"}],
  "expect":{"/messages/0":{"id":2521,"icon":"exclamation","text":"You cannot remove all the files from the list."},
@@ -203,8 +199,6 @@ const char* const kCases = R"json([
  "err":"multirename: --script -: not valid JSON: parse error"},
 {"what":"script nested too deep","records":"photos","args":["--script","-"],"stdin":"{deep}",
  "exit":1,"err":"not valid JSON: nested more than 64 levels deep"},
-{"what":"script not an array","records":"photos","script":{"do":"rename"},"exit":1,
- "err":"must be a JSON array of actions, each an object with \"do\""},
 {"what":"missing do","records":"photos","script":[{"field":1}],"exit":1,
  "err":"action 0: \"do\" must name the action, one of \"check\", \"setText\", "},
 {"what":"unknown action","records":"photos","script":[{"do":"rename"},{"do":"undo"}],"exit":1,
@@ -238,12 +232,6 @@ const char* const kPosixCases = R"json([
  "-"],"stdin":"b\nc\n","expect":{"/closed":"ok","/renames/0":{"from":"/m/a1.txt","to":"/m/b.txt"}}}
 ])json";
 
-std::string replaced(std::string text, const std::string& what, const std::string& with) {
-    for (size_t at; (at = text.find(what)) != std::string::npos;)
-        text.replace(at, what.size(), with);
-    return text;
-}
-
 // "script" goes as --script on standard input, else "stdin" (text, or JSON written out).
 RunResult runCase(const json& c) {
     TempFolder tmp;
@@ -270,9 +258,7 @@ TEST_P(Contract, DocumentHoldsTheDialogsStateOrTheRunIsRefused) {
     const RunResult r = runCase(c);
     EXPECT_EQ(r.exit, c.value("exit", 0)) << r.err;
     EXPECT_NE(r.err.find(c.value("err", "")), std::string::npos) << r.err;
-    if (c.value("exit", 0) == 1) {
-        EXPECT_EQ(r.out, "");
-    }
+    EXPECT_TRUE(c.value("exit", 0) != 1 || r.out.empty()) << r.out;
     const json expect = c.value("expect", json::object());
     for (const auto& [pointer, value] : expect.items()) {
         const json::json_pointer at(pointer);

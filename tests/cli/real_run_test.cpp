@@ -47,11 +47,7 @@ TEST_P(RealRun, RenamesOnDiskOnlyWhenTheWholeRunIsAccepted) {
     for (const auto& [name, content] : before)
         tmp.write(name, content);
     const std::string folder = (tmp.path() / "").string();
-    auto expand = [&](std::string text) {
-        for (size_t at; (at = text.find('@')) != std::string::npos;)
-            text.replace(at, 1, folder);
-        return text;
-    };
+    auto expand = [&](const std::string& text) { return replaced(text, "@", folder); };
     std::vector<std::string> args;
     for (const auto& a : words(c.args))
         args.push_back(expand(a));
@@ -88,8 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "cannot find @a99.txt"},
         RealCase{"the first bad name in argument order is reported", "a1.txt a2.txt",
                  "--apply -t 0=b @a1.txt @.. @a3.txt", "", 1, "", "cannot rename \"@..\""},
-        RealCase{"a name in a folder that does not exist", "a1.txt a2.txt",
-                 "--apply -t 0=b @a1.txt @no/a2.txt", "", 1, "", "cannot find @no/a2.txt"},
         RealCase{"an unreadable script", "a1.txt a2.txt",
                  "--apply -t 0=b --script @no.json @a1.txt @a2.txt", "", 1, "",
                  "multirename: --script: cannot read @no.json"},
@@ -110,9 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
     Posix, RealRun,
     testing::Values(RealCase{"undo without a journal", "a1.txt", "--undo @journal", "", 1, "",
                              "multirename: --undo: cannot read the journal @journal"},
-                    RealCase{"a name in another case on a folder that keeps case", "a1.txt a2.txt",
-                             "--apply -t 0=b @a1.txt @A2.txt", "", 1, "", "cannot find @A2.txt"},
-                    // What the mover cannot do: exit 3, the file named, the others renamed.
                     RealCase{"a name the file system refuses exits 3", "a1.txt a2.txt",
                              "--apply --paste - @a1.txt @a2.txt", tooManyBytes() + "\nb2\n", 3,
                              "a1.txt b2.txt=a2.txt", "File name too long"}),

@@ -1,5 +1,6 @@
 // 100,000 files: the rename list, carried out in order, finds every source, no taken target.
 #include "cli/movers.h"
+#include "platform/common/utf8.h"
 #include "support/memory_file_system.h"
 #include "ui/model/change_text_model.h"
 
@@ -12,15 +13,10 @@
 namespace mr {
 namespace {
 
-std::u16string digits(size_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
-
 // Renumbered from 2: one chain, every target but the last a source still to be renamed.
 TEST(LargeSet, RenameListCarriedOutInOrderLosesNothing) {
     constexpr size_t kCount = 100000;
-    auto name = [](size_t i) { return u"IMG_" + digits(i + 1) + u".jpg"; };
+    auto name = [](size_t i) { return u"IMG_" + fromUtf8(std::to_string(i + 1)) + u".jpg"; };
     test::MemoryFileSystem fs;
     std::vector<std::u16string> paths;
     for (size_t i = 0; i < kCount; ++i) {

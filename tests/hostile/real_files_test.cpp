@@ -99,13 +99,10 @@ bool halfMoved(const std::string& dir, const std::string&) {
     return n >= 2500;
 }
 
-bool journalAppeared(const std::string&, const std::string& journals) {
+const KillWhen journalAppeared = [](auto&, auto& journals) {
     return !readFolder(journals).empty();
-}
-
-std::string dat(size_t i) {
-    return letterAndNumber(i) + ".dat";
-}
+};
+const auto dat = [](size_t i) { return letterAndNumber(i) + ".dat"; };
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostileNames,

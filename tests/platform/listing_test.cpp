@@ -35,23 +35,17 @@ protected:
         return fromUtf8(dir.string()) + u"/";
 #endif
     }
-    static NameRules rules() {
-#ifdef _WIN32
-        return NameRules::windows();
-#else
-        return NameRules::posix();
-#endif
-    }
     test::ScratchDir scratch;
     const fs::path dir = scratch.path();
 };
 
 // Only the named paths are listed; times and sizes come with the listing or are read later.
 TEST_F(RealListing, ListsTheNamedEntriesWithSizeAndTimes) {
-    RecordSet set(rules());
 #ifdef _WIN32
+    RecordSet set(NameRules::windows());
     const std::u16string image = u"IMG_0001.JPG"; // Windows ignores case
 #else
+    RecordSet set(NameRules::posix());
     const std::u16string image = u"IMG_0001.jpg";
 #endif
     EXPECT_TRUE(
