@@ -19,7 +19,6 @@ TEST(BasePattern, IsDerivedExactly) {
     } cases[] = {
         // clang-format off
         {{u"IMG_1234", u"IMG_5678"}, true, u"IMG_#"},
-        {{u"IMG_1234", u"IMG_5678"}, false, u"IMG_*"},
         {{u"a", u"a"}, true, u"a"},
         {{u"Holiday 2019 Rome", u"Holiday 2020 Paris"}, true, u"Holiday # *"},
         {{u"Holiday 2019 Rome", u"Holiday 2020 Paris"}, false, u"Holiday 20* *"},
@@ -31,14 +30,11 @@ TEST(BasePattern, IsDerivedExactly) {
         {{u"0", u"b0a1"}, true, u"*0*#"},                    // a marker never steps over the first character
         {{u"", u"", u"notes"}, true, u""},                   // empty prefix stops the search while covering
         {{u"11", u"1a1"}, true, u"#*1"},
-        {{u"x-1-y", u"z-2-w"}, false, u"*-*-*"},
-        {{u"x-1-y", u"z-2-w"}, true, u"*-#-*"},
         {{}, true, u""},
         {{u"Photo", u"photo"}, true, u"*hoto"},
         {{u"a1x", u"a12"}, true, u"a#*"},
         {{u"ab_end", u"cd_end"}, true, u"*_end"},
         {{u"s01e02x", u"s01e10x"}, true, u"s01e#x"},
-        {{u"s01e02", u"s01e10"}, false, u"s01e*0*"},
         {{u"XaYbZ", u"WaVbU"}, false, u"*a*b*"},
         {{u"av1.2x", u"bv1.2y"}, true, u"*v1.2*"},           // equal digits stay literal
         // clang-format on
@@ -145,8 +141,7 @@ TEST(PosixNames, EscapeWhatThePatternLanguageReads) {
     }
 }
 
-// The reference forms share the engine's choice of base part, so its tie-breaks are
-// pinned here.
+// The reference forms share the engine's choice of base part: its tie-breaks are pinned here.
 TEST(PickBase, TakesTheFewestTableCharactersThenTheEarliest) {
     const struct {
         Names parts;

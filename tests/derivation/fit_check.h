@@ -14,8 +14,7 @@ inline bool fits(std::u16string_view patternText, std::u16string_view name) {
     return wildcardMatch(upperKey(patternText), upperKey(name));
 }
 
-// A number field followed, across wildcards only, by a number field or a digit takes
-// every digit of its run, so a name whose digits run on cannot fit ('#*1' and '11').
+// A number field before a number or digit (across wildcards) takes the whole run: '#*1', '11'.
 inline bool hasGreedyNumber(std::u16string_view base) {
     for (size_t i = 0; i < base.size(); ++i) {
         if (base[i] == u'\\') {
@@ -54,8 +53,7 @@ struct NameFit {
     bool explained = true; // a miss has one of the known causes
 };
 
-// The names whose common beginning (read with markers) and end overlap: the suffix
-// search only approximates where the prefix ends ('a12b' and 'a7ba7b' give 'a#b*b').
+// Names whose common beginning and end overlap ('a12b', 'a7ba7b' give 'a#b*b').
 inline std::set<std::u16string> overlappedNames(const RecordSet& set) {
     std::set<std::u16string> out;
     DerivationContext context(true, set.rules);
@@ -76,9 +74,7 @@ inline std::set<std::u16string> overlappedNames(const RecordSet& set) {
     return out;
 }
 
-// One name against every variant the dialog can make current. Known misses: an empty
-// base (the prefix search stopped at two empty names) and a name beginning with its
-// only digits, which a number field at the end never takes ('0', 'b0a1' give '*0*#').
+// One name against every variant the dialog can make current, with the known causes of a miss.
 inline NameFit checkName(const PatternVariants& variants, const CheckBoxFlags& flags,
                          std::u16string_view name, bool overlapped = false) {
     const size_t dot = name.rfind(u'.');

@@ -1,5 +1,6 @@
 #pragma once
-// Generated sets of file names, one generator per family of real-world naming habits.
+// Generated name sets for habits the corpus of real names lacks (media, hashes, wide and POSIX
+// characters).
 #include "rename/name_rules.h"
 
 #include <cstdint>
@@ -68,20 +69,6 @@ inline Names camera(Rng& rng) {
         rng, [&] { return prefix + number(rng, width) + (pick(rng, 15) == 0 ? u".jpeg" : ext); });
 }
 
-inline Names dates(Rng& rng) {
-    const size_t style = pick(rng, 3);
-    return many(rng, [&] {
-        const std::u16string y = padded(2015 + pick(rng, 10), 4), m = padded(1 + pick(rng, 12), 2),
-                             d = padded(1 + pick(rng, 28), 2);
-        if (style == 0)
-            return y + u"-" + m + u"-" + d + u" " + padded(pick(rng, 24), 2) + u"." +
-                   padded(pick(rng, 60), 2) + u"." + padded(pick(rng, 60), 2) + u".png";
-        if (style == 1)
-            return u"Scan_" + y + m + d + u"_" + padded(pick(rng, 1000), 3) + u".pdf";
-        return u"VID_" + y + m + d + u"_" + number(rng, 6) + u".mp4";
-    });
-}
-
 inline Names episodes(Rng& rng) {
     const std::u16string show = oneOf(rng, {u"The.Show", u"Another Show", u"show", u"X-Files"});
     const bool dotted = pick(rng, 2) == 0;
@@ -106,25 +93,6 @@ inline Names tracks(Rng& rng) {
     });
 }
 
-inline Names digitRuns(Rng& rng) {
-    const size_t runs = 2 + pick(rng, 4);
-    return many(rng, [&] {
-        std::u16string s;
-        for (size_t r = 0; r < runs; ++r)
-            s += randomText(rng, u"abx_-", 1 + pick(rng, 2)) + number(rng, 1 + pick(rng, 3));
-        return s + u".dat";
-    });
-}
-
-inline Names mixedExtensions(Rng& rng) {
-    return many(rng, [&] {
-        if (pick(rng, 10) == 0)
-            return oneOf(rng, {u".bashrc", u".profile", u".config"});
-        return randomText(rng, u"notesREADME_1", 1 + pick(rng, 8)) +
-               oneOf(rng, {u".txt", u".TXT", u".md", u"", u".tar.gz", u".", u".c"});
-    });
-}
-
 inline Names hashes(Rng& rng) {
     return many(rng, [&] {
         const std::u16string num = padded(pick(rng, 40), 1);
@@ -133,17 +101,6 @@ inline Names hashes(Rng& rng) {
                : style == 1 ? u"#" + num + u" item.ogg"
                : style == 2 ? u"a#b#" + num + u".ogg"
                             : u"Song ##" + num + u"#.ogg";
-    });
-}
-
-inline Names caseDifferences(Rng& rng) {
-    const std::u16string base = oneOf(rng, {u"holiday photo", u"Report", u"ab"});
-    return many(rng, [&] {
-        std::u16string s = base;
-        for (auto& c : s)
-            if (pick(rng, 3) == 0 && c >= u'a' && c <= u'z')
-                c = static_cast<char16_t>(c - 32);
-        return s + u" " + number(rng, 1 + pick(rng, 2)) + u".JPG";
     });
 }
 
@@ -171,13 +128,9 @@ inline Names tiny(Rng& rng) {
 inline const std::vector<Family>& nameFamilies() {
     static const std::vector<Family> all = {
         {"camera numbers", false, families::camera},
-        {"dates", false, families::dates},
         {"episodes", false, families::episodes},
         {"tracks", false, families::tracks},
-        {"several digit runs", false, families::digitRuns},
-        {"mixed and missing extensions", false, families::mixedExtensions},
         {"hash in names", false, families::hashes},
-        {"case differences", false, families::caseDifferences},
         {"wide characters", false, families::wideCharacters},
         {"POSIX specials", true, families::posixSpecials},
         {"tiny random", false, families::tiny},

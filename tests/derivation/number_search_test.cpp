@@ -1,5 +1,4 @@
-// The memo of searched branches, the merged walks, the token matching and the ceiling
-// that cuts hopeless searches must leave the number search exactly as the plain one.
+// The memo, merged walks and search ceiling leave the number search exactly as the plain one.
 #include "name_families.h"
 #include "platform/common/utf8.h"
 #include "reference_derivation.h"
@@ -12,9 +11,7 @@ namespace {
 struct SearchShape {
     std::u16string alphabet;
     size_t minParts, maxParts, maxLength;
-    // Parts are copies of one text with digits redrawn and digit runs widened or cut,
-    // so long pieces are shared up to their numbers and many candidates tie.
-    bool fromTemplate = false;
+    bool fromTemplate = false; // copies of one text with digits redrawn: many candidates tie
     int rounds = 300;
 };
 
@@ -35,12 +32,8 @@ TEST(NumberSearch, MatchesThePlainSearch) {
     const SearchShape shapes[] = {
         {u"01a", 2, 5, 18},
         {u"0123456789a-", 2, 6, 24},
-        {u"0123456789012345678a", 2, 4, 28},
-        {u"abcab1", 2, 6, 20},
         {u"01:a", 2, 5, 16}, // the marker character inside names
         {u"001a", 20, 60, 60, false, 60},
-        {u"01abc", 10, 60, 40, false, 40},
-        {u"01a", 4, 7, 18, true, 60},
         {u"0123456789a-", 4, 8, 20, true, 60},
         {u"01:a", 4, 8, 20, true, 60},
     };

@@ -1,5 +1,4 @@
-// The --records and --script readers on any bytes: they never throw and either accept
-// the input or give a message.
+// The --records and --script readers on any bytes either accept or give a message.
 #include "cli/actions.h"
 #include "cli/records_input.h"
 

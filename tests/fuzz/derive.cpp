@@ -1,6 +1,4 @@
-// Derives the variants of any set of names and checks what must always hold: the
-// token lists keep their shape, the check box rules follow the texts, and a name that
-// misses its pattern does so only for one of the known causes.
+// Any names: shaped token lists, check boxes that follow the texts, only known misses.
 #include "derivation/fit_check.h"
 #include "fuzz/input.h"
 #include "pattern_language/token_shape.h"

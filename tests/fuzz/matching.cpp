@@ -1,6 +1,4 @@
-// Any pattern against any names: the matcher agrees with a plain backtracking search
-// (same verdict, same first captures), and a name built from the pattern's own pieces
-// always fits.
+// The matcher agrees with a plain backtracking search; a name built from the pattern fits.
 #include "fuzz/input.h"
 #include "matching/plain_matcher.h"
 #include "pattern/parser.h"
@@ -14,9 +12,7 @@ using test::PlainMatcher;
 
 constexpr auto isDigit = PlainMatcher::isDigit;
 
-// A name from the pattern's pieces: each field takes the next '|'-separated piece of
-// `fills` (numbers keep its digits, "7" when there are none). Returns false when a
-// number's digits run on into the next piece, as then the name cannot fit.
+// A name whose fields take the '|'-separated pieces of `fills`; false when digits run on.
 bool buildName(const TokenList& tokens, std::u16string_view fills, std::u16string& name) {
     size_t numberEnd = std::u16string::npos;
     for (const PatternToken& token : tokens) {
@@ -65,8 +61,7 @@ void check(std::u16string_view text, const TokenList& tokens, bool mustFit) {
 
 } // namespace
 
-// Line 1: base pattern; line 2: extension text (kept when the first byte is odd); the
-// rest: names, each matched as it is and used as the pieces of a built name.
+// Line 1: base; 2: extension (kept when byte 0 is odd); the rest: names, also used as pieces.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0 || size > 4096)
         return 0;

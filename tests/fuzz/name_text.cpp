@@ -1,6 +1,4 @@
-// isValidNameText against a check of its own of every '<' through expandTag; and
-// expandTag itself: it reads the same with and without a file, ends where the '<'/'>'
-// rule says, and never writes past 260 characters.
+// isValidNameText against its own walk over expandTag, which reads alike with or without a file.
 #include "fuzz/input.h"
 #include "pattern/parser.h"
 #include "pattern/tags.h"
@@ -11,8 +9,7 @@ namespace {
 using namespace mr;
 using fuzz::require;
 
-// Where a tag whose body starts at `from` ends: after its first '>', before a '<'
-// that comes first, or at the end.
+// Where a tag whose body starts at `from` ends: after a '>', before a '<', or at the end.
 size_t tagEnd(std::u16string_view text, size_t from) {
     for (size_t j = from; j < text.size(); ++j) {
         if (text[j] == u'>')

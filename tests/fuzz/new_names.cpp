@@ -1,5 +1,4 @@
-// Any pattern, any field settings, any names: matching, new names and the transfer of
-// settings between variants never crash, and with no edit every file keeps its name.
+// Any pattern, settings and names: nothing crashes, and with no edit every name stays.
 #include "pattern/new_names.h"
 #include "fuzz/input.h"
 #include "pattern/alignment.h"
@@ -28,8 +27,7 @@ void edit(NamePattern& pattern, std::u16string_view settings, const std::u16stri
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // Line 1: settings; 2: base pattern; 3: extension text; 4: a new text for every text
-    // token; the rest: names.
+    // Lines: settings, base, extension, new text for text tokens, then names.
     const std::vector<std::u16string> parts = fuzz::lines(data, size, 0, 4);
     RecordSet set;
     test::fillNameSet(set, {parts.begin() + 4, parts.end()});

@@ -1,5 +1,4 @@
-// Any base text and extension text parse into a list of the expected shape, and the
-// list written back as pattern text parses into the same list.
+// Any texts parse into a list of the expected shape that parses back the same when written.
 #include "fuzz/input.h"
 #include "pattern/parser.h"
 #include "pattern_language/token_shape.h"
@@ -14,8 +13,7 @@ void require(bool ok, const char* what, const TokenList& tokens) {
     fuzz::require(ok, what);
 }
 
-// Pattern text for a list parsed without the extension: fields as '#' and '*', text
-// with its special characters escaped.
+// Pattern text for a list parsed without the extension, specials escaped.
 std::u16string writeBack(const TokenList& tokens) {
     std::u16string text;
     for (const auto& t : tokens) {

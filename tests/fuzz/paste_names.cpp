@@ -1,5 +1,4 @@
-// Pasting any text onto any names: a refused paste changes no name and no state, and
-// an accepted one gives every target file a pasted name free of forbidden characters.
+// A refused paste changes nothing; an accepted one gives each target a clean pasted name.
 #include "fuzz/input.h"
 #include "model/recording_view.h"
 #include "platform/common/utf8.h"

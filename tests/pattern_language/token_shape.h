@@ -6,8 +6,7 @@
 
 namespace mr::test {
 
-// A token list in short: '#' number, '*' wildcard, '.*' extension wildcard, a text
-// token as its quoted match text with '+' when it keeps the matched text.
+// A token list in short: '#', '*', '.*', and quoted texts with '+' when kept as matched.
 inline std::string describeTokens(const TokenList& tokens) {
     std::string out;
     for (const auto& t : tokens) {
@@ -30,9 +29,7 @@ inline std::string describeTokens(const TokenList& tokens) {
     return out;
 }
 
-// What breaks the shape every parsed list has, or nothing: it starts with a text
-// token, a text token follows every field, no two text tokens touch; only an extension
-// wildcard may end the list, right after a text token.
+// What breaks the shape of a parsed list: text and fields alternate from text; only .* ends.
 inline std::string shapeFault(const TokenList& tokens) {
     if (tokens.empty() || tokens.front().kind != TokenKind::Text)
         return "does not start with text";

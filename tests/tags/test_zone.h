@@ -1,7 +1,5 @@
 #pragma once
-// The tag tests read local times in one zone east of UTC without daylight saving.
-// Natively the tests set it themselves; a Windows program (Wine) takes its zone from
-// TZ when it starts, so ctest starts the tests with TZ set to the same zone.
+// The tag tests read local times in one zone east of UTC (ctest also sets TZ for Wine).
 #include <chrono>
 #include <cstdint>
 
@@ -9,8 +7,7 @@ namespace mr::test {
 
 constexpr const char* kTestZone = "JST-9"; // UTC+9 all year
 
-// Makes `zone` (a TZ value) the zone of this process. False where a running process
-// cannot change its zone (Windows).
+// Makes `zone` (a TZ value) this process's zone; false where it cannot change (Windows).
 bool setZone(const char* zone);
 
 // The file time of a UTC calendar time, plus `ticks` of 100 ns.

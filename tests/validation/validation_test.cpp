@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <random>
-
 namespace mr {
 namespace {
 
@@ -45,64 +42,6 @@ std::vector<std::u16string> orderNames(const FolderRecord& folder) {
     return out;
 }
 
-// The plain planning: walk after walk until a walk plans nothing.
-void literalPlan(FolderRecord& folder) {
-    folder.renameOrder.clear();
-    bool changed = true;
-    while (changed) {
-        changed = false;
-        for (auto& file : *folder.files) {
-            if (file.status != FileStatus::Pending)
-                continue;
-            const FileRecord* holder = findFile(folder, file.newName);
-            if (!holder || holder == &file || holder->status != FileStatus::Pending) {
-                file.status = FileStatus::Good;
-                folder.renameOrder.push_back(&file);
-                changed = true;
-            }
-        }
-    }
-    for (auto& file : *folder.files)
-        if (file.status == FileStatus::Pending)
-            file.status = FileStatus::Exists;
-}
-
-// Both passes in their plain form, then the reference planning.
-void literalValidate(FolderRecord& folder) {
-    for (auto& file : *folder.files) {
-        const auto& nn = file.newName;
-        if (!file.takesPart)
-            file.status = FileStatus::Good;
-        else if (nn.empty())
-            file.status = FileStatus::Empty;
-        else if (nn == file.name)
-            file.status = FileStatus::Unchanged;
-        else if (nn.size() > 255)
-            file.status = FileStatus::TooLong;
-        else if (nn.front() == u' ' || nn.back() == u' ' || nn.back() == u'.')
-            file.status = FileStatus::SpaceOrPeriod;
-        else {
-            file.status = FileStatus::Pending;
-            const FileRecord* e = findFile(folder, nn);
-            if (e && e != &file && (!e->takesPart || e->newName == e->name))
-                file.status = FileStatus::Exists;
-        }
-    }
-    std::map<std::u16string, FileRecord*> seen;
-    for (auto& file : *folder.files) {
-        if (!file.takesPart)
-            continue;
-        auto [it, added] = seen.emplace(makeKey(file.newName, folder.foldCase), &file);
-        if (added)
-            continue;
-        if (it->second->status == FileStatus::Pending)
-            it->second->status = FileStatus::Duplicate;
-        if (file.status == FileStatus::Pending)
-            file.status = FileStatus::Duplicate;
-    }
-    literalPlan(folder);
-}
-
 // Statuses by entry as digits (2 good, 3 unchanged, 4 duplicate, 5 exists, 6 empty, 7
 // space or period, 8 too long) and the planned order.
 TEST(ValidateFolder, GivesStatusesAndOrder) {
@@ -129,6 +68,7 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         {{{u"a", u"b"}, {u"b", u""}}, "26", {u"a"}}, // a holder with a problem still moves away
         {{{u"a"}, {u"b"}}, "22", {}},
         {{{u"f1", u"f2"}, {u"f2", u"f3"}, {u"f3", u"f4"}}, "222", {u"f3", u"f2", u"f1"}},
+        {{{u"a", u"z"}, {u"b", u"a"}, {u"c", u"d"}}, "222", {u"a", u"b", u"c"}}, // a later waiter moves in the same walk
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -140,59 +80,6 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
             statuses += static_cast<char>('0' + static_cast<int>(findFile(folder, e.name)->status));
         EXPECT_EQ(statuses, c.statuses) << toUtf8(c.entries[0].name);
         EXPECT_EQ(orderNames(folder), c.order) << toUtf8(c.entries[0].name);
-    }
-}
-
-// Random folders over a small pool of names, so that chains, rings, case-only changes,
-// duplicates and unlisted holders all occur often.
-std::vector<Entry> randomFolder(std::mt19937& rng, std::vector<std::u16string>& storage) {
-    static const std::u16string pool[] = {u"1", u"2", u"3", u"4", u"5", u"6", u"7",
-                                          u"8", u"a", u"A", u"b", u"B", u"c", u""};
-    std::vector<Entry> entries;
-    storage.clear();
-    storage.reserve(10);
-    for (int i = 0, n = 1 + static_cast<int>(rng() % 10); i < n; ++i) {
-        const std::u16string& name = pool[rng() % 13];
-        const unsigned r = rng() % 100;
-        if (r < 15) {
-            entries.push_back({name});
-            continue;
-        }
-        storage.push_back(r < 25 ? name : pool[rng() % 14]);
-        entries.push_back({name, storage.back().c_str()});
-    }
-    return entries;
-}
-
-void expectSame(const FolderRecord& a, const FolderRecord& b, int round) {
-    ASSERT_EQ(a.files->size(), b.files->size());
-    for (size_t i = 0; i < a.files->size(); ++i)
-        ASSERT_EQ((*a.files)[i].status, (*b.files)[i].status) << "round " << round;
-    ASSERT_EQ(orderNames(a), orderNames(b)) << "round " << round;
-}
-
-TEST(ValidateFolder, MatchesTheRepeatedWalks) {
-    std::mt19937 rng(20240601);
-    std::vector<std::u16string> storage;
-    // Planning alone starts from arbitrary statuses, as a caller other than validation
-    // leaves them.
-    const FileStatus statuses[] = {FileStatus::Pending, FileStatus::Pending,   FileStatus::Pending,
-                                   FileStatus::Good,    FileStatus::Duplicate, FileStatus::Empty};
-    for (int round = 0; round < 8000; ++round) {
-        const std::vector<Entry> entries = randomFolder(rng, storage);
-        RecordSet fast, slow;
-        FolderRecord& a = makeFolder(fast, u"C:\\D\\", entries);
-        FolderRecord& b = makeFolder(slow, u"C:\\D\\", entries);
-        if (round % 2) {
-            for (size_t i = 0; i < a.files->size(); ++i)
-                (*a.files)[i].status = (*b.files)[i].status = statuses[rng() % 6];
-            planFolderRenames(a);
-            literalPlan(b);
-        } else {
-            validateFolder(a);
-            literalValidate(b);
-        }
-        expectSame(a, b, round);
     }
 }
 
