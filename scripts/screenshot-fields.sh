@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/windows
 what=${1:?wild, number, row or long}
 dpi=${2:-96}
-show=$build/tests/win32_fields/field_show.exe
+show=$build/entry/field_show.exe
 if [ ! -f "$show" ]; then
     cmake --preset windows >/dev/null
     cmake --build --preset windows --target field_show >/dev/null

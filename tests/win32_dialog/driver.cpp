@@ -54,9 +54,7 @@ std::string layoutProblems(HWND dialog) {
         std::string text = std::to_string(GetDlgCtrlID(control)) + " \"";
         for (const wchar_t letter : windowText(control))
             text += letter < 128 ? static_cast<char>(letter) : '?';
-        const RECT r = rectInParent(control);
-        return text + "\" at " + std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
-               std::to_string(r.right) + "," + std::to_string(r.bottom);
+        return text + "\"";
     };
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) || className(child) == L"ScrollBar")
@@ -132,10 +130,10 @@ ListRows readList(HWND dialog) {
 void FolderTest::SetUp() {
     MR_REQUIRE_DISPLAY();
     ASSERT_NE(runMultirename(), nullptr) << "multirename.dll or its export is missing";
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     root = std::filesystem::temp_directory_path() /
-           (L"mr-dialog-" + std::to_wstring(testing::UnitTest::GetInstance()->random_seed()) +
-            L"-" + std::filesystem::path(info->name()).wstring());
+           (L"mr-dialog-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::filesystem::path(testing::UnitTest::GetInstance()->current_test_info()->name())
+                .wstring());
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
 }

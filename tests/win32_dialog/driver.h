@@ -1,6 +1,5 @@
 #pragma once
-// Runs multirename.dll's dialog on the test's main thread while a second thread finds
-// the window, reads it and presses a button, as a user would.
+// multirename.dll's dialog on the test's main thread, driven from a second thread.
 #include "multirename.h"
 #include "win32_support/driving.h"
 
@@ -14,32 +13,25 @@
 
 namespace mr::test {
 
-// The module, loaded once for the whole run; null when it cannot be loaded.
-HMODULE module();
+HMODULE module(); // loaded once for the whole run; null when it cannot be
 run_multirename_fn runMultirename();
 
-// Calls run_multirename; once the "Multi Rename" window shows, inspect runs on the
-// second thread and then Cancel is pressed. False when the window never showed.
+// run_multirename; inspect runs on its window, then Cancel is pressed. False: it never showed.
 bool runAndInspect(int count, const wchar_t* const* paths,
                    const std::function<void(HWND dialog)>& inspect);
 bool runAndInspect(const std::vector<std::wstring>& paths,
                    const std::function<void(HWND dialog)>& inspect);
 
-// The module's per-user settings key.
 inline const std::wstring kSettingsKey = L"SOFTWARE\\Nombrel Software\\Sorrelcast";
 
-// Controls outside the client area or overlapping each other (group boxes aside), one
-// line each: empty when the layout is sound.
+// Controls outside the client area or overlapping (group boxes aside): "" when sound.
 std::string layoutProblems(HWND dialog);
 
 std::wstring listText(HWND list, int item, int column);
-// A context-menu command as the menu sends it to the list; posted when it opens a
-// message box, else sent and handled on return.
+// A context-menu command as the menu sends it to the list; posted when it opens a message box.
 void listCommand(HWND dialog, int command, bool post = false);
-// Adds the rows to the list's selection.
-void selectRows(HWND dialog, std::initializer_list<int> rows);
-// Puts the lines on the clipboard (CR LF ends) and presses "Paste Names": sent, so the
-// names are taken on return; posted when a refusal is to be answered.
+void selectRows(HWND dialog, std::initializer_list<int> rows); // added to the selection
+// Puts the lines on the clipboard and presses "Paste Names"; posted when a refusal is answered.
 void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post = false);
 
 struct ListRows {
@@ -54,7 +46,7 @@ class FolderTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Creates the file (and its folders) with the text; returns its full path.
+    // Creates the file (and its folders) with the text; returns its path.
     std::wstring touch(const std::filesystem::path& relative, const std::string& text = "x");
     std::vector<std::wstring> touchAll(std::initializer_list<const wchar_t*> names);
     std::string contents(const std::filesystem::path& relative) const;

@@ -1,48 +1,31 @@
-// The dialog on a 144 dpi screen: sizes it makes itself follow the DPI. Runs only when
-// the screen was set up for it (MR_TEST_DPI), see at-dpi.sh.
+// The dialog's own sizes on a 144 dpi screen; runs only under at-dpi.sh (MR_TEST_DPI).
 #include "driver.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 
 namespace mr::test {
 namespace {
 
-uint32_t requestedDpi() {
-    wchar_t value[16] = {};
-    if (!GetEnvironmentVariableW(L"MR_TEST_DPI", value, 16))
-        return 0;
-    return static_cast<uint32_t>(std::wcstoul(value, nullptr, 10));
-}
-
-template <class F>
-F user32Function(const char* name) {
-    return reinterpret_cast<F>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
 using HighDpi = FolderTest;
 
 TEST_F(HighDpi, MinimumSizeColumnsAndStoredSizeFollowTheDpi) {
-    const uint32_t dpi = requestedDpi();
-    if (dpi == 0)
+    const wchar_t* requested = _wgetenv(L"MR_TEST_DPI");
+    if (!requested)
         GTEST_SKIP() << "run with the screen at another DPI by at-dpi.sh";
+    const auto dpi = static_cast<uint32_t>(std::wcstoul(requested, nullptr, 10));
     // Without awareness the system would scale the dialog as a 96 dpi bitmap.
-    const auto setAwareness =
-        user32Function<BOOL(WINAPI*)(HANDLE)>("SetProcessDpiAwarenessContext");
-    if (setAwareness)
-        setAwareness(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4))); // per monitor, v2
-    const auto getDpi = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    ASSERT_NE(getDpi, nullptr);
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const auto paths = std::vector{touch(L"one\\x1.txt"), touch(L"two\\x2.txt")};
     UINT windowDpi = 0;
     int widths[2] = {};
     RECT dragged = {1000, 500, 1100, 600};
     ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
-        windowDpi = getDpi(dialog);
+        windowDpi = GetDpiForWindow(dialog);
         HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
         for (int i = 0; i < 2; ++i)
             widths[i] = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));

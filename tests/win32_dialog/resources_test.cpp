@@ -1,6 +1,4 @@
-// The module's resources as the system reads them: every control of the field dialogs'
-// templates with the text it must show, laid out without overlaps (the main dialog's are
-// read on screen), the string table shared with the engine, the status images.
+// The module's resources as the system reads them (the main dialog is read on screen).
 #include "driver.h"
 #include "rename/messages.h"
 #include "resources/resource.h"
@@ -95,8 +93,15 @@ TEST(ModuleResources, StatusImagesAreSixteenPixelShapesWithSoftEdges) {
     }
 }
 
-TEST(ModuleResources, VersionButNotTheHostsIcon) {
+TEST(ModuleResources, NamesMenuVersionButNotTheHostsIcon) {
     ASSERT_NE(module(), nullptr);
+    const HMENU menu = LoadMenuW(module(), MAKEINTRESOURCEW(IDR_NAMES_MENU));
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(GetSubMenu(menu, 0)); ++i)
+        ids.push_back(GetMenuItemID(GetSubMenu(menu, 0), i));
+    DestroyMenu(menu);
+    EXPECT_EQ(ids, (std::vector<UINT>{ID_COPY_NAMES, ID_PASTE_NAMES, ID_RESET_NAMES,
+                                      ID_REMOVE_FILES, 0, ID_SELECT_ALL, ID_INVERT_SELECTION}));
     EXPECT_NE(FindResourceW(module(), MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION), nullptr);
     EXPECT_EQ(FindResourceW(module(), MAKEINTRESOURCEW(IDI_HOST_APP), RT_GROUP_ICON), nullptr);
 }

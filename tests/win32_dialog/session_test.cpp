@@ -1,6 +1,5 @@
-// One whole session through the real dialog: keys typed into the pattern (a forbidden
-// one marks every file), the number field renumbered in Change Number, one name pasted
-// onto a selected row and drawn in bold, and "Rename" carrying it all out on disk.
+// One whole session: keys typed into the pattern (a forbidden one marks every file), the
+// number renumbered in Change Number, a name pasted in bold, and "Rename" on disk.
 #include "driver.h"
 #include "resources/resource.h"
 #include "ui/win32/clipboard.h"
@@ -18,8 +17,7 @@ namespace fs = std::filesystem;
 
 using DialogSession = FolderTest;
 
-// Whether the dialog's custom drawing selects a bold font for a cell, asked as the list
-// asks it, into a device context of our own that starts with the list's font.
+// Whether the dialog's custom drawing selects a bold font for a cell, asked as the list does.
 bool drawnBold(HWND dialog, int row, int column) {
     HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -51,7 +49,7 @@ TEST_F(DialogSession, TypeRenumberPasteAndRename) {
     ListRows forbidden, typed;
     std::vector<std::wstring> afterRenumber, afterPaste;
     std::vector<bool> bold; // the new names' cells
-    bool closed = false;
+    bool closed = false, sameRow = false;
     ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
         const std::vector<HWND> edits = controlsWithId(dialog, IDC_FIELD_EDIT);
         const std::vector<HWND> buttons = controlsWithId(dialog, IDC_FIELD_BUTTON);
@@ -74,6 +72,7 @@ TEST_F(DialogSession, TypeRenumberPasteAndRename) {
         clickButton(number, IDOK);
         waitUntilClosed(number);
         afterRenumber = readList(dialog).newNames;
+        sameRow = controlsWithId(dialog, IDC_FIELD_BUTTON) == buttons; // not rebuilt
 
         selectRows(dialog, {1});
         ASSERT_TRUE(putClipboardText(u"Colosseum.png\r\n"));
@@ -93,6 +92,7 @@ TEST_F(DialogSession, TypeRenumberPasteAndRename) {
     EXPECT_EQ(typed.stateImages, (std::vector<int>{1, 1, 1}));
     // Renumbered from 1, counting from the smallest; the old width of four stays.
     EXPECT_EQ(afterRenumber, (Names{L"Rome_0001.jpg", L"Rome_0004.jpg", L"Rome_0006.jpg"}));
+    EXPECT_TRUE(sameRow);
     // The pasted name keeps the file's own extension.
     EXPECT_EQ(afterPaste, (Names{L"Rome_0001.jpg", L"Colosseum.jpg", L"Rome_0006.jpg"}));
     EXPECT_EQ(bold, (std::vector<bool>{false, true, false, false}));

@@ -1,5 +1,4 @@
-// The clipboard as copying and pasting names use it, read back through the system's own
-// clipboard calls.
+// The clipboard as copying and pasting names use it, read back through the system's calls.
 #include "platform/win32/wide.h"
 #include "ui/win32/clipboard.h"
 #include "win32_support/driving.h"
@@ -52,15 +51,12 @@ TEST(Clipboard, AClipboardHeldElsewhereIsNotTouched) {
                                            nullptr, GetModuleHandleW(nullptr), nullptr);
         opened = owner && OpenClipboard(owner);
         held = true;
-        while (opened && !release)
-            Sleep(10);
+        waitUntil([&] { return release.load(); });
         if (opened)
             CloseClipboard();
-        if (owner)
-            DestroyWindow(owner);
+        DestroyWindow(owner);
     });
-    while (!held)
-        Sleep(10);
+    waitUntil([&] { return held.load(); });
     EXPECT_TRUE(opened) << "another thread could not open the clipboard";
     EXPECT_FALSE(putClipboardText(u"lost"));
     EXPECT_EQ(clipboardText(), std::nullopt);

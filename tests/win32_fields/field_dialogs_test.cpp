@@ -1,11 +1,11 @@
-// "Change Wild" and "Change Number" run modally on the test's thread while a second
-// thread clicks, types and reads them back: the dialogs' rules live in their models,
-// so these prove that each kind of control reaches the model and the token.
-#include "field_host.h"
+// "Change Wild" and "Change Number" driven from a second thread: each kind of control
+// reaches the model and the token (the rules have their own tests).
+#include "platform/win32/wide.h"
 #include "resources/resource.h"
 #include "support/pattern_support.h"
 #include "ui/win32/change_number_dlg.h"
 #include "ui/win32/change_wild_dlg.h"
+#include "win32_support/driving.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +16,23 @@
 namespace mr::test {
 namespace {
 
-// A click, or text typed over an edit when `typed` is given.
-struct Step {
+// The tests' own product: nothing they remember reaches the module's key.
+constexpr char16_t kTestProduct[] = u"Sorrelcast Field Tests";
+const std::wstring settingsKey = L"SOFTWARE\\Nombrel Software\\" + toWide(kTestProduct);
+void clearSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str());
+}
+
+struct Step { // a click, or text typed over an edit when `typed` is given
     int id;
     const wchar_t* typed = nullptr;
 };
 
 void perform(HWND dialog, const Step& step) {
-    if (step.typed)
-        type(dialog, step.id, step.typed);
-    else
-        click(dialog, step.id);
+    step.typed ? type(dialog, step.id, step.typed) : click(dialog, step.id);
 }
 
-// Which of the controls are enabled.
-using States = std::vector<bool>;
+using States = std::vector<bool>; // which of the controls are enabled
 States enabledOf(HWND dialog, std::initializer_list<int> ids) {
     States states;
     for (const int id : ids)
@@ -39,10 +41,6 @@ States enabledOf(HWND dialog, std::initializer_list<int> ids) {
 }
 States wildState(HWND d) {
     return enabledOf(d, {IDC_WILD_RESET, IDC_WILD_CLEAR_TEXT, IDC_WILD_LENGTH});
-}
-States numberState(HWND d) {
-    return enabledOf(d, {IDC_NUMBER_RESET, IDC_NUMBER_CLEAR_TEXT, IDC_NUMBER_START,
-                         IDC_ZEROS_REMOVE, IDC_NUMBER_DIGITS});
 }
 
 class FieldDialogs : public testing::Test {
@@ -54,7 +52,6 @@ protected:
     void TearDown() override { clearSettings(); }
 };
 
-// What the dialogs write into a token.
 auto wildFields(const PatternToken& t) {
     return std::tuple(t.truncate, t.length, t.caseMode);
 }
@@ -86,17 +83,20 @@ TEST_F(FieldDialogs, ChangeWildOpensOnTheTokenFollowsEachControlAndWritesOnOk) {
         PatternToken token = c.token;
         CChangeWildDlg dialog(nullptr);
         dialog.setToken(token);
-        const INT_PTR result = runDriven(dialog, L"Change Wild", [&](HWND d) {
-            EXPECT_EQ(checked(d, IDC_WILD_TRUNCATE), c.token.truncate);
-            EXPECT_EQ(windowText(GetDlgItem(d, IDC_WILD_LENGTH)), c.length);
-            EXPECT_TRUE(checked(d, IDC_WILD_CASE_NO_CHANGE + static_cast<int>(c.token.caseMode)));
-            EXPECT_EQ(wildState(d), c.opened);
-            for (const auto& [step, after] : c.steps) {
-                perform(d, step);
-                EXPECT_EQ(wildState(d), after) << "after " << step.id;
-            }
-            clickButton(d, c.close);
-        });
+        INT_PTR result = 0;
+        driveWhile([&] { result = dialog.DoModal(); }, L"Change Wild",
+                   [&](HWND d) {
+                       EXPECT_EQ(checked(d, IDC_WILD_TRUNCATE), c.token.truncate);
+                       EXPECT_EQ(windowText(GetDlgItem(d, IDC_WILD_LENGTH)), c.length);
+                       EXPECT_TRUE(checked(d, IDC_WILD_CASE_NO_CHANGE +
+                                                  static_cast<int>(c.token.caseMode)));
+                       EXPECT_EQ(wildState(d), c.opened);
+                       for (const auto& [step, after] : c.steps) {
+                           perform(d, step);
+                           EXPECT_EQ(wildState(d), after) << "after " << step.id;
+                       }
+                       clickButton(d, c.close);
+                   });
         EXPECT_EQ(result, c.close);
         EXPECT_EQ(wildFields(token), wildFields(c.expected));
     }
@@ -128,27 +128,32 @@ TEST_F(FieldDialogs, ChangeNumberOpensWithTheRememberedValuesAndWritesThemOnOk) 
     };
     for (const auto& c : cases) {
         clearSettings();
-        storeDword(settingsKey(), L"NumberDlg Start", c.before.first);
-        storeDword(settingsKey(), L"NumberDlg NDigits", c.before.second);
+        storeDword(settingsKey, L"NumberDlg Start", c.before.first);
+        storeDword(settingsKey, L"NumberDlg NDigits", c.before.second);
         PatternToken token = c.token;
         CChangeNumberDlg dialog(nullptr, kTestProduct);
         dialog.setToken(token);
-        const INT_PTR result = runDriven(dialog, L"Change Number", [&](HWND d) {
-            EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_START)), c.startText);
-            EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_DIGITS)), c.digitsText);
-            EXPECT_TRUE(checked(d, c.numberRadio) && checked(d, c.zerosRadio));
-            EXPECT_EQ(numberState(d), c.opened);
-            EXPECT_EQ(SendDlgItemMessageW(d, IDC_NUMBER_START, EM_GETLIMITTEXT, 0, 0), 20);
-            EXPECT_EQ(SendDlgItemMessageW(d, IDC_NUMBER_DIGITS, EM_GETLIMITTEXT, 0, 0), 3);
-            for (const auto& step : c.steps)
-                perform(d, step);
-            clickButton(d, c.close);
-        });
+        INT_PTR result = 0;
+        driveWhile(
+            [&] { result = dialog.DoModal(); }, L"Change Number",
+            [&](HWND d) {
+                EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_START)), c.startText);
+                EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_DIGITS)), c.digitsText);
+                EXPECT_TRUE(checked(d, c.numberRadio) && checked(d, c.zerosRadio));
+                EXPECT_EQ(enabledOf(d, {IDC_NUMBER_RESET, IDC_NUMBER_CLEAR_TEXT, IDC_NUMBER_START,
+                                        IDC_ZEROS_REMOVE, IDC_NUMBER_DIGITS}),
+                          c.opened);
+                EXPECT_EQ(SendDlgItemMessageW(d, IDC_NUMBER_START, EM_GETLIMITTEXT, 0, 0), 20);
+                EXPECT_EQ(SendDlgItemMessageW(d, IDC_NUMBER_DIGITS, EM_GETLIMITTEXT, 0, 0), 3);
+                for (const auto& step : c.steps)
+                    perform(d, step);
+                clickButton(d, c.close);
+            });
         EXPECT_EQ(result, c.close);
         EXPECT_EQ(numberFields(token), numberFields(c.expected));
         // Cancel remembers nothing.
-        EXPECT_EQ(Stored(storedDword(settingsKey(), L"NumberDlg Start"),
-                         storedDword(settingsKey(), L"NumberDlg NDigits")),
+        EXPECT_EQ(Stored(storedDword(settingsKey, L"NumberDlg Start"),
+                         storedDword(settingsKey, L"NumberDlg NDigits")),
                   c.after);
     }
 }
@@ -157,13 +162,14 @@ TEST_F(FieldDialogs, FocusLeavesAControlThatBecomesDisabled) {
     PatternToken token = numberField(false, false, 1);
     CChangeNumberDlg dialog(nullptr, kTestProduct);
     dialog.setToken(token);
-    runDriven(dialog, L"Change Number", [&](HWND d) {
-        click(d, IDC_ZEROS_REMOVE);
-        EXPECT_EQ(focusOf(d), GetDlgItem(d, IDC_ZEROS_REMOVE));
-        click(d, IDC_NUMBER_CLEAR_TEXT); // disables itself and the radio
-        EXPECT_EQ(focusOf(d), GetDlgItem(d, IDOK));
-        clickButton(d, IDCANCEL);
-    });
+    driveWhile([&] { dialog.DoModal(); }, L"Change Number",
+               [&](HWND d) {
+                   click(d, IDC_ZEROS_REMOVE);
+                   EXPECT_EQ(focusOf(d), GetDlgItem(d, IDC_ZEROS_REMOVE));
+                   click(d, IDC_NUMBER_CLEAR_TEXT); // disables itself and the radio
+                   EXPECT_EQ(focusOf(d), GetDlgItem(d, IDOK));
+                   clickButton(d, IDCANCEL);
+               });
 }
 
 TEST(ChangeNumberDialog, NeedsAProductName) {

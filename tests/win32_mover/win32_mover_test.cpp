@@ -1,5 +1,4 @@
-// The shell mover on real files under Wine: chains, changes of case, and folders
-// renamed after their contents.
+// The shell mover on real files: chains, changes of case, folders renamed after their contents.
 #ifdef _WIN32
 #include "platform/win32/rename_progress_dlg.h"
 #include "platform/win32/wide.h"
@@ -50,9 +49,7 @@ struct ShellCase {
 class ShellMover : public testing::TestWithParam<ShellCase> {
 protected:
     void SetUp() override {
-        root = (fs::temp_directory_path() / ("mr-shell-" + std::to_string(GetCurrentProcessId())))
-                   .wstring() +
-               L"\\";
+        root = (fs::temp_directory_path() / L"mr-shell").wstring() + L"\\";
         fs::remove_all(root);
         fs::create_directories(root);
     }
@@ -92,8 +89,6 @@ void none(const std::wstring&) {}
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, ShellMover, testing::Values(
-    ShellCase{"chain", {{L"a", L"a"}, {L"b", L"b"}}, {{L"a", L"b"}, {L"b", L"c"}}, none,
-              {{L"b", L"a"}, {L"c", L"b"}}, 0},
     ShellCase{"renumbered series", {{L"f1", L"f1"}, {L"f2", L"f2"}, {L"f3", L"f3"}},
               {{L"f1", L"f2"}, {L"f2", L"f3"}, {L"f3", L"f4"}}, none,
               {{L"f2", L"f1"}, {L"f3", L"f2"}, {L"f4", L"f3"}}, 0},
@@ -105,8 +100,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShellMover, testing::Values(
     ShellCase{"folder renamed after its contents", {{L"sub", L"<dir>"}, {L"sub\\a", L"a"}, {L"sub\\b", L"b"}},
               {{L"sub", L"dir"}, {L"sub\\a", L"b"}, {L"sub\\b", L"c"}}, none,
               {{L"dir", L"<dir>"}, {L"dir\\b", L"a"}, {L"dir\\c", L"b"}}, 0},
-    ShellCase{"change of case inside a renamed folder", {{L"sub", L"<dir>"}, {L"sub\\a", L"a"}},
-              {{L"sub", L"dir"}, {L"sub\\a", L"A"}}, none, {{L"dir", L"<dir>"}, {L"dir\\A", L"a"}}, 0},
     ShellCase{"target created after validation is kept", {{L"a", L"a"}, {L"b", L"b"}, {L"c", L"c"}},
               {{L"a", L"b"}, {L"b", L"x"}, {L"c", L"y"}}, [](const std::wstring& r) { writeFile(r + L"x", L"foreign"); },
               {{L"a", L"a"}, {L"b", L"b"}, {L"x", L"foreign"}, {L"y", L"c"}}, 2}));

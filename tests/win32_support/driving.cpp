@@ -10,10 +10,7 @@ bool haveDisplay() {
     static const bool have = [] {
         HWND probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
                                      nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!probe)
-            return false;
-        DestroyWindow(probe);
-        return true;
+        return probe && DestroyWindow(probe);
     }();
     return have;
 }
@@ -38,14 +35,21 @@ RECT rectInParent(HWND control) {
     return rect;
 }
 
-std::vector<HWND> controlsWithId(HWND dialog, int id) {
+std::vector<HWND> controlsWithId(HWND dialog, int id, int other) {
     std::vector<HWND> found;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetDlgCtrlID(child) == id)
+        if (GetDlgCtrlID(child) == id || (other && GetDlgCtrlID(child) == other))
             found.push_back(child);
     std::stable_sort(found.begin(), found.end(),
                      [](HWND a, HWND b) { return rectInParent(a).left < rectInParent(b).left; });
     return found;
+}
+
+bool waitUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 1500; ++i, Sleep(20))
+        if (done())
+            return true;
+    return false;
 }
 
 HWND visibleWindow(const std::wstring& title) {
@@ -59,18 +63,13 @@ HWND visibleWindow(const std::wstring& title) {
 }
 
 HWND waitForWindow(const std::wstring& title) {
-    for (int i = 0; i < 1500; ++i) {
-        if (HWND found = visibleWindow(title))
-            return found;
-        Sleep(20);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    waitUntil([&] { return (found = visibleWindow(title)) != nullptr; });
+    return found;
 }
 
 bool waitUntilClosed(HWND window) {
-    for (int i = 0; i < 1500 && IsWindow(window); ++i)
-        Sleep(20);
-    return !IsWindow(window);
+    return waitUntil([&] { return !IsWindow(window); });
 }
 
 bool driveWhile(const std::function<void()>& action, const std::wstring& title,
@@ -120,23 +119,16 @@ HWND focusOf(HWND window) {
     return info.hwndFocus;
 }
 
-std::wstring messageText(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (className(child) == L"Static" &&
-            (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-            const std::wstring text = windowText(child);
-            if (!text.empty())
-                return text;
-        }
-    }
-    return L"";
-}
-
 std::wstring answerMessage() {
-    HWND box = waitForWindow(kMessageTitle);
+    HWND box = waitForWindow(L"Nombrels - Multi Rename");
     if (!box)
         return L"";
-    const std::wstring text = messageText(box);
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child && text.empty();
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (className(child) == L"Static" &&
+            (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            text = windowText(child);
     clickButton(box, IDOK);
     waitUntilClosed(box);
     return text;

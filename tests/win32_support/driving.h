@@ -1,6 +1,5 @@
 #pragma once
-// A modal window runs on the test's main thread while a second thread finds it, reads
-// it and presses its buttons, as a user would.
+// A modal window runs on the test's main thread; a second thread reads and drives it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,20 +22,19 @@ bool haveDisplay();
 
 std::wstring windowText(HWND window);
 std::wstring className(HWND window);
-// A control's rectangle in its parent's client coordinates.
-RECT rectInParent(HWND control);
-// The dialog's child controls with that id, left to right.
-std::vector<HWND> controlsWithId(HWND dialog, int id);
+RECT rectInParent(HWND control); // in the parent's client coordinates
+// The dialog's child controls with one of the ids, left to right.
+std::vector<HWND> controlsWithId(HWND dialog, int id, int other = 0);
 
-// A visible top-level window of this process with that title, or null.
+// Polls up to 30 s; true once `done` holds.
+bool waitUntil(const std::function<bool()>& done);
+// A visible top-level window of this process with that title: now, or waited for.
 HWND visibleWindow(const std::wstring& title);
-// The same, waiting a generous bound for it to show.
 HWND waitForWindow(const std::wstring& title);
-// True once the window is gone (bounded like waitForWindow).
 bool waitUntilClosed(HWND window);
 
-// Runs `action` here (it opens a modal window); once a window titled `title` shows,
-// `drive` runs on a second thread and must close it. False when it never showed.
+// Runs `action` (it opens a modal window); `drive` then runs on a second thread with the
+// window titled `title` and must close it. False when it never showed.
 bool driveWhile(const std::function<void()>& action, const std::wstring& title,
                 const std::function<void(HWND)>& drive);
 
@@ -57,12 +55,8 @@ inline bool checked(HWND d, int id) {
 inline bool enabled(HWND d, int id) {
     return IsWindowEnabled(GetDlgItem(d, id)) != FALSE;
 }
-// The control of the window's thread that has the keyboard focus.
-HWND focusOf(HWND window);
+HWND focusOf(HWND window); // of the window's thread
 
-// The title of the module's message boxes and their text.
-inline const wchar_t* const kMessageTitle = L"Nombrels - Multi Rename";
-std::wstring messageText(HWND box);
 // Waits for the module's message box, answers it and returns its text ("" when none).
 std::wstring answerMessage();
 
