@@ -22,15 +22,22 @@ inline char16_t upperKeyChar(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
 
-inline std::u16string upperKey(std::u16string_view text) {
-    std::u16string key(text);
-    for (auto& c : key)
-        c = upperKeyChar(c);
-    return key;
+// The key into a buffer that is reused from name to name.
+inline void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
+    key.assign(text);
+    if (foldCase)
+        for (auto& c : key)
+            c = upperKeyChar(c);
 }
 
 inline std::u16string makeKey(std::u16string_view text, bool foldCase) {
-    return foldCase ? upperKey(text) : std::u16string(text);
+    std::u16string key;
+    assignKey(key, text, foldCase);
+    return key;
+}
+
+inline std::u16string upperKey(std::u16string_view text) {
+    return makeKey(text, true);
 }
 
 } // namespace mr

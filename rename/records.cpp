@@ -89,14 +89,6 @@ auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
     return &*it;
 }
 
-// makeKey into a buffer that is reused from name to name.
-void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
-    key.assign(text);
-    if (foldCase)
-        for (auto& c : key)
-            c = upperKeyChar(c);
-}
-
 } // namespace
 
 size_t RecordSet::fileCount() const {

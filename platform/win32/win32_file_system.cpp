@@ -16,6 +16,17 @@ uint64_t toU64(const LARGE_INTEGER& v) {
     return static_cast<uint64_t>(v.QuadPart);
 }
 
+DirEntry makeEntry(std::wstring_view name, DWORD attributes, uint64_t lastWriteTime,
+                   uint64_t creationTime, uint64_t size) {
+    DirEntry entry;
+    entry.name = fromWide(name);
+    entry.isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.lastWriteTime = lastWriteTime;
+    entry.creationTime = creationTime;
+    entry.size = size;
+    return entry;
+}
+
 // One large buffer per call: under Wine each batch is a trip into the system, and the
 // find-file loop makes one per entry.
 constexpr DWORD kBatchBytes = 1 << 20;
@@ -37,12 +48,9 @@ std::optional<FolderListing> listInBatches(const std::u16string& folderPath) {
         const char* at = reinterpret_cast<const char*>(buffer.get());
         for (;;) {
             const auto& info = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
-            DirEntry& entry = listing.entries.emplace_back();
-            entry.name = fromWide(std::wstring_view(info.FileName, info.FileNameLength / 2));
-            entry.isDirectory = (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            entry.lastWriteTime = toU64(info.LastWriteTime);
-            entry.creationTime = toU64(info.CreationTime);
-            entry.size = toU64(info.EndOfFile);
+            listing.entries.push_back(makeEntry(
+                std::wstring_view(info.FileName, info.FileNameLength / 2), info.FileAttributes,
+                toU64(info.LastWriteTime), toU64(info.CreationTime), toU64(info.EndOfFile)));
             if (info.NextEntryOffset == 0)
                 break;
             at += info.NextEntryOffset;
@@ -64,13 +72,10 @@ std::optional<FolderListing> listOneByOne(const std::u16string& folderPath) {
     FolderListing listing;
     listing.caseInsensitive = true;
     do {
-        DirEntry entry;
-        entry.name = fromWide(data.cFileName);
-        entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.lastWriteTime = toU64(data.ftLastWriteTime);
-        entry.creationTime = toU64(data.ftCreationTime);
-        entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        listing.entries.push_back(std::move(entry));
+        listing.entries.push_back(
+            makeEntry(data.cFileName, data.dwFileAttributes, toU64(data.ftLastWriteTime),
+                      toU64(data.ftCreationTime),
+                      (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow));
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return listing;
