@@ -7,9 +7,6 @@ namespace mr::test {
 
 constexpr const char* kTestZone = "JST-9"; // UTC+9 all year
 
-// Makes `zone` (a TZ value) this process's zone; false where it cannot change (Windows).
-bool setZone(const char* zone);
-
 // The file time of a UTC calendar time, plus `ticks` of 100 ns.
 inline uint64_t fileTimeOf(int y, unsigned m, unsigned d, int h = 0, int min = 0, int s = 0,
                            int64_t ticks = 0) {
