@@ -126,24 +126,23 @@ TEST(ChangeTextModel, CopyPutsEveryNewNameWithALineFeedAndMenusFollowTheSelectio
     EXPECT_EQ(f.model->menuText(u"&Copy Name(s)"), u"&Copy Name");
 }
 
-TEST(ChangeTextModel, RemoveRefusesAllRowsAndRenumbersPositions) {
-    ModelFixture f({u"a.txt", u"b.txt", u"c.txt"});
-    f.model->selectAll();
-    f.model->removeFiles();
-    ASSERT_EQ(f.view.messages.size(), 1u);
-    f.model->selectOnly({0, 1});
-    f.model->removeFiles();
-    ASSERT_EQ(f.model->rows().size(), 1u);
-    EXPECT_EQ(f.model->rows()[0]->listPosition, 0u);
-    EXPECT_FALSE(findFile(*f.set.folders.begin()->second, u"a.txt")->takesPart);
-}
-
-TEST(ChangeTextModel, ListPositionsCountPerFolder) {
+TEST(ChangeTextModel, ListPositionsCountPerFolderAndFollowRemovals) {
     ModelFixture f({u"C:\\A\\x1", u"C:\\A\\x2", u"C:\\B\\x3", u"C:\\B\\x4"});
-    std::vector<std::pair<uint32_t, uint32_t>> got;
-    for (auto* r : f.model->rows())
-        got.emplace_back(r->listPosition, r->folderPosition);
-    EXPECT_EQ(got, (std::vector<std::pair<uint32_t, uint32_t>>{{0, 0}, {1, 1}, {2, 0}, {3, 1}}));
+    using Positions = std::vector<std::pair<uint32_t, uint32_t>>;
+    auto positions = [&] {
+        Positions got;
+        for (auto* r : f.model->rows())
+            got.emplace_back(r->listPosition, r->folderPosition);
+        return got;
+    };
+    EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 1}, {2, 0}, {3, 1}}));
+    f.model->selectAll();
+    f.model->removeFiles(); // refused: a row must stay
+    EXPECT_EQ(f.view.messages.size(), 1u);
+    f.model->selectOnly({0, 2});
+    f.model->removeFiles();
+    EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 0}}));
+    EXPECT_FALSE(findFile(*f.set.folders.begin()->second, u"x1")->takesPart);
 }
 
 } // namespace

@@ -7,60 +7,37 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <stdexcept>
 #include <tuple>
 
 namespace mr {
 namespace {
 
-TEST(Registry, ComposeKeyPathSplitsAtTheLastBackslash) {
-    const std::u16string key = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
-    const std::u16string cases[][3] = {
-        {u"NumberDlg Start", key, u"NumberDlg Start"},
-        {u"A\\B\\Value", key + u"\\A\\B", u"Value"},
-        {u"\\Value", key, u"Value"},
-    };
-    MemorySettingsStore store;
-    EXPECT_THROW(Registry(u"", store), std::invalid_argument);
-    for (const auto& [setting, keyPath, valueName] : cases) {
-        const auto path = Registry(u"Sorrelcast", store).composeKeyPath(setting);
-        EXPECT_EQ(std::tie(path.keyPath, path.valueName), std::tie(keyPath, valueName));
-    }
-}
-
 TEST(Registry, ReadIntReadsNumbersOnly) {
     const std::u16string key = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
-    const struct {
-        std::u16string key, name;       // where a value is written, if anywhere
-        std::optional<uint32_t> number; // none: the text "12"
-        std::u16string setting;
-        bool found;
-        uint32_t value; // starts at 77
-    } cases[] = {
-        {u"", u"", 0, u"NumberDlg Start", false, 77},
-        {key, u"NumberDlg Start", 12, u"NumberDlg Start", true, 12},
-        {key, u"NUMBERDLG START", 3, u"numberdlg start", true, 3}, // names ignore case
-        {key, u"NumberDlg Start", std::nullopt, u"NumberDlg Start", false, 77},
-        {u"SOFTWARE\\Nombrel Software\\Other", u"NumberDlg Start", 5, u"NumberDlg Start", false,
-         77},
-        {key + u"\\Sub", u"Value", 9, u"Sub\\Value", true, 9},
-    };
-    for (const auto& c : cases) {
-        MemorySettingsStore store;
-        if (!c.key.empty() && c.number)
-            store.writeNumber(c.key, c.name, *c.number);
-        else if (!c.key.empty())
-            store.writeText(c.key, c.name, u"12");
-        uint32_t value = 77;
-        EXPECT_EQ(Registry(u"Sorrelcast", store).readInt(c.setting, value), c.found)
-            << toUtf8(c.name);
-        EXPECT_EQ(value, c.value) << toUtf8(c.name);
-    }
     MemorySettingsStore store;
-    EXPECT_TRUE(Registry(u"Sorrelcast", store).writeInt(u"NumberDlg Start", 0xFFFFFFFEu));
+    store.writeNumber(key, u"NUMBERDLG START", 3);
+    store.writeText(key, u"Text", u"12");
+    store.writeNumber(u"SOFTWARE\\Nombrel Software\\Other", u"Other", 5);
+    store.writeNumber(key + u"\\A\\B", u"Value", 9);
+    store.writeNumber(key, u"Signed", 0xFFFFFFFEu);
+    const std::tuple<std::u16string, bool, uint32_t> cases[] = {
+        {u"numberdlg start", true, 3}, // names ignore case
+        {u"Text", false, 77},
+        {u"Missing", false, 77},
+        {u"Other", false, 77},
+        {u"A\\B\\Value", true, 9}, // split at the last '\\'
+        {u"\\NumberDlg Start", true, 3},
+    };
+    EXPECT_THROW(Registry(u"", store), std::invalid_argument);
+    Registry registry(u"Sorrelcast", store);
+    for (const auto& [setting, found, expected] : cases) {
+        uint32_t value = 77;
+        EXPECT_EQ(registry.readInt(setting, value), found) << toUtf8(setting);
+        EXPECT_EQ(value, expected) << toUtf8(setting);
+    }
     int32_t signedValue = 0; // a signed read keeps the bits
-    EXPECT_TRUE(Registry(u"Sorrelcast", store).readInt(u"NumberDlg Start", signedValue));
+    EXPECT_TRUE(registry.readInt(u"Signed", signedValue));
     EXPECT_EQ(signedValue, -2);
 }
 

@@ -1,3 +1,4 @@
+#include "pattern/new_names.h"
 #include "pattern/parser.h"
 #include "pattern/tags.h"
 #include "platform/common/utf8.h"
@@ -6,23 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace mr {
 namespace {
 
 using test::fileTimeOf;
 
-// The new text of one text token rendered for one file, '<' by '<' as new names are.
+// One edited text token rendered for one file.
 std::u16string render(std::u16string_view text, const FileRecord& file,
-                      const CaptureList* captures = nullptr, std::u16string out = {}) {
-    for (size_t i = 0; i < text.size();) {
-        if (text[i++] != u'<') {
-            if (out.size() < kMaxTokenOutput)
-                out += text[i - 1];
-        } else {
-            expandTag(text, i, &file, captures, &out);
-        }
-    }
-    return out;
+                      const CaptureList& captures = {}) {
+    PatternToken t;
+    setTokenText(t, text);
+    return renderCapture({&t, u""}, file, captures);
 }
 
 // IMG_0042.jpg, 1536 bytes, in D:\Work\2024\.
@@ -42,7 +39,7 @@ struct Sample {
 using TagCase = std::pair<std::u16string, std::u16string>;
 
 void expectRendered(const FileRecord& file, const std::vector<TagCase>& cases,
-                    const CaptureList* captures = nullptr) {
+                    const CaptureList& captures = {}) {
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(render(text, file, captures), expected) << toUtf8(text);
 }
@@ -71,32 +68,19 @@ TEST(Tags, RenderTheSampleFile) {
     // clang-format on
 }
 
-TEST(DateTags, LocalDayIsTheOneShown) {
+TEST(Tags, LocalDayAndAutomaticSizeUnit) {
     Sample s;
-    const std::pair<uint64_t, std::u16string> cases[] = {
-        {fileTimeOf(2024, 12, 31, 15, 0), u"20250101 Wednesday 0000"},
-        {fileTimeOf(1900, 1, 1), u"19000101 Monday 0900"},
-        {fileTimeOf(1899, 12, 31), u"  "}, // local year before 1900
-        {uint64_t{1} << 63, u"  "},        // cannot be converted
+    const std::tuple<uint64_t, uint64_t, std::u16string> cases[] = {
+        {fileTimeOf(2024, 12, 31, 15, 0), 1023, u"20250101 Wednesday 0000 1023B 1"},
+        {fileTimeOf(1900, 1, 1), 1048577, u"19000101 Monday 0900 2M 1025"},
+        {fileTimeOf(1899, 12, 31), 1073741824, u"   1G 1048576"}, // local year before 1900
+        {uint64_t{1} << 63, 0, u"   0B 0"},                       // cannot be converted
+        {0, ~uint64_t{0}, u"   17179869184G 18014398509481984"},
     };
-    for (const auto& [time, expected] : cases) {
+    for (const auto& [time, size, expected] : cases) {
         s.file.lastWriteTime = time;
-        EXPECT_EQ(render(u"<D> <D:day> <D:time>", s.file), expected) << time;
-    }
-}
-
-TEST(SizeTags, AutomaticUnitRoundsUp) {
-    Sample s;
-    const std::pair<uint64_t, std::u16string> cases[] = {
-        {1023, u"1023B 1"},
-        {1048577, u"2M 1025"},
-        {1073741824, u"1G 1048576"},
-        {0, u"0B 0"},
-        {~uint64_t{0}, u"17179869184G 18014398509481984"},
-    };
-    for (const auto& [size, expected] : cases) {
         s.file.size = size;
-        EXPECT_EQ(render(u"<S:A> <S:K>", s.file), expected) << size;
+        EXPECT_EQ(render(u"<D> <D:day> <D:time> <S:A> <S:K>", s.file), expected) << time;
     }
 }
 
@@ -119,7 +103,7 @@ TEST(OldFieldTag, CountsFieldsAndNonEmptyTextPieces) {
         captures.push_back({&p.tokens[i], texts[i]});
     // clang-format off
     expectRendered(Sample().file, {{u"<N:1>", u"a"}, {u"<n:3>", u"ab"}, {u"<N:0004>", u".txt"}, {u"<N:5>", u""},
-                                   {u"<N:0>", u""}, {u"x<N:2>-<N:2>", u"x12-12"}}, &captures);
+                                   {u"<N:0>", u""}, {u"x<N:2>-<N:2>", u"x12-12"}}, captures);
     // clang-format on
 }
 
@@ -149,9 +133,8 @@ TEST(Tags, UnrecognisedTagsVanishAndMakeTheTextInvalid) {
     const Sample s;
     // clang-format off
     const std::u16string closed[] = {
-        u"<x>", u"<D:>", u"<S:Q>", u"<N>", u"<1,>", u"<>", u"<Dx>", u"<F:x>", u"<S:AK>", u"<S6>",
-        u"<N:261>", u"<1,5:3G>", u"<1:3,5>", u"<-1>",
-        u"<", u"<D", u"<1,5", // without a '>' the tag runs to the end
+        u"<x>", u"<D:>", u"<S:Q>", u"<N>", u"<1,>", u"<>", u"<Dx>", u"<F:x>", u"<S:AK>",
+        u"<N:261>", u"<1,5:3G>", u"<-1>", u"<", u"<1,5", // without a '>' the tag runs to the end
     };
     // clang-format on
     for (const auto& tag : closed) {
@@ -162,10 +145,9 @@ TEST(Tags, UnrecognisedTagsVanishAndMakeTheTextInvalid) {
 }
 
 TEST(Tags, AValueIsCutWhereTheOutputFills) {
-    const Sample s;
-    const std::u16string before(258, u'x'), full(kMaxTokenOutput, u'x');
-    EXPECT_EQ(render(u"<D>", s.file, nullptr, before), before + u"20");
-    EXPECT_EQ(render(u"<F><1:255>", s.file, nullptr, full), full);
+    const std::u16string x258(258, u'x'), full(kMaxTokenOutput, u'x');
+    EXPECT_EQ(render(x258 + u"<D>", Sample().file), x258 + u"20");
+    EXPECT_EQ(render(full + u"<F><1:255>", Sample().file), full);
 }
 
 } // namespace
