@@ -71,7 +71,7 @@ TEST(Tags, RenderTheSampleFile) {
 TEST(Tags, LocalDayAndAutomaticSizeUnit) {
     Sample s;
     const std::tuple<uint64_t, uint64_t, std::u16string> cases[] = {
-        {fileTimeOf(2024, 12, 31, 15, 0), 1023, u"20250101 Wednesday 0000 1023B 1"},
+        {fileTimeOf(2024, 12, 31, 15, 0), 1024, u"20250101 Wednesday 0000 1K 1"},
         {fileTimeOf(1900, 1, 1), 1048577, u"19000101 Monday 0900 2M 1025"},
         {fileTimeOf(1899, 12, 31), 1073741824, u"   1G 1048576"}, // local year before 1900
         {uint64_t{1} << 63, 0, u"   0B 0"},                       // cannot be converted
