@@ -19,16 +19,13 @@ struct ModelFixture {
                           std::vector<std::u16string> unlisted = {}, bool remembered = false) {
         ChangeTextModel::rememberedAllowExtensionChanges = remembered;
         ChangeTextModel::rememberedNumbersAsText = remembered;
-        std::vector<std::u16string> paths;
         for (auto& n : names) {
-            const auto full = n.find(u'\\') == std::u16string::npos ? u"C:\\P\\" + n : n;
-            const auto cut = full.rfind(u'\\') + 1;
-            fs.add(full.substr(0, cut), full.substr(cut));
-            paths.push_back(full);
+            n = n.find(u'\\') == std::u16string::npos ? u"C:\\P\\" + n : n;
+            fs.add(n.substr(0, n.rfind(u'\\') + 1), n.substr(n.rfind(u'\\') + 1));
         }
         for (auto& n : unlisted)
             fs.add(u"C:\\P\\", n);
-        fillRecordSet(set, paths, fs);
+        fillRecordSet(set, names, fs);
         model = std::make_unique<ChangeTextModel>(u"Sorrelcast", set);
         model->initialise(&view);
         ChangeTextModel::rememberedAllowExtensionChanges = false;
@@ -39,12 +36,6 @@ struct ModelFixture {
         std::vector<std::u16string> out;
         for (auto* f : model->rows())
             out.push_back(f->newName);
-        return out;
-    }
-    std::vector<FileStatus> statuses() const {
-        std::vector<FileStatus> out;
-        for (auto* f : model->rows())
-            out.push_back(f->status);
         return out;
     }
 };

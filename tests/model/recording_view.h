@@ -10,8 +10,6 @@ class RecordingView final : public ChangeTextView {
 public:
     struct Message {
         uint32_t id;
-        std::u16string text;
-        MessageIcon icon;
     };
     std::vector<Message> messages;
     std::optional<std::u16string> clipboard = std::u16string();
@@ -20,19 +18,16 @@ public:
     void editingEnabledChanged() override {}
     void namesRefreshed() override {}
     void rowsRemoved() override {}
-    void showMessage(uint32_t id, std::u16string_view text, MessageIcon icon) override {
-        messages.push_back({id, std::u16string(text), icon});
+    void showMessage(uint32_t id, std::u16string_view, MessageIcon) override {
+        messages.push_back({id});
     }
     bool putClipboardText(std::u16string_view text) override {
-        if (!clipboardOpens)
-            return false;
-        clipboard = std::u16string(text);
-        return true;
+        if (clipboardOpens)
+            clipboard = std::u16string(text);
+        return clipboardOpens;
     }
     std::optional<std::u16string> clipboardText() override {
-        if (!clipboardOpens)
-            return std::nullopt;
-        return clipboard;
+        return clipboardOpens ? clipboard : std::nullopt;
     }
 };
 

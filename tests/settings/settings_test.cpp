@@ -7,78 +7,38 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <sstream>
 #include <stdexcept>
+#include <tuple>
 
 namespace mr {
 namespace {
 
-TEST(Registry, EmptyProductNameIsRefused) {
-    MemorySettingsStore store;
-    try {
-        Registry registry(u"", store);
-        FAIL() << "no error";
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "Registry::Registry(): Product name cannot be empty");
-    }
-}
-
-TEST(Registry, ComposeKeyPathSplitsAtTheLastBackslash) {
-    const std::u16string key = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
-    const std::u16string cases[][3] = {
-        {u"NumberDlg Start", key, u"NumberDlg Start"},
-        {u"Sub\\Value", key + u"\\Sub", u"Value"},
-        {u"A\\B\\Value", key + u"\\A\\B", u"Value"},
-        {u"\\Value", key, u"Value"},
-        {u"Sub\\", key + u"\\Sub", u""},
-    };
-    MemorySettingsStore store;
-    for (const auto& [setting, keyPath, valueName] : cases) {
-        const auto path = Registry(u"Sorrelcast", store).composeKeyPath(setting);
-        EXPECT_EQ(path.keyPath, keyPath);
-        EXPECT_EQ(path.valueName, valueName);
-    }
-}
-
 TEST(Registry, ReadIntReadsNumbersOnly) {
     const std::u16string key = u"SOFTWARE\\Nombrel Software\\Sorrelcast";
-    const struct {
-        std::u16string key, name;       // where a value is written, if anywhere
-        std::optional<uint32_t> number; // none: the text "12"
-        std::u16string setting;
-        bool found;
-        uint32_t value; // starts at 77
-    } cases[] = {
-        {u"", u"", 0, u"NumberDlg Start", false, 77},
-        {key, u"NumberDlg Start", 12, u"NumberDlg Start", true, 12},
-        {key, u"NUMBERDLG START", 3, u"numberdlg start", true, 3}, // names ignore case
-        {key, u"MultiRenameDlgWidth", 0, u"MultiRenameDlgWidth", true, 0},
-        {key, u"NumberDlg Start", std::nullopt, u"NumberDlg Start", false, 77},
-        {u"SOFTWARE\\Nombrel Software\\Other", u"NumberDlg Start", 5, u"NumberDlg Start", false,
-         77},
-        {key + u"\\Sub", u"Value", 9, u"Sub\\Value", true, 9},
-    };
-    for (const auto& c : cases) {
-        MemorySettingsStore store;
-        if (!c.key.empty() && c.number)
-            store.writeNumber(c.key, c.name, *c.number);
-        else if (!c.key.empty())
-            store.writeText(c.key, c.name, u"12");
-        uint32_t value = 77;
-        EXPECT_EQ(Registry(u"Sorrelcast", store).readInt(c.setting, value), c.found)
-            << toUtf8(c.name);
-        EXPECT_EQ(value, c.value) << toUtf8(c.name);
-    }
-}
-
-TEST(Registry, SignedReadKeepsTheBits) {
     MemorySettingsStore store;
+    store.writeNumber(key, u"NUMBERDLG START", 3);
+    store.writeText(key, u"Text", u"12");
+    store.writeNumber(u"SOFTWARE\\Nombrel Software\\Other", u"Other", 5);
+    store.writeNumber(key + u"\\A\\B", u"Value", 9);
+    store.writeNumber(key, u"Signed", 0xFFFFFFFEu);
+    const std::tuple<std::u16string, bool, uint32_t> cases[] = {
+        {u"numberdlg start", true, 3}, // names ignore case
+        {u"Text", false, 77},
+        {u"Missing", false, 77},
+        {u"Other", false, 77},
+        {u"A\\B\\Value", true, 9}, // split at the last '\\'
+        {u"\\NumberDlg Start", true, 3},
+    };
+    EXPECT_THROW(Registry(u"", store), std::invalid_argument);
     Registry registry(u"Sorrelcast", store);
-    EXPECT_TRUE(registry.writeInt(u"NumberDlg Start", 0xFFFFFFFEu));
-    int32_t value = 0;
-    EXPECT_TRUE(registry.readInt(u"NumberDlg Start", value));
-    EXPECT_EQ(value, -2);
+    for (const auto& [setting, found, expected] : cases) {
+        uint32_t value = 77;
+        EXPECT_EQ(registry.readInt(setting, value), found) << toUtf8(setting);
+        EXPECT_EQ(value, expected) << toUtf8(setting);
+    }
+    int32_t signedValue = 0; // a signed read keeps the bits
+    EXPECT_TRUE(registry.readInt(u"Signed", signedValue));
+    EXPECT_EQ(signedValue, -2);
 }
 
 // The real store of the platform, with a product of the test's own.
@@ -107,20 +67,14 @@ TEST(PlatformSettings, ValuesWrittenAreInTheUsersRegistry) {
         L"HKCU\\SOFTWARE\\Nombrel Software\\" + std::wstring(product.begin(), product.end());
     Registry registry(product);
     ASSERT_TRUE(registry.writeInt(u"NumberDlg Start", 12));
-    ASSERT_TRUE(registry.writeInt(u"Sub\\Value", 0xDEADBEEF));
     const std::string shown = run(L"reg query \"" + key + L"\" /v \"NumberDlg Start\"");
     EXPECT_NE(shown.find("REG_DWORD"), std::string::npos) << shown;
     EXPECT_NE(shown.find("0xc"), std::string::npos) << shown;
-    const std::string sub = run(L"reg query \"" + key + L"\\Sub\" /v Value");
-    EXPECT_NE(sub.find("0xdeadbeef"), std::string::npos) << sub;
-
     // A text value written by another program is not a number.
     run(L"reg add \"" + key + L"\" /v Text /t REG_SZ /d 12 /f");
     uint32_t value = 77;
     EXPECT_FALSE(registry.readInt(u"Text", value));
     EXPECT_EQ(value, 77u);
-    EXPECT_TRUE(registry.readInt(u"NumberDlg Start", value));
-    EXPECT_EQ(value, 12u);
     run(L"reg delete \"" + key + L"\" /f");
     EXPECT_FALSE(Registry(product).readInt(u"NumberDlg Start", value));
 }
@@ -139,23 +93,18 @@ namespace fs = std::filesystem;
 
 class PlatformSettings : public testing::Test {
 protected:
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    const fs::path dir = fs::temp_directory_path() / ("mr-settings-" + std::to_string(::getpid()));
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("mr-settings-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        saved = old ? std::optional<std::string>(old) : std::nullopt;
         setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     }
     void TearDown() override {
-        if (saved)
-            setenv("XDG_CONFIG_HOME", saved->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
+        old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
         fs::remove_all(dir);
     }
-    fs::path dir;
-    std::optional<std::string> saved;
 };
 
 TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
@@ -165,14 +114,10 @@ TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
     EXPECT_FALSE(registry.readInt(u"NumberDlg Start", value));
     for (auto [setting, number] : {std::pair{u"NumberDlg Start", 12u},
                                    {u"NumberDlg NDigits", 3u},
-                                   {u"NumberDlg Start", 4000000000u},
-                                   {u"Sub\\Value", 9u}})
+                                   {u"NumberDlg Start", 4000000000u}})
         ASSERT_TRUE(registry.writeInt(setting, number));
     EXPECT_TRUE(Registry(product).readInt(u"numberdlg start", value));
     EXPECT_EQ(value, 4000000000u);
-    EXPECT_TRUE(registry.readInt(u"Sub\\Value", value));
-    EXPECT_EQ(value, 9u);
-    EXPECT_FALSE(Registry(u"Other").readInt(u"NumberDlg NDigits", value));
     // One file for the product and no temporary left behind.
     std::vector<fs::path> files;
     for (const auto& e : fs::directory_iterator(dir / "Nombrel Software"))
@@ -186,7 +131,6 @@ TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
     value = 77;
     EXPECT_FALSE(other.readInt(u"NumberDlg Start", value)); // a value of another type
     EXPECT_FALSE(other.readInt(u"Short", value));
-    EXPECT_EQ(value, 77u);
     ASSERT_TRUE(other.writeInt(u"MultiRenameDlgWidth", 640));
     EXPECT_TRUE(other.readInt(u"NumberDlg NDigits", value));
     EXPECT_EQ(value, 10u);

@@ -1,9 +1,10 @@
 #include "platform/common/utf8.h"
-#include "rename/messages.h"
 #include "rename/validation.h"
 #include "support/memory_file_system.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace mr {
 namespace {
@@ -26,20 +27,11 @@ FolderRecord& makeFolder(RecordSet& set, const std::u16string& path,
     scanFolder(folder, set.rules, fs);
     for (const auto& e : entries) {
         FileRecord* file = findFile(folder, e.name);
-        if (file && file->name == e.name && e.newName) {
-            file->takesPart = true;
-            file->hidden = false;
-            file->newName = e.newName;
-        }
+        if (e.newName)
+            std::tie(file->takesPart, file->hidden, file->newName) =
+                std::tuple(true, false, e.newName);
     }
     return folder;
-}
-
-std::vector<std::u16string> orderNames(const FolderRecord& folder) {
-    std::vector<std::u16string> out;
-    for (const FileRecord* f : folder.renameOrder)
-        out.push_back(f->name);
-    return out;
 }
 
 // Statuses by entry as digits (2 good, 3 unchanged, 4 duplicate, 5 exists, 6 empty, 7
@@ -57,17 +49,13 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         {{{u"a.txt", u"a.txt"}}, "3", {}},
         {{{u"a.txt", u"b.txt"}, {u"b.txt", u"a.txt"}}, "55", {}}, // a swap is a ring
         {{{u"a.txt", u"b.txt"}, {u"b.txt", u"c.txt"}}, "22", {u"b.txt", u"a.txt"}},
-        {{{u"a", u"b"}, {u"b", u"c"}, {u"c", u"a"}, {u"d", u"e"}}, "5552", {u"d"}},
         {{{u"a.txt", u"x.txt"}, {u"x.txt"}}, "52", {}}, // an unlisted entry holds the name
-        {{{u"a.txt", u"X.TXT"}, {u"x.txt", u"x.txt"}}, "53", {}},
         {{{u"a", u"X.txt"}, {u"b", u"x.txt"}}, "44", {}},
         {{{u"a", u"x"}, {u"b", u"x"}, {u"x"}}, "552", {}}, // an earlier problem is kept
         {{{u"a", u""}, {u"b", u""}}, "66", {}}, // empty names are never duplicates
         {{{u"a", u" a"}, {u"b", u"b "}, {u"c", u"c."}, {u"d", u"d e"}, {u"e", u".e"}}, "77722", {u"d", u"e"}},
         {{{u"a", k255.c_str()}, {u"b", k256.c_str()}}, "28", {u"a"}},
         {{{u"a", u"b"}, {u"b", u""}}, "26", {u"a"}}, // a holder with a problem still moves away
-        {{{u"a"}, {u"b"}}, "22", {}},
-        {{{u"f1", u"f2"}, {u"f2", u"f3"}, {u"f3", u"f4"}}, "222", {u"f3", u"f2", u"f1"}},
         {{{u"a", u"z"}, {u"b", u"a"}, {u"c", u"d"}}, "222", {u"a", u"b", u"c"}}, // a later waiter moves in the same walk
         // clang-format on
     };
@@ -79,7 +67,10 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         for (const auto& e : c.entries)
             statuses += static_cast<char>('0' + static_cast<int>(findFile(folder, e.name)->status));
         EXPECT_EQ(statuses, c.statuses) << toUtf8(c.entries[0].name);
-        EXPECT_EQ(orderNames(folder), c.order) << toUtf8(c.entries[0].name);
+        O order;
+        for (const FileRecord* f : folder.renameOrder)
+            order.push_back(f->name);
+        EXPECT_EQ(order, c.order) << toUtf8(c.entries[0].name);
     }
 }
 
@@ -97,16 +88,12 @@ TEST(DecideRename, SummarizesAndComposesTheMessage) {
     } cases[] = {
         // clang-format off
         {{{u"a"}}, {}, 2, false, A::NoChange, noChange},
-        {{{u"a", u"a"}}, {{u"b", u"b"}}, 2, false, A::NoChange, noChange},
         {{{u"a", u"b"}}, {{u"b", u"b"}}, 2, true, A::Rename, u""},
         {{{u"a", u"x"}}, {{u"a", u"x"}}, 2, true, A::Rename, u""}, // folders apart
         {{{u"a", u""}, {u"b", u""}}, {{u"c", k300.c_str()}}, 0, true, A::ShowProblems,
          unable + u"2 files are being renamed to empty names.\r\n1 file is being renamed to a name that is too long (> 255 characters)."},
         {{{u"a", u"b"}, {u"b", u"a"}}, {{u"c", u"d"}, {u"d"}}, 5, true, A::ShowProblems, // one kind keeps its status
          unable + u"3 files are being renamed to the same name as existing files."},
-        {{{u"a", u"a."}}, {}, 7, true, A::ShowProblems,
-         unable + u"1 file is being renamed to an invalid name. Filenames must not start or end with a space, and must not end with a period."},
-        {{{u"a", u"x"}, {u"b", u"X"}}, {}, 4, true, A::ShowProblems, unable + u"2 files are being renamed to the same name."},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -119,11 +106,6 @@ TEST(DecideRename, SummarizesAndComposesTheMessage) {
         EXPECT_EQ(set.anyChange, c.anyChange);
         EXPECT_EQ(d.action, c.action);
         EXPECT_EQ(d.message, c.message);
-        if (d.action != A::Rename) {
-            EXPECT_EQ(d.messageId, d.action == A::NoChange ? 2502u : 2501u);
-            EXPECT_EQ(d.icon, d.action == A::NoChange ? MessageIcon::Information
-                                                      : MessageIcon::Exclamation);
-        }
     }
 }
 
@@ -132,12 +114,8 @@ TEST(DecideRename, InvalidCharactersSetByTheDialogAreReported) {
     makeFolder(set, u"C:\\A\\", {{u"a", u"b"}, {u"c"}});
     validateAll(set);
     set.forEachFile([](FileRecord& f) { f.status = FileStatus::InvalidChars; });
-    const RenameDecision d = decideRename(set);
-    // Only the file that takes part counts.
-    EXPECT_EQ(d.message, u"Unable to rename files:\r\n1 file is being renamed to an invalid "
-                         u"name. Filenames cannot contain any of these characters: \\ / : * ? "
-                         u"\" < > |");
-    EXPECT_EQ(countProblems(set), (ProblemCounts{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(decideRename(set).action, RenameDecision::Action::ShowProblems);
+    EXPECT_EQ(countProblems(set), (ProblemCounts{0, 0, 0, 0, 0, 1})); // only the one taking part
 }
 
 } // namespace
