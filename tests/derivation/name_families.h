@@ -43,14 +43,6 @@ inline Names camera(Rng& rng) {
     });
 }
 
-inline Names hashes(Rng& rng) {
-    return many(2 + rng() % 24, [&] {
-        return randomText(rng, u"ab #", 1 + rng() % 4) +
-               randomText(rng, u"0123456789", 1 + rng() % 2) + randomText(rng, u"#a", rng() % 2) +
-               u".ogg";
-    });
-}
-
 inline Names posixSpecials(Rng& rng) {
     return many(2 + rng() % 24, [&] {
         return randomText(rng, u"a*\\:#b1", 1 + rng() % 5) + randomText(rng, u"0123", rng() % 3) +
@@ -89,7 +81,6 @@ inline Names redrawnDigits(Rng& rng) {
 inline const std::vector<Family>& nameFamilies() {
     static const std::vector<Family> all = {
         {"camera numbers", false, families::camera},
-        {"hash in names", false, families::hashes},
         {"POSIX specials", true, families::posixSpecials},
         {"tiny random", false, families::tiny},
         {"digit runs", false, families::digitRuns},
