@@ -57,7 +57,7 @@ inline Names tiny(Rng& rng) {
 
 // Many long names of few characters: the number search branches most here.
 inline Names digitRuns(Rng& rng) {
-    return many(20 + rng() % 40, [&] { return randomText(rng, u"001a", rng() % 61); });
+    return many(20 + rng() % 40, [&] { return randomText(rng, u"001a", 1 + rng() % 60); });
 }
 
 // Copies of one text with digits redrawn, widened or dropped: many candidates tie.
