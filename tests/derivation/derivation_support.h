@@ -1,10 +1,8 @@
 #pragma once
-// Builders shared by the derivation tests.
+// Builders shared by the derivation tests and benchmark.
 #include "fit_check.h"
-#include "pattern/derivation.h"
 #include "platform/common/utf8.h"
-#include "rename/records.h"
-#include "support/memory_file_system.h"
+#include "support/pattern_support.h"
 
 #include <memory>
 #include <string>
@@ -14,7 +12,6 @@ namespace mr::test {
 
 using FolderNames = std::vector<std::pair<std::u16string, std::vector<std::u16string>>>;
 
-// A record set listing every name of every folder, all passed by the host.
 inline std::unique_ptr<RecordSet> makeSetOfFolders(const FolderNames& folders,
                                                    const NameRules& rules) {
     MemoryFileSystem fs;
@@ -35,14 +32,6 @@ inline std::unique_ptr<RecordSet> makeSet(const std::vector<std::u16string>& nam
     const std::u16string path =
         !folder.empty() ? folder : (rules.separator == u'\\' ? u"C:\\D\\" : u"/d/");
     return makeSetOfFolders({{path, names}}, rules);
-}
-
-// The base pattern of names taken in the given order (no extensions split off).
-inline std::u16string baseOf(const std::vector<std::u16string>& names, bool detectNumbers,
-                             const NameRules& rules = NameRules::windows()) {
-    DerivationContext context(detectNumbers, rules);
-    context.names = names;
-    return deriveBasePattern(context);
 }
 
 } // namespace mr::test

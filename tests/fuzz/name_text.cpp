@@ -3,6 +3,7 @@
 #include "pattern/parser.h"
 #include "pattern/tags.h"
 #include "rename/records.h"
+#include "support/pattern_support.h"
 
 namespace {
 
@@ -20,25 +21,20 @@ size_t tagEnd(std::u16string_view text, size_t from) {
     return text.size();
 }
 
-bool forbidden(char16_t c) {
-    return std::u16string_view(u"\"*:?\\|>/").find(c) != std::u16string_view::npos;
-}
-
 struct Sample {
     FolderRecord folder;
     FileRecord file;
-    NamePattern pattern;
+    NamePattern pattern = test::parsed(u"IMG_#", u".*", true);
     CaptureList captures;
 
     Sample(std::u16string path, uint64_t time, uint64_t size, uint32_t position) {
         folder.path = std::move(path);
-        file.folder = &folder;
         file.lastWriteTime = time;
         file.creationTime = time / 2;
         file.size = size;
         file.listPosition = position;
         file.folderPosition = position / 2;
-        parsePattern(u"IMG_#", u".*", pattern, true);
+        file.folder = &folder;
         const std::u16string_view texts[] = {u"IMG_", u"0042", u"", u".jpg"};
         for (size_t i = 0; i < pattern.tokens.size(); ++i)
             captures.push_back({&pattern.tokens[i], texts[i]});
@@ -95,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 valid = recognised[i];
                 i = tagEnd(text, i + 1);
             } else {
-                valid = !forbidden(text[i++]);
+                valid =
+                    std::u16string_view(u"\"*:?\\|>/").find(text[i++]) == std::u16string_view::npos;
             }
         }
         require(isValidNameText(text) == valid, "isValidNameText disagrees");

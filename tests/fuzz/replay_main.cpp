@@ -9,21 +9,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
-        return 2;
-    }
     size_t count = 0;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[1], ec)) {
-        if (!entry.is_regular_file())
-            continue;
+    for (const auto& entry : std::filesystem::directory_iterator(argc > 1 ? argv[1] : "", ec)) {
         std::ifstream in(entry.path(), std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
         ++count;
     }
     std::printf("%zu inputs replayed\n", count);
-    return ec ? 1 : 0;
+    return ec || argc < 2 ? 1 : 0;
 }
