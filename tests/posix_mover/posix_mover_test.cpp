@@ -49,9 +49,9 @@ struct MoverCase {
     const char* what;
     const char* files;
     const char* renames;
-    std::function<void(const std::string& dir)> fault; // between planning and renaming
-    const char* failed;                                // sources reported, in order
-    const char* after;                                 // "x=a": x holds a; "d=<dir>": a folder
+    const char* foreign; // a file made under dir between planning and renaming
+    const char* failed;  // sources reported, in order
+    const char* after;   // "x=a": x holds a
     bool foldCase = false;
 };
 
@@ -62,7 +62,8 @@ TEST_P(MoverRun, ReportsPerFileOverwritesNothingAndUndoes) {
     createFiles(dir, words(c.files));
     RecordSet set(NameRules::posix());
     plan(set, c.renames, c.foldCase);
-    c.fault(dir);
+    if (*c.foreign)
+        writeFile(dir + "/" + c.foreign, "foreign");
     const Folder before = readFolder(dir);
     PosixMoverOptions options;
     options.journalDir = journals;
@@ -84,47 +85,23 @@ TEST_P(MoverRun, ReportsPerFileOverwritesNothingAndUndoes) {
     EXPECT_EQ(undoFromJournal(mover.journalPath()).restored, 0u);
 }
 
-void touch(const std::string& path) {
-    writeFile(path, "foreign");
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, MoverRun,
-    testing::Values(
-        MoverCase{"target_created_after_planning", "a b", "a>x b>y",
-                  [](const std::string& d) { touch(d + "/x"); }, "a", "a x=foreign y=b"},
-        MoverCase{"a_chain_behind_a_failed_rename_stays", "a b c", "a>b b>c c>d",
-                  [](const std::string& d) { touch(d + "/d"); }, "c b a", "a b c d=foreign"},
-        MoverCase{"a_folder_as_the_new_target_is_not_replaced", "a", "a>x",
-                  [](const std::string& d) { fs::create_directory(d + "/x"); }, "a", "a x=<dir>"},
-        MoverCase{"a_folder_gone_after_planning_fails_its_files", "sub/a sub/b c",
-                  "sub/a>a2 sub/b>b2 c>c2",
-                  [](const std::string& d) { fs::rename(d + "/sub", d + "/moved"); }, "sub/a sub/b",
-                  "c2=c moved=<dir> moved/a=sub/a moved/b=sub/b"},
-        MoverCase{"no_journal_no_rename", "a", "a>b",
-                  [](const std::string& d) { touch(d + "/../journal"); }, "a", "a"},
-        MoverCase{"a_folder_renamed_after_its_contents", "sub/x1 sub/x2",
-                  "sub/x1>x2 sub/x2>x2b sub>subb", [](const std::string&) {}, "",
-                  "subb=<dir> subb/x2=sub/x1 subb/x2b=sub/x2"},
-        MoverCase{"a_change_of_case_on_a_folder_ignoring_case", "a.txt b.txt",
-                  "a.txt>A.txt b.txt>c.txt", [](const std::string&) {}, "",
-                  "A.txt=a.txt c.txt=b.txt", true}),
+    testing::Values(MoverCase{"target_created_after_planning", "a b", "a>x b>y", "x", "a",
+                              "a x=foreign y=b"},
+                    MoverCase{"a_chain_behind_a_failed_rename_stays", "a b c", "a>b b>c c>d", "d",
+                              "c b a", "a b c d=foreign"},
+                    MoverCase{"no_journal_no_rename", "a", "a>b", "../journal", "a", "a"},
+                    MoverCase{"a_change_of_case_on_a_folder_ignoring_case", "a.txt b.txt",
+                              "a.txt>A.txt b.txt>c.txt", "", "", "A.txt=a.txt c.txt=b.txt", true}),
     CaseName());
 
-// A child renames f1 -> f2 ... and note -> NOTE (via a temporary name), dying after k
-// renameat2 calls; n files take n + 2. From 64 files on, inodes come from one listing.
-struct Crash {
-    const char* what;
-    int files;
-    size_t k;
-};
-
-class KilledMidway : public MoverTest, public testing::WithParamInterface<Crash> {};
-
-TEST_P(KilledMidway, UndoRestoresEveryFile) {
+// A child renames f1 -> f2 ... and note -> NOTE, dying after 7 renameat2 calls: between the
+// two halves of the case change, which goes through a temporary name.
+TEST_F(MoverTest, KilledInACaseChangeUndoRestoresEveryFile) {
     std::vector<std::string> names = {"note"};
     std::string renames = "note>NOTE";
-    for (int i = 1; i <= GetParam().files; ++i) {
+    for (int i = 1; i <= 6; ++i) {
         names.push_back("f" + std::to_string(i));
         renames += " f" + std::to_string(i) + ">f" + std::to_string(i + 1);
     }
@@ -138,8 +115,8 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
         PosixMoverOptions options;
         options.journalDir = journals;
         options.batchSize = 2;
-        options.afterRename = [k = GetParam().k](size_t done) {
-            if (done == k)
+        options.afterRename = [](size_t done) {
+            if (done == 7)
                 ::_exit(0);
         };
         PosixMover mover(options);
@@ -150,11 +127,6 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    // Every file once under some name, maybe a temporary one.
-    std::multiset<std::string> contents;
-    for (const auto& [name, content] : readFolder(dir))
-        contents.insert(content);
-    EXPECT_EQ(contents, std::multiset<std::string>(names.begin(), names.end()));
     const auto journal = latestJournal(journals);
     ASSERT_TRUE(journal);
     const UndoReport undo = undoFromJournal(*journal);
@@ -162,12 +134,6 @@ TEST_P(KilledMidway, UndoRestoresEveryFile) {
     EXPECT_TRUE(undo.failures.empty());
     EXPECT_EQ(readFolder(dir), original);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, KilledMidway,
-                         testing::Values(Crash{"6_files_killed_in_the_case_change", 6, 7},
-                                         Crash{"100_files_killed_after_37", 100, 37},
-                                         Crash{"100_files_killed_after_the_last", 100, 102}),
-                         CaseName());
 
 } // namespace
 } // namespace mr
