@@ -54,8 +54,6 @@ TEST_P(QuickRecords, AgreesWithTheDocumentReaderOrLeavesItToIt) {
     EXPECT_EQ(either.has_value(), tree.has_value());
 }
 
-const std::string kFolder = R"({"path":"C:\\P","entries":[{"name":"a.jpg"}]})";
-
 // Records of one entry with the given members.
 std::string entry(const std::string& members) {
     return R"({"folders":[{"path":"C:\\","entries":[{)" + members + R"(}]}],"paths":[]})";
@@ -72,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "workingDirectory":"/P/","paths":["/P/A.jpg","b.jpg"],
                      "rules":"posix"} )",
                  true},
-        ScanCase{"windows keys fold case", R"({"folders":[)" + kFolder + R"(],"paths":[]})", true},
+        ScanCase{"windows keys fold case",
+                 R"({"folders":[{"path":"C:\\P","entries":[{"name":"a.jpg"}]}],"paths":[]})", true},
         ScanCase{"escapes and UTF-8 in names",
                  entry("\"name\":\"q\\\"b\\\\s\\/\\n\\t\\b\\f\\r caf\xc3\xa9 \xf0\x9f\x93\xb7\""),
                  true},

@@ -25,24 +25,6 @@ struct Family {
     KillWhen kill = nullptr;
 };
 
-// Runs multirename in a child, killed with SIGKILL once `when` holds.
-void runKilled(const std::vector<std::string>& args, const KillWhen& when, const std::string& dir,
-               const std::string& journals) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        ::_exit(cli::test::run(args).exit);
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (when(dir, journals)) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            break;
-        }
-        ::usleep(500);
-    }
-}
-
 class HostileNames : public testing::TestWithParam<Family> {};
 
 TEST_P(HostileNames, EveryFileUnderItsOldOrNewNameAndUndoneAfter) {
@@ -60,8 +42,18 @@ TEST_P(HostileNames, EveryFileUnderItsOldOrNewNameAndUndoneAfter) {
     auto newName = [&](const std::string& old) {
         return c.newPrefix + old.substr(c.prefix.size());
     };
-    if (c.kill) {
-        runKilled(args, c.kill, dir, home.journals());
+    if (c.kill) { // SIGKILL once c.kill holds
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(cli::test::run(args).exit);
+        int status = 0;
+        while (::waitpid(child, &status, WNOHANG) == 0)
+            if (c.kill(dir, home.journals())) {
+                ::kill(child, SIGKILL);
+                ::waitpid(child, &status, 0); // reaped: the next wait ends the loop
+            } else
+                ::usleep(500);
     } else {
         const auto r = cli::test::run(args);
         EXPECT_EQ(r.exit, 0) << r.err.substr(0, 2000);
