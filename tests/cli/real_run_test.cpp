@@ -7,7 +7,6 @@
 namespace mr::cli::test {
 namespace {
 
-namespace fs = std::filesystem;
 using mr::test::Folder;
 using mr::test::folderOf;
 using mr::test::readFolder;
