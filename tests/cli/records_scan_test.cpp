@@ -54,8 +54,6 @@ TEST_P(QuickRecords, AgreesWithTheDocumentReaderOrLeavesItToIt) {
     EXPECT_EQ(either.has_value(), tree.has_value());
 }
 
-const std::string kFolder = R"({"path":"C:\\P","entries":[{"name":"a.jpg"}]})";
-
 // Records of one entry with the given members.
 std::string entry(const std::string& members) {
     return R"({"folders":[{"path":"C:\\","entries":[{)" + members + R"(}]}],"paths":[]})";
@@ -72,27 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
                      "workingDirectory":"/P/","paths":["/P/A.jpg","b.jpg"],
                      "rules":"posix"} )",
                  true},
-        ScanCase{"windows keys fold case", R"({"folders":[)" + kFolder + R"(],"paths":[]})", true},
+        ScanCase{"windows keys fold case",
+                 R"({"folders":[{"path":"C:\\P","entries":[{"name":"a.jpg"}]}],"paths":[]})", true},
         ScanCase{"escapes and UTF-8 in names",
                  entry("\"name\":\"q\\\"b\\\\s\\/\\n\\t\\b\\f\\r caf\xc3\xa9 \xf0\x9f\x93\xb7\""),
                  true},
-        ScanCase{"empty object members", R"({"folders":[],"paths":[]})", true},
         ScanCase{"a \\u escape", R"({"paths":["a\u00e9"]})", false},
-        ScanCase{"a lone surrogate", R"({"paths":["bad\udc80byte"]})", false},
         ScanCase{"a member named twice", R"({"paths":[],"paths":["a"]})", false},
         ScanCase{"size past 64 bits", entry(R"("name":"a","size":18446744073709551616)"), false},
-        ScanCase{"size with an exponent", entry(R"("name":"a","size":1e3)"), false},
-        ScanCase{"negative size", entry(R"("name":"a","size":-1)"), false},
-        ScanCase{"empty name", entry(R"("name":"")"), false},
-        ScanCase{"caseInsensitive not a boolean",
-                 R"({"folders":[{"path":"C:\\","caseInsensitive":1,"entries":[]}],"paths":[]})",
-                 false},
-        ScanCase{"folder listed twice",
-                 R"({"folders":[)" + kFolder + "," + kFolder + R"(],"paths":[]})", false},
         ScanCase{"not UTF-8", "{\"paths\":[\"a\xff\"]}", false},
-        ScanCase{"text after the document", R"({"paths":[]} x)", false},
-        ScanCase{"a byte order mark", "\xef\xbb\xbf{\"paths\":[]}", false},
-        ScanCase{"cut short", R"({"paths":["a")", false}),
+        ScanCase{"text after the document", R"({"paths":[]} x)", false}),
     test::CaseName());
 
 } // namespace

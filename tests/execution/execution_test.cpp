@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-#include <set>
-
 namespace mr {
 namespace {
 
@@ -65,40 +62,6 @@ TEST(ExecuteRenames, StopsWhereCancelledAndCallsTheMoverOnce) {
         EXPECT_EQ(progress.calls, 1);
         EXPECT_EQ(progress.owner, &window);
         EXPECT_EQ(progress.renamed, std::vector(kAll.begin(), kAll.begin() + done)) << cancelFrom;
-    }
-}
-
-// An unchanged name is left out; a change of case only is an ordinary move.
-TEST(ExecuteRenamesList, LeavesOutUnchangedNamesAndMovesCaseChanges) {
-    RecordSet set;
-    fill(set);
-    FileRecord& q = set.folders.at(u"C:\\AB\\")->files->front();
-    q.newName = q.name;
-    FileRecord& x = set.folders.at(u"C:\\A\\B\\")->files->front();
-    x.newName = u"X";
-    validateAll(set);
-    RecordingProgress progress;
-    executeRenames(nullptr, set, progress);
-    EXPECT_EQ(progress.renamed, (std::vector<std::u16string>{u"C:\\A\\B\\x>X", kAll[2], kAll[3]}));
-}
-
-// Renaming a folder before its contents would lose their paths.
-TEST(ExecutionFolderOrder, PutsEveryFolderBeforeTheFoldersContainingIt) {
-    std::mt19937 rng(5);
-    const std::u16string parts[] = {u"a\\", u"b\\", u"A\\", u"ab\\", u"a b\\", u"\\"};
-    for (int round = 0; round < 3000; ++round) {
-        RecordSet set;
-        for (int i = static_cast<int>(rng() % 9); i > 0; --i) {
-            std::u16string path = u"C:\\";
-            for (int depth = static_cast<int>(rng() % 4); depth > 0; --depth)
-                path += parts[rng() % 6];
-            findOrAddFolder(set, path);
-        }
-        const auto order = executionFolderOrder(set);
-        ASSERT_EQ(std::set(order.begin(), order.end()).size(), set.folders.size()) << round;
-        for (size_t i = 0; i < order.size(); ++i)
-            for (size_t j = i + 1; j < order.size(); ++j)
-                ASSERT_FALSE(order[j]->pathKey.starts_with(order[i]->pathKey)) << round;
     }
 }
 

@@ -68,13 +68,6 @@ TEST_F(RealListing, ListsTheNamedEntriesWithSizeAndTimes) {
         EXPECT_EQ(e.isDirectory, e.name == u"Sub" || e.name == u"." || e.name == u"..");
 }
 
-TEST_F(RealListing, PathsThatAreNoFolderCannotBeListed) {
-    const std::u16string separator = folderPath().substr(folderPath().size() - 1);
-    for (const std::u16string& path :
-         {folderPath() + u"nope" + separator, folderPath() + u"notes" + separator})
-        EXPECT_FALSE(platformFileSystem().listFolder(path)) << toUtf8(path);
-}
-
 #ifdef _WIN32
 // The batch read gives what the find-file loop gives, entry for entry.
 TEST_F(RealListing, BatchesMatchTheFindFileLoop) {
@@ -104,19 +97,16 @@ TEST_F(RealListing, BatchesMatchTheFindFileLoop) {
 #endif
 
 #ifndef _WIN32
+// Bytes that are no UTF-8 come back as lone surrogates and name the same file again.
 TEST_F(RealListing, NameWithInvalidUtf8SurvivesTheRoundTrip) {
-    const std::string raw = "caf\xE9-\xFF.jpg";
-    std::ofstream(dir / raw);
-    auto listing = platformFileSystem().listFolder(folderPath());
-    ASSERT_TRUE(listing);
-    bool found = false;
+    const std::u16string name = u"caf\xDCE9-\xDCFF.jpg";
+    std::ofstream(dir / "caf\xE9-\xFF.jpg");
+    std::vector<std::u16string> names;
+    const auto listing = platformFileSystem().listFolder(folderPath());
     for (const auto& e : listing->entries)
-        if (toUtf8(e.name) == raw) {
-            found = true;
-            EXPECT_EQ(e.name, u"caf\xDCE9-\xDCFF.jpg");
-            EXPECT_TRUE(fs::exists(dir / toUtf8(e.name)));
-        }
-    EXPECT_TRUE(found);
+        names.push_back(e.name);
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
+    EXPECT_TRUE(fs::exists(dir / toUtf8(name)));
 }
 #endif
 

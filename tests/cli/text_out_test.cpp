@@ -1,10 +1,37 @@
-// Names on a terminal: nothing in them moves the cursor or sets colours; columns line up.
+// Text out of the command line: lone surrogates survive JSON both ways; nothing in a name
+// shown on a terminal moves the cursor or sets colours, and columns line up.
+#include "cli/json_text.h"
 #include "cli/terminal_text.h"
 
 #include <gtest/gtest.h>
 
 namespace mr::cli {
 namespace {
+
+struct JsonStringCase {
+    const char* json;
+    std::u16string text;
+};
+
+TEST(JsonStrings, LoneSurrogatesSurviveBothWays) {
+    const JsonStringCase cases[] = {
+        {R"("bad\udc80byte")", u"bad\xdc80"
+                               u"byte"},
+        {R"("end\ud83d")", u"end\xd83d"},
+        {R"("nul\u0000end")", std::u16string(u"nul\0end", 7)},
+        // ASCII runs around characters of two, three and four bytes.
+        {"\"\\\"a\xc3\xa9"
+         "b\xe2\x82\xac\xf0\x9f\x93\xb7\\\"\"",
+         u"\"a\u00e9b\u20ac\U0001F4F7\""},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        auto doc = parseJson(c.json, error);
+        ASSERT_TRUE(doc) << c.json << ": " << error;
+        EXPECT_EQ(jsonString(*doc), c.text) << c.json;
+        EXPECT_EQ(jsonQuoted(c.text), c.json);
+    }
+}
 
 struct DisplayCase {
     std::u16string name;
@@ -14,8 +41,6 @@ struct DisplayCase {
 
 TEST(NameDisplay, EscapesWhatATerminalWouldObey) {
     const DisplayCase cases[] = {
-        {u"a.txt", "a.txt", 5},
-        {u"caf\u00e9", "caf\xc3\xa9", 4},
         {u"\x1b[31mred", "\\u001B[31mred", 13},
         {u"a\u009bb", "a\\u009Bb", 8},                            // a C1 control
         {u"x\xdcff", "x\\xFF", 5},                                // an undecodable byte
