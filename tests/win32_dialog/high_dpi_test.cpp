@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <tuple>
 
 namespace mr::test {
 namespace {
@@ -35,10 +36,8 @@ TEST_F(HighDpi, MinimumSizeColumnsAndStoredSizeFollowTheDpi) {
     ASSERT_EQ(windowDpi, dpi) << "the screen was not switched";
     auto pixels = [&](uint32_t dips) { return static_cast<LONG>((dips * dpi + 48) / 96); };
     // 420 x 300 DIP grown from the top-left corner.
-    EXPECT_EQ(dragged.left, 1000);
-    EXPECT_EQ(dragged.top, 500);
-    EXPECT_EQ(dragged.right - dragged.left, pixels(420));
-    EXPECT_EQ(dragged.bottom - dragged.top, pixels(300));
+    EXPECT_EQ(std::tuple(dragged.left, dragged.top, dragged.right, dragged.bottom),
+              std::tuple(1000L, 500L, 1000 + pixels(420), 500 + pixels(300)));
     // New Name is 40 DIP wider than Old Name.
     EXPECT_EQ(widths[1] - widths[0], pixels(40));
     EXPECT_EQ(storedDword(kSettingsKey, L"MultiRenameDlgWidth"), (900 * 96 + dpi / 2) / dpi);
