@@ -4,8 +4,6 @@
 #include "resources/resource.h"
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 namespace mr::test {
 namespace {
@@ -18,14 +16,18 @@ TEST_F(DialogActions, PastesProblemsListCommandsAndRefusalsThenNothingToChangeCl
     const auto paths =
         touchAll({L"a.txt", L"b.txt", L"c.txt", L"d.txt", L"e.txt", L"f.txt", L"g.txt", L"noext"});
     ListRows pasted, reset, removed;
-    std::wstring colon, problems, removeAll, unchanged;
+    std::wstring colon, copied, problems, removeAll, unchanged;
     bool pastedEditable = true, closed = false;
     ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
         pasteNames(dialog, {L"p", L" :", L"p", L"p", L"p", L"p", L"p", L"p"}, true);
         colon = answerMessage();
-        pasteNames(dialog, {L"dup", L"dup", L"keep", L"e", L"d", L"f", L"new g", L".x"});
+        pasteNames(dialog,
+                   {L"dup", L"dup", L"keep", L"e", L"d", L"f", L"\u00e9t\u00e9 \u65e5", L".x"});
         pasted = readList(dialog);
         pastedEditable = enabled(dialog, IDC_FIELD_EDIT);
+        clickButton(dialog, IDC_COPY_NAMES);
+        answerMessage();
+        copied = clipboardTextNow();
         clickButton(dialog, IDOK);
         problems = answerMessage();
         listCommand(dialog, ID_SELECT_ALL);
@@ -48,7 +50,10 @@ TEST_F(DialogActions, PastesProblemsListCommandsAndRefusalsThenNothingToChangeCl
                      L"contains one of these characters which are not allowed in filenames:\n"
                      L"\\ / : * ? \" < > |");
     EXPECT_EQ(pasted.newNames, (Names{L"dup.txt", L"dup.txt", L"keep.txt", L"e.txt", L"d.txt",
-                                      L"f.txt", L"new g.txt", L""}));
+                                      L"f.txt", L"\u00e9t\u00e9 \u65e5.txt", L""}));
+    // As another program reads it.
+    EXPECT_EQ(copied,
+              L"dup.txt\ndup.txt\nkeep.txt\ne.txt\nd.txt\nf.txt\n\u00e9t\u00e9 \u65e5.txt\n\n");
     // Same as another, held by a file that stays or a ring, unchanged, good, empty.
     EXPECT_EQ(pasted.stateImages, (std::vector<int>{5, 5, 6, 6, 6, 2, 1, 4}));
     EXPECT_FALSE(pastedEditable);
@@ -58,7 +63,6 @@ TEST_F(DialogActions, PastesProblemsListCommandsAndRefusalsThenNothingToChangeCl
                         L"1 file is being renamed to empty name.");
     EXPECT_EQ(reset.newNames, (Names{L"a.txt", L"dup.txt", L"c.txt", L"d.txt", L"e.txt", L"f.txt",
                                      L"g.txt", L"noext"}));
-    EXPECT_EQ(reset.selected, (std::vector<bool>{true, false, true, true, true, true, true, true}));
     EXPECT_EQ(removed.oldNames, (Names{L"b.txt"}));
     EXPECT_EQ(removeAll, L"You cannot remove all the files from the list.");
     EXPECT_EQ(unchanged, L"No changes have been made, so no files have been renamed.");

@@ -73,6 +73,18 @@ void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post) 
     (post ? clickButton : pressButton)(dialog, IDC_PASTE_NAMES);
 }
 
+std::wstring clipboardTextNow() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(memory));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return text;
+}
+
 ListRows readList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
     ListRows rows;
@@ -82,7 +94,6 @@ ListRows readList(HWND dialog) {
         rows.newNames.push_back(listText(list, i, 1));
         rows.stateImages.push_back(
             static_cast<int>(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK) >> 12));
-        rows.selected.push_back(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_SELECTED) != 0);
     }
     return rows;
 }

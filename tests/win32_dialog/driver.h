@@ -30,10 +30,11 @@ void selectRow(HWND dialog, int row); // added to the selection
 // Puts the lines on the clipboard and presses "Paste Names"; posted when a refusal is answered.
 void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post = false);
 
+std::wstring clipboardTextNow(); // CF_UNICODETEXT read through the system's calls
+
 struct ListRows {
     std::vector<std::wstring> oldNames, newNames;
     std::vector<int> stateImages;
-    std::vector<bool> selected;
 };
 ListRows readList(HWND dialog);
 

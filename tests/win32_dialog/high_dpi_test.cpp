@@ -21,11 +21,10 @@ TEST_F(HighDpi, MinimumSizeColumnsAndStoredSizeFollowTheDpi) {
     const auto dpi = static_cast<uint32_t>(std::wcstoul(requested, nullptr, 10));
     // Without awareness the system would scale the dialog as a 96 dpi bitmap.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    const auto paths = std::vector{touch(L"one\\x1.txt"), touch(L"two\\x2.txt")};
     UINT windowDpi = 0;
     int widths[2] = {};
     RECT dragged = {1000, 500, 1100, 600};
-    ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
+    ASSERT_TRUE(runAndInspect({touch(L"one\\x1.txt"), touch(L"two\\x2.txt")}, [&](HWND dialog) {
         windowDpi = GetDpiForWindow(dialog);
         HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
         for (int i = 0; i < 2; ++i)

@@ -7,8 +7,6 @@
 #include <commctrl.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 namespace mr::test {
 namespace {

@@ -36,17 +36,6 @@ void expectControls(HWND dialog, const wchar_t* caption, const Controls& control
     EXPECT_EQ(outsideClient(dialog), "");
 }
 
-struct Step { // a click, or text typed over an edit when `typed` is given
-    int id;
-    const wchar_t* typed = nullptr;
-};
-
-void perform(HWND dialog, const std::vector<Step>& steps, int close) {
-    for (const auto& step : steps)
-        step.typed ? type(dialog, step.id, step.typed) : click(dialog, step.id);
-    clickButton(dialog, close);
-}
-
 class FieldDialogs : public testing::Test {
 protected:
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str()); }
@@ -71,9 +60,10 @@ TEST_F(FieldDialogs, ChangeWildOpensOnTheTokenAndWritesItOnOk) {
                    expectControls(d, L"Change Wild", controls);
                    EXPECT_TRUE(checked(d, IDC_WILD_TRUNCATE) && checked(d, IDC_WILD_CASE_LOWER));
                    EXPECT_EQ(windowText(GetDlgItem(d, IDC_WILD_LENGTH)), L"3");
-                   perform(d,
-                           {{IDC_WILD_LENGTH, L"12"}, {IDC_WILD_CASE_UPPER}, {IDC_WILD_TRUNCATE}},
-                           IDOK);
+                   type(d, IDC_WILD_LENGTH, L"12");
+                   click(d, IDC_WILD_CASE_UPPER);
+                   click(d, IDC_WILD_TRUNCATE);
+                   clickButton(d, IDOK);
                });
     EXPECT_EQ(result, IDOK);
     const PatternToken expected = wildcard(false, 12, 1);
@@ -99,18 +89,18 @@ TEST_F(FieldDialogs, ChangeNumberOpensWithTheRememberedValuesAndWritesThemOnOkOn
         CChangeNumberDlg dialog(nullptr, kTestProduct);
         dialog.setToken(token);
         INT_PTR result = 0;
-        driveWhile(
-            [&] { result = dialog.DoModal(); }, L"Change Number",
-            [&](HWND d) {
-                if (close == IDOK)
-                    expectControls(d, L"Change Number", controls);
-                EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_START)), L"12");
-                EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_DIGITS)), L"3");
-                EXPECT_TRUE(checked(d, IDC_NUMBER_RENUMBER) && checked(d, IDC_ZEROS_PAD));
-                perform(d,
-                        {{IDC_NUMBER_DIGITS, L"7"}, {IDC_NUMBER_START, L"250"}, {IDC_ZEROS_REMOVE}},
-                        close);
-            });
+        driveWhile([&] { result = dialog.DoModal(); }, L"Change Number",
+                   [&](HWND d) {
+                       if (close == IDOK)
+                           expectControls(d, L"Change Number", controls);
+                       EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_START)), L"12");
+                       EXPECT_EQ(windowText(GetDlgItem(d, IDC_NUMBER_DIGITS)), L"3");
+                       EXPECT_TRUE(checked(d, IDC_NUMBER_RENUMBER) && checked(d, IDC_ZEROS_PAD));
+                       type(d, IDC_NUMBER_DIGITS, L"7");
+                       type(d, IDC_NUMBER_START, L"250");
+                       click(d, IDC_ZEROS_REMOVE);
+                       clickButton(d, close);
+                   });
         EXPECT_EQ(result, close);
         const bool ok = close == IDOK;
         const PatternToken expected = ok ? numberField(false, true, 2, 250, 7) : opened;

@@ -20,10 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using Tree = std::map<std::wstring, std::wstring>; // relative path -> content, "<dir>"
 
-void writeFile(const fs::path& path, const std::wstring& content) {
-    std::ofstream(path) << std::string(content.begin(), content.end());
-}
-
 Tree scan(const fs::path& root) {
     Tree out;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
@@ -58,8 +54,10 @@ TEST(ShellMover, RenamesInOneOperationAndKeepsATargetMadeAfterValidation) {
         fs::remove_all(root);
         fs::create_directories(root);
         for (const auto& [rel, content] : c.before)
-            content == L"<dir>" ? (void)fs::create_directory(root / rel)
-                                : writeFile(root / rel, content);
+            if (content == L"<dir>")
+                fs::create_directory(root / rel);
+            else
+                std::ofstream(root / rel) << std::string(content.begin(), content.end());
         RecordSet set;
         std::vector<std::u16string> paths;
         for (const auto& [rel, newName] : c.renames)
@@ -75,7 +73,7 @@ TEST(ShellMover, RenamesInOneOperationAndKeepsATargetMadeAfterValidation) {
         validateAll(set);
         ASSERT_EQ(decideRename(set).action, RenameDecision::Action::Rename) << c.what;
         if (c.foreign)
-            writeFile(root / c.foreign, L"foreign");
+            std::ofstream(root / c.foreign) << "foreign";
         RenameProgressDlg mover;
         executeRenames(nullptr, set, mover);
         EXPECT_EQ(scan(root), c.after) << c.what;
