@@ -31,7 +31,9 @@ void expectControls(HWND dialog, const wchar_t* caption, const Controls& control
             if (GetDlgCtrlID(child) == IDC_STATIC && windowText(child) == text)
                 control = child;
         ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(windowText(control), text) << id;
+        if (text) { // edits show the token's values, checked apart
+            EXPECT_EQ(windowText(control), text) << id;
+        }
     }
     EXPECT_EQ(outsideClient(dialog), "");
 }
@@ -46,7 +48,7 @@ TEST_F(FieldDialogs, ChangeWildOpensOnTheTokenAndWritesItOnOk) {
     const Controls controls = {
         // clang-format off
         {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {IDC_WILD_RESET, L"Reset"}, {IDC_WILD_CLEAR_TEXT, L"Clear Text"},
-        {IDC_STATIC, L"Length"}, {IDC_WILD_TRUNCATE, L"Truncate, to maximum length:"}, {IDC_WILD_LENGTH, L""},
+        {IDC_STATIC, L"Length"}, {IDC_WILD_TRUNCATE, L"Truncate, to maximum length:"}, {IDC_WILD_LENGTH, nullptr},
         {IDC_STATIC, L"Case"}, {IDC_WILD_CASE_NO_CHANGE, L"No Change"}, {IDC_WILD_CASE_UPPER, L"Upper"},
         {IDC_WILD_CASE_LOWER, L"Lower"},
         // clang-format on
@@ -76,9 +78,9 @@ TEST_F(FieldDialogs, ChangeNumberOpensWithTheRememberedValuesAndWritesThemOnOkOn
         // clang-format off
         {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {IDC_NUMBER_RESET, L"Reset"}, {IDC_NUMBER_CLEAR_TEXT, L"Clear Text"},
         {IDC_STATIC, L"Number"}, {IDC_NUMBER_NO_CHANGE, L"No Change"}, {IDC_NUMBER_CLEAR, L"Clear Text"},
-        {IDC_NUMBER_RENUMBER, L"Renumber starting from:"}, {IDC_NUMBER_START, L""}, {IDC_STATIC, L"Leading Zeros"},
+        {IDC_NUMBER_RENUMBER, L"Renumber starting from:"}, {IDC_NUMBER_START, nullptr}, {IDC_STATIC, L"Leading Zeros"},
         {IDC_ZEROS_NO_CHANGE, L"No Change"}, {IDC_ZEROS_REMOVE, L"Remove"}, {IDC_ZEROS_PAD, L"Make number with"},
-        {IDC_NUMBER_DIGITS, L""}, {IDC_STATIC, L"digits"},
+        {IDC_NUMBER_DIGITS, nullptr}, {IDC_STATIC, L"digits"},
         // clang-format on
     };
     for (const int close : {IDOK, IDCANCEL}) {
