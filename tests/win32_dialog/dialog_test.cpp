@@ -58,7 +58,6 @@ TEST_F(MultiRenameDialog, ShowsTheFilesBuildsTheFieldRowResizesAndRemembersItsSi
             SetWindowPos(dialog, nullptr, 0, 0, 700, 480, SWP_NOMOVE | SWP_NOZORDER);
         }
 
-        EXPECT_TRUE(enabled(dialog, IDC_NUMBERS_AS_TEXT));
         pressButton(dialog, IDC_ALLOW_EXTENSION_CHANGES); // rebuilds the row with ".jpg"
         const std::vector<HWND> row = controlsWithId(dialog, IDC_FIELD_EDIT, IDC_FIELD_BUTTON);
         const wchar_t* texts[] = {L"IMG_", L"#", L".jpg"};
