@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Runs a Windows test program with the screen at another DPI, then puts 96 back.
-# Usage: at-dpi.sh PREFIX DPI PROGRAM [ARGS...]
+# at-dpi.sh PREFIX DPI PROGRAM [ARGS...]: the program run with the screen at DPI, then 96 again.
 set -u
 prefix=$1 dpi=$2
 shift 2

@@ -13,16 +13,11 @@
 
 namespace mr::test {
 
-HMODULE module() {
-    static HMODULE loaded = LoadLibraryW(L"multirename.dll");
-    return loaded;
-}
-
 run_multirename_fn runMultirename() {
-    if (!module())
-        return nullptr;
-    return reinterpret_cast<run_multirename_fn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module(), "run_multirename")));
+    static const HMODULE module = LoadLibraryW(L"multirename.dll");
+    return module ? reinterpret_cast<run_multirename_fn>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(module, "run_multirename")))
+                  : nullptr;
 }
 
 bool runAndInspect(int count, const wchar_t* const* paths,
@@ -45,36 +40,6 @@ bool runAndInspect(const std::vector<std::wstring>& paths,
     return runAndInspect(static_cast<int>(raw.size()), raw.data(), inspect);
 }
 
-std::string layoutProblems(HWND dialog) {
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<std::pair<HWND, RECT>> placed;
-    std::string problems;
-    auto name = [](HWND control) {
-        std::string text = std::to_string(GetDlgCtrlID(control)) + " \"";
-        for (const wchar_t letter : windowText(control))
-            text += letter < 128 ? static_cast<char>(letter) : '?';
-        return text + "\"";
-    };
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) || className(child) == L"ScrollBar")
-            continue; // the size grip sits in the corner on purpose
-        const RECT r = rectInParent(child);
-        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom)
-            problems += name(child) + " is outside the client area " +
-                        std::to_string(client.right) + "x" + std::to_string(client.bottom) + "\n";
-        const bool groupBox = (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
-                              className(child) == L"Button";
-        if (groupBox)
-            continue;
-        for (const auto& [other, o] : placed)
-            if (r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
-                problems += name(child) + " overlaps " + name(other) + "\n";
-        placed.emplace_back(child, r);
-    }
-    return problems;
-}
-
 std::wstring listText(HWND list, int item, int column) {
     std::vector<wchar_t> buffer(1024, L'\0');
     LVITEMW lvi = {};
@@ -93,13 +58,11 @@ void listCommand(HWND dialog, int command, bool post) {
         SendMessageW(list, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void selectRows(HWND dialog, std::initializer_list<int> rows) {
-    for (const int row : rows) {
-        LVITEMW item = {};
-        item.stateMask = item.state = LVIS_SELECTED;
-        SendMessageW(GetDlgItem(dialog, IDC_NAMES_LIST), LVM_SETITEMSTATE, row,
-                     reinterpret_cast<LPARAM>(&item));
-    }
+void selectRow(HWND dialog, int row) {
+    LVITEMW item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageW(GetDlgItem(dialog, IDC_NAMES_LIST), LVM_SETITEMSTATE, row,
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post) {
@@ -107,10 +70,19 @@ void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post) 
     for (const auto& line : lines)
         text += line + L"\r\n";
     ASSERT_TRUE(putClipboardText(fromWide(text)));
-    if (post)
-        clickButton(dialog, IDC_PASTE_NAMES);
-    else
-        pressButton(dialog, IDC_PASTE_NAMES);
+    (post ? clickButton : pressButton)(dialog, IDC_PASTE_NAMES);
+}
+
+std::wstring clipboardTextNow() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(memory));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return text;
 }
 
 ListRows readList(HWND dialog) {
@@ -122,13 +94,11 @@ ListRows readList(HWND dialog) {
         rows.newNames.push_back(listText(list, i, 1));
         rows.stateImages.push_back(
             static_cast<int>(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK) >> 12));
-        rows.selected.push_back(SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_SELECTED) != 0);
     }
     return rows;
 }
 
 void FolderTest::SetUp() {
-    MR_REQUIRE_DISPLAY();
     ASSERT_NE(runMultirename(), nullptr) << "multirename.dll or its export is missing";
     root = std::filesystem::temp_directory_path() /
            (L"mr-dialog-" + std::to_wstring(GetCurrentProcessId()) + L"-" +

@@ -13,8 +13,7 @@
 
 namespace mr::test {
 
-HMODULE module(); // loaded once for the whole run; null when it cannot be
-run_multirename_fn runMultirename();
+run_multirename_fn runMultirename(); // null when the module or its export is missing
 
 // run_multirename; inspect runs on its window, then Cancel is pressed. False: it never showed.
 bool runAndInspect(int count, const wchar_t* const* paths,
@@ -24,20 +23,18 @@ bool runAndInspect(const std::vector<std::wstring>& paths,
 
 inline const std::wstring kSettingsKey = L"SOFTWARE\\Nombrel Software\\Sorrelcast";
 
-// Controls outside the client area or overlapping (group boxes aside): "" when sound.
-std::string layoutProblems(HWND dialog);
-
 std::wstring listText(HWND list, int item, int column);
 // A context-menu command as the menu sends it to the list; posted when it opens a message box.
 void listCommand(HWND dialog, int command, bool post = false);
-void selectRows(HWND dialog, std::initializer_list<int> rows); // added to the selection
+void selectRow(HWND dialog, int row); // added to the selection
 // Puts the lines on the clipboard and presses "Paste Names"; posted when a refusal is answered.
 void pasteNames(HWND dialog, const std::vector<std::wstring>& lines, bool post = false);
+
+std::wstring clipboardTextNow(); // CF_UNICODETEXT read through the system's calls
 
 struct ListRows {
     std::vector<std::wstring> oldNames, newNames;
     std::vector<int> stateImages;
-    std::vector<bool> selected;
 };
 ListRows readList(HWND dialog);
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <tuple>
 
 namespace mr::test {
 namespace {
@@ -20,11 +21,10 @@ TEST_F(HighDpi, MinimumSizeColumnsAndStoredSizeFollowTheDpi) {
     const auto dpi = static_cast<uint32_t>(std::wcstoul(requested, nullptr, 10));
     // Without awareness the system would scale the dialog as a 96 dpi bitmap.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    const auto paths = std::vector{touch(L"one\\x1.txt"), touch(L"two\\x2.txt")};
     UINT windowDpi = 0;
     int widths[2] = {};
     RECT dragged = {1000, 500, 1100, 600};
-    ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
+    ASSERT_TRUE(runAndInspect({touch(L"one\\x1.txt"), touch(L"two\\x2.txt")}, [&](HWND dialog) {
         windowDpi = GetDpiForWindow(dialog);
         HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
         for (int i = 0; i < 2; ++i)
@@ -35,10 +35,8 @@ TEST_F(HighDpi, MinimumSizeColumnsAndStoredSizeFollowTheDpi) {
     ASSERT_EQ(windowDpi, dpi) << "the screen was not switched";
     auto pixels = [&](uint32_t dips) { return static_cast<LONG>((dips * dpi + 48) / 96); };
     // 420 x 300 DIP grown from the top-left corner.
-    EXPECT_EQ(dragged.left, 1000);
-    EXPECT_EQ(dragged.top, 500);
-    EXPECT_EQ(dragged.right - dragged.left, pixels(420));
-    EXPECT_EQ(dragged.bottom - dragged.top, pixels(300));
+    EXPECT_EQ(std::tuple(dragged.left, dragged.top, dragged.right, dragged.bottom),
+              std::tuple(1000L, 500L, 1000 + pixels(420), 500 + pixels(300)));
     // New Name is 40 DIP wider than Old Name.
     EXPECT_EQ(widths[1] - widths[0], pixels(40));
     EXPECT_EQ(storedDword(kSettingsKey, L"MultiRenameDlgWidth"), (900 * 96 + dpi / 2) / dpi);

@@ -5,44 +5,12 @@
 #include <thread>
 
 namespace mr::test {
-
-bool haveDisplay() {
-    static const bool have = [] {
-        HWND probe = CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                     nullptr, GetModuleHandleW(nullptr), nullptr);
-        return probe && DestroyWindow(probe);
-    }();
-    return have;
-}
-
-std::wstring windowText(HWND window) {
-    std::wstring buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    buffer.resize(static_cast<size_t>(
-        GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()))));
-    return buffer;
-}
+namespace {
 
 std::wstring className(HWND window) {
     wchar_t buffer[256] = {};
     GetClassNameW(window, buffer, 256);
     return buffer;
-}
-
-RECT rectInParent(HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-std::vector<HWND> controlsWithId(HWND dialog, int id, int other) {
-    std::vector<HWND> found;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetDlgCtrlID(child) == id || (other && GetDlgCtrlID(child) == other))
-            found.push_back(child);
-    std::stable_sort(found.begin(), found.end(),
-                     [](HWND a, HWND b) { return rectInParent(a).left < rectInParent(b).left; });
-    return found;
 }
 
 bool waitUntil(const std::function<bool()>& done) {
@@ -60,6 +28,46 @@ HWND visibleWindow(const std::wstring& title) {
             return w;
     }
     return nullptr;
+}
+
+} // namespace
+
+std::wstring windowText(HWND window) {
+    std::wstring buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    buffer.resize(static_cast<size_t>(
+        GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()))));
+    return buffer;
+}
+
+RECT rectInParent(HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string outsideClient(HWND dialog) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    std::string problems;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT r = rectInParent(child);
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) &&
+            className(child) != L"ScrollBar" &&
+            (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom))
+            problems += std::to_string(GetDlgCtrlID(child)) + " ";
+    }
+    return problems;
+}
+
+std::vector<HWND> controlsWithId(HWND dialog, int id, int other) {
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgCtrlID(child) == id || (other && GetDlgCtrlID(child) == other))
+            found.push_back(child);
+    std::stable_sort(found.begin(), found.end(),
+                     [](HWND a, HWND b) { return rectInParent(a).left < rectInParent(b).left; });
+    return found;
 }
 
 HWND waitForWindow(const std::wstring& title) {
@@ -111,14 +119,6 @@ void pressButton(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-HWND focusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
 std::wstring answerMessage() {
     HWND box = waitForWindow(L"Nombrels - Multi Rename");
     if (!box)
@@ -142,11 +142,8 @@ std::optional<DWORD> storedDword(const std::wstring& key, const wchar_t* name) {
     return value;
 }
 
-void storeDword(const std::wstring& key, const wchar_t* name, std::optional<DWORD> value) {
-    if (value)
-        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &*value, sizeof(DWORD));
-    else
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name);
+void storeDword(const std::wstring& key, const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof(DWORD));
 }
 
 } // namespace mr::test

@@ -11,25 +11,14 @@
 
 namespace mr::test {
 
-// Under Wine a window needs an X display: without one nothing can be created.
-bool haveDisplay();
-
-#define MR_REQUIRE_DISPLAY()                                                                       \
-    do {                                                                                           \
-        if (!::mr::test::haveDisplay())                                                            \
-            GTEST_SKIP() << "no display to create windows on";                                     \
-    } while (0)
-
 std::wstring windowText(HWND window);
-std::wstring className(HWND window);
 RECT rectInParent(HWND control); // in the parent's client coordinates
+// Visible controls reaching outside the client area (the size grip aside): "" when none.
+std::string outsideClient(HWND dialog);
 // The dialog's child controls with one of the ids, left to right.
 std::vector<HWND> controlsWithId(HWND dialog, int id, int other = 0);
 
-// Polls up to 30 s; true once `done` holds.
-bool waitUntil(const std::function<bool()>& done);
-// A visible top-level window of this process with that title: now, or waited for.
-HWND visibleWindow(const std::wstring& title);
+// A visible top-level window of this process with that title, waited for up to 30 s.
 HWND waitForWindow(const std::wstring& title);
 bool waitUntilClosed(HWND window);
 
@@ -55,13 +44,12 @@ inline bool checked(HWND d, int id) {
 inline bool enabled(HWND d, int id) {
     return IsWindowEnabled(GetDlgItem(d, id)) != FALSE;
 }
-HWND focusOf(HWND window); // of the window's thread
 
 // Waits for the module's message box, answers it and returns its text ("" when none).
 std::wstring answerMessage();
 
-// A DWORD under HKEY_CURRENT_USER\key; storing nothing deletes the value.
+// A DWORD under HKEY_CURRENT_USER\key.
 std::optional<DWORD> storedDword(const std::wstring& key, const wchar_t* name);
-void storeDword(const std::wstring& key, const wchar_t* name, std::optional<DWORD> value);
+void storeDword(const std::wstring& key, const wchar_t* name, DWORD value);
 
 } // namespace mr::test
