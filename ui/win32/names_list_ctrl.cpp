@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,7 +51,9 @@ void CNamesListCtrl::showRows() {
         SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), LVSICF_NOSCROLL);
         showSelection();
     }
-    Invalidate(false);
+    // The list draws a state image over what the cell shows and blends its soft edges,
+    // so the cells are erased first or the previous image shows through.
+    Invalidate(true);
 }
 
 void CNamesListCtrl::showSelection() {
@@ -141,6 +144,37 @@ void CNamesListCtrl::fitOldNameColumn() {
     const int width = static_cast<int>(::SendMessageW(probe, LVM_GETCOLUMNWIDTH, 0, 0));
     ::DestroyWindow(probe);
     SetColumnWidth(0, width);
+}
+
+void CNamesListCtrl::sizeColumn(int column, int width) const {
+    SetColumnWidth(column, width);
+    const int least = headerTextWidth(column);
+    if (GetColumnWidth(column) < least)
+        SetColumnWidth(column, least);
+}
+
+int CNamesListCtrl::headerTextWidth(int column) const {
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    if (!header)
+        return 0;
+    wchar_t text[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    if (!::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column),
+                        reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    HDC dc = ::GetDC(header);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
+    SelectObject(dc, oldFont);
+    ::ReleaseDC(header, dc);
+    // The header keeps this margin on both sides of its text.
+    const auto margin = static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+    return extent.cx + 2 * margin;
 }
 
 bool CNamesListCtrl::onNotify(const NMHDR& header, LRESULT* result) {

@@ -1,0 +1,100 @@
+// The names list as the user sees it and types into it: what is drawn after a status
+// change, type-to-find, and headers that are never cut.
+#include "driver.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace mr::test {
+namespace {
+
+using NamesList = FolderTest;
+
+bool isRed(COLORREF c) {
+    return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110;
+}
+
+// Rows whose state image cell holds a red pixel, and the pixels of the list that differ
+// from a repaint of the whole list over a clean background.
+struct Drawn {
+    std::vector<int> redRows;
+    int stalePixels = 0;
+};
+
+Drawn readDrawn(HWND list) {
+    Drawn drawn;
+    const Picture shown = clientPicture(list);
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        RECT bounds = {LVIR_BOUNDS, 0, 0, 0}, label = {LVIR_LABEL, 0, 0, 0};
+        SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+        SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+        bool red = false;
+        for (int y = std::max(0L, bounds.top); y < std::min<long>(bounds.bottom, shown.height); ++y)
+            for (int x = std::max(0L, bounds.left); x < label.left && x < shown.width; ++x)
+                red = red || isRed(shown.at(x, y));
+        if (red)
+            drawn.redRows.push_back(row);
+    }
+    InvalidateRect(list, nullptr, TRUE);
+    const Picture clean = clientPicture(list);
+    for (size_t i = 0; i < shown.pixels.size() && i < clean.pixels.size(); ++i)
+        drawn.stalePixels += shown.pixels[i] != clean.pixels[i];
+    return drawn;
+}
+
+// A header that shows its whole text: the text's extent in the header's font within the
+// margins the header keeps on both sides.
+int headerTextWidth(HWND list, int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    wchar_t text[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    HDC dc = GetDC(header);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(header, dc);
+    return extent.cx + 2 * static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+}
+
+TEST_F(NamesList, StatusImagesAreDrawnOverACleanBackgroundAndHeadersAreWhole) {
+    const auto paths = touchAll({L"a.txt", L"b.txt", L"c.txt", L"d.txt"});
+    Drawn invalid, fine, pasted;
+    std::vector<std::pair<int, int>> widths; // column, its header text
+    ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+        HWND edit = controlsWithId(dialog, IDC_FIELD_EDIT).front();
+        selectRow(dialog, 1); // selected and unselected rows alike
+        for (int column = 0; column < 2; ++column)
+            widths.emplace_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)),
+                                headerTextWidth(list, column));
+        SetWindowTextW(edit, L"a:");
+        invalid = readDrawn(list);
+        SetWindowTextW(edit, L"");
+        fine = readDrawn(list);
+        pasteNames(dialog, {L"a", L"a", L"c", L"d"}); // the first two turn red
+        pasteNames(dialog, {L"w", L"x", L"y", L"z"});
+        pasted = readDrawn(list);
+    }));
+    EXPECT_EQ(invalid.redRows, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(fine.redRows, std::vector<int>{});
+    EXPECT_EQ(fine.stalePixels, 0);
+    EXPECT_EQ(pasted.redRows, std::vector<int>{});
+    EXPECT_EQ(pasted.stalePixels, 0);
+    for (const auto& [width, header] : widths)
+        EXPECT_GE(width, header);
+}
+
+} // namespace
+} // namespace mr::test
