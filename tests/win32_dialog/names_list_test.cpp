@@ -96,5 +96,47 @@ TEST_F(NamesList, StatusImagesAreDrawnOverACleanBackgroundAndHeadersAreWhole) {
         EXPECT_GE(width, header);
 }
 
+// The focused row and the selected rows after the keys, typed into the focused list.
+struct Typed {
+    int focused = -1;
+    std::vector<int> selected;
+};
+
+Typed typeIntoList(HWND list, const wchar_t* keys) {
+    for (const wchar_t* key = keys; *key; ++key)
+        SendMessageW(list, WM_CHAR, *key, 1);
+    Typed typed;
+    typed.focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+    for (int row = -1;
+         (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
+        typed.selected.push_back(row);
+    return typed;
+}
+
+TEST_F(NamesList, TypedLettersFindRowsByTheirOldNames) {
+    const auto paths = touchAll(
+        {L"apple.txt", L"Banana.txt", L"berry.txt", L"bert.txt", L"blue.txt", L"cherry.txt"});
+    std::vector<Typed> typed;
+    std::wstring copied;
+    ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+        for (const wchar_t* keys : {L"BE", L"bbb", L"x"}) {
+            if (!typed.empty())
+                Sleep(1200); // longer than the list waits for the next letter of a text
+            typed.push_back(typeIntoList(list, keys));
+        }
+        listCommand(dialog, ID_COPY_NAMES, true); // what the selection now means
+        answerMessage();
+        copied = clipboardTextNow();
+    }));
+    ASSERT_EQ(typed.size(), 3u);
+    // "be": berry; "b" steps to bert, "bb" to blue, "bbb" round to Banana; "x" fits none.
+    const std::pair<int, std::vector<int>> expected[] = {{2, {2}}, {1, {1}}, {1, {1}}};
+    for (size_t i = 0; i < typed.size(); ++i)
+        EXPECT_EQ(std::pair(typed[i].focused, typed[i].selected), expected[i]) << i;
+    EXPECT_EQ(copied, L"Banana.txt\n");
+}
+
 } // namespace
 } // namespace mr::test

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "ui/model/change_text_model.h"
 #include "ui/model/state_images.h"
+#include "ui/model/type_to_find.h"
 #include "ui/win32/change_text_dlg.h"
 #include "ui/win32/framework/gdi.h"
 
@@ -200,6 +201,9 @@ bool CNamesListCtrl::onNotify(const NMHDR& header, LRESULT* result) {
         *result = 0;
         return true;
     }
+    case LVN_ODFINDITEMW:
+        *result = findItem(*reinterpret_cast<const NMLVFINDITEMW*>(&header));
+        return true;
     case LVN_ODSTATECHANGED: {
         const auto& change = *reinterpret_cast<const NMLVODSTATECHANGE*>(&header);
         selectionChanged(change.iFrom, change.iTo, change.uOldState, change.uNewState);
@@ -209,6 +213,18 @@ bool CNamesListCtrl::onNotify(const NMHDR& header, LRESULT* result) {
     default:
         return false;
     }
+}
+
+LRESULT CNamesListCtrl::findItem(const NMLVFINDITEMW& find) const {
+    // Typed letters come as a partial text; the list keeps the text and its timing.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+        return -1;
+    const int focusedRow = GetNextItem(-1, LVNI_FOCUSED);
+    const std::optional<size_t> focused =
+        focusedRow >= 0 ? std::optional<size_t>(focusedRow) : std::nullopt;
+    const std::optional<size_t> row =
+        findTypedRow(model_->rows(), fromWide(find.lvfi.psz), focused);
+    return row ? static_cast<LRESULT>(*row) : -1;
 }
 
 void CNamesListCtrl::selectionChanged(int from, int to, UINT oldState, UINT newState) {

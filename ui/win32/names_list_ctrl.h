@@ -40,6 +40,8 @@ private:
     int headerTextWidth(int column) const;
     void getDisplayInfo(NMLVDISPINFOW& info) const;
     LRESULT customDraw(const NMLVCUSTOMDRAW& draw) const;
+    // The row that type-to-find moves to, or -1.
+    LRESULT findItem(const NMLVFINDITEMW& find) const;
     void selectionChanged(int from, int to, UINT oldState, UINT newState);
     void showContextMenu(LPARAM point);
     bool onMenuCommand(UINT id);
