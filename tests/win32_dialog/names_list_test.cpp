@@ -19,30 +19,32 @@ bool isRed(COLORREF c) {
     return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110;
 }
 
-// Rows whose state image cell holds a red pixel, and the pixels of the list that differ
-// from a repaint of the whole list over a clean background.
+// Rows of the list whose state image cell holds a red pixel, and the pixels of the
+// dialog that differ from a repaint of the whole dialog over a clean background.
 struct Drawn {
     std::vector<int> redRows;
     int stalePixels = 0;
 };
 
-Drawn readDrawn(HWND list) {
+Drawn readDrawn(HWND dialog) {
     Drawn drawn;
-    const Picture shown = clientPicture(list);
+    HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
+    const Picture cells = clientPicture(list);
     const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
         RECT bounds = {LVIR_BOUNDS, 0, 0, 0}, label = {LVIR_LABEL, 0, 0, 0};
         SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
         SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
         bool red = false;
-        for (int y = std::max(0L, bounds.top); y < std::min<long>(bounds.bottom, shown.height); ++y)
-            for (int x = std::max(0L, bounds.left); x < label.left && x < shown.width; ++x)
-                red = red || isRed(shown.at(x, y));
+        for (int y = std::max(0L, bounds.top); y < std::min<long>(bounds.bottom, cells.height); ++y)
+            for (int x = std::max(0L, bounds.left); x < label.left && x < cells.width; ++x)
+                red = red || isRed(cells.at(x, y));
         if (red)
             drawn.redRows.push_back(row);
     }
-    InvalidateRect(list, nullptr, TRUE);
-    const Picture clean = clientPicture(list);
+    const Picture shown = clientPicture(dialog);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    const Picture clean = clientPicture(dialog);
     for (size_t i = 0; i < shown.pixels.size() && i < clean.pixels.size(); ++i)
         drawn.stalePixels += shown.pixels[i] != clean.pixels[i];
     return drawn;
@@ -68,30 +70,37 @@ int headerTextWidth(HWND list, int column) {
     return extent.cx + 2 * static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
 }
 
-TEST_F(NamesList, StatusImagesAreDrawnOverACleanBackgroundAndHeadersAreWhole) {
+TEST_F(NamesList, EverythingIsDrawnOverACleanBackgroundAndHeadersAreWhole) {
+    // Also run at 144 dpi (at-dpi.sh), where the system would otherwise scale a bitmap.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const auto paths = touchAll({L"a.txt", L"b.txt", L"c.txt", L"d.txt"});
-    Drawn invalid, fine, pasted;
+    std::vector<Drawn> drawn; // invalid names, fine again, a new row and size, pasted
     std::vector<std::pair<int, int>> widths; // column, its header text
     ASSERT_TRUE(runAndInspect(paths, [&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_NAMES_LIST);
-        HWND edit = controlsWithId(dialog, IDC_FIELD_EDIT).front();
         selectRow(dialog, 1); // selected and unselected rows alike
         for (int column = 0; column < 2; ++column)
             widths.emplace_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)),
                                 headerTextWidth(list, column));
+        HWND edit = controlsWithId(dialog, IDC_FIELD_EDIT).front();
         SetWindowTextW(edit, L"a:");
-        invalid = readDrawn(list);
+        drawn.push_back(readDrawn(dialog));
         SetWindowTextW(edit, L"");
-        fine = readDrawn(list);
-        pasteNames(dialog, {L"a", L"a", L"c", L"d"}); // the first two turn red
+        drawn.push_back(readDrawn(dialog));
+        pressButton(dialog, IDC_ALLOW_EXTENSION_CHANGES);
+        SetWindowPos(dialog, nullptr, 0, 0, 700, 450, SWP_NOMOVE | SWP_NOZORDER);
+        drawn.push_back(readDrawn(dialog));
+        pressButton(dialog, IDC_ALLOW_EXTENSION_CHANGES); // as a fresh process
+        pasteNames(dialog, {L"a", L"a", L"c", L"d"});     // the first two turn red
         pasteNames(dialog, {L"w", L"x", L"y", L"z"});
-        pasted = readDrawn(list);
+        drawn.push_back(readDrawn(dialog));
     }));
-    EXPECT_EQ(invalid.redRows, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(fine.redRows, std::vector<int>{});
-    EXPECT_EQ(fine.stalePixels, 0);
-    EXPECT_EQ(pasted.redRows, std::vector<int>{});
-    EXPECT_EQ(pasted.stalePixels, 0);
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_EQ(drawn[0].redRows, (std::vector<int>{0, 1, 2, 3}));
+    for (size_t i = 1; i < drawn.size(); ++i) {
+        EXPECT_EQ(drawn[i].redRows, std::vector<int>{}) << i;
+        EXPECT_EQ(drawn[i].stalePixels, 0) << i;
+    }
     for (const auto& [width, header] : widths)
         EXPECT_GE(width, header);
 }
