@@ -109,12 +109,15 @@ TEST_F(NamesList, EverythingIsDrawnOverACleanBackgroundAndHeadersAreWhole) {
 struct Typed {
     int focused = -1;
     std::vector<int> selected;
+    DWORD milliseconds = 0; // from the first key to the last
 };
 
 Typed typeIntoList(HWND list, const wchar_t* keys) {
+    Typed typed;
+    const DWORD start = GetTickCount();
     for (const wchar_t* key = keys; *key; ++key)
         SendMessageW(list, WM_CHAR, *key, 1);
-    Typed typed;
+    typed.milliseconds = GetTickCount() - start;
     typed.focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
     for (int row = -1;
          (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
@@ -140,6 +143,10 @@ TEST_F(NamesList, TypedLettersFindRowsByTheirOldNames) {
         copied = clipboardTextNow();
     }));
     ASSERT_EQ(typed.size(), 3u);
+    for (const Typed& t : typed)
+        if (t.milliseconds > 300)
+            GTEST_SKIP() << "a loaded machine: typing took " << t.milliseconds
+                         << " ms, long enough for the list to start new texts";
     // "be": berry; "b" steps to bert, "bb" to blue, "bbb" round to Banana; "x" fits none.
     const std::pair<int, std::vector<int>> expected[] = {{2, {2}}, {1, {1}}, {1, {1}}};
     for (size_t i = 0; i < typed.size(); ++i)
