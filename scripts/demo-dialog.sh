@@ -2,20 +2,24 @@
 # Opens the real Multi Rename dialog under Wine over a fresh demo folder and takes a
 # short tour: the four camera pictures get a new text typed into the pattern, then
 # renumbered names pasted, the list's menu shows, and "Rename" renames them on disk. Screenshots go to
-# build/windows/screenshots/tour/. Without a display it runs on a virtual one.
+# build/windows/screenshots/tour/ (tour-DPI/ at another DPI). Without a display it runs
+# on a virtual one.
+# Usage: demo-dialog.sh [DPI]   (default 96)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/windows
+dpi=${1:-96}
 shots=$build/screenshots/tour
+[ "$dpi" = 96 ] || shots=$shots-$dpi
 
 if [ "${MR_ON_DISPLAY:-}" != 1 ]; then
     bash "$root/scripts/setup.sh"
     (cd "$root" && cmake --preset windows >/dev/null &&
         cmake --build --preset windows -j2 --target dialog_tour >/dev/null)
     if [ -n "${DISPLAY:-}" ]; then
-        MR_ON_DISPLAY=1 bash "$0"
+        MR_ON_DISPLAY=1 bash "$0" "$dpi"
     else
-        MR_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0"
+        MR_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$dpi"
     fi
     exit 0
 fi
@@ -32,6 +36,10 @@ for f in "${files[@]}"; do paths+=("Z:${f//\//\\}"); done
 rm -rf "$shots"
 mkdir -p "$shots"
 
+if [ "$dpi" != 96 ]; then
+    bash "$root/scripts/wine-dpi.sh" "$WINEPREFIX" "$dpi"
+    trap 'bash "$root/scripts/wine-dpi.sh" "$WINEPREFIX" 96' EXIT
+fi
 # Wine's own desktop window draws the title bars that a bare X server would not.
 wine explorer /desktop=tour,1024x768 "$build/entry/dialog_tour.exe" "Z:${shots//\//\\}" "${paths[@]}"
 wineserver -w

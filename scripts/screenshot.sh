@@ -36,12 +36,7 @@ else
 fi
 mkdir -p "$(dirname "$shot")"
 
-setDpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -w
-}
-
-setDpi "$dpi"
+bash "$root/scripts/wine-dpi.sh" "$WINEPREFIX" "$dpi"
 # Wine's own desktop window draws the title bars that a bare Xvfb would not.
 wine explorer /desktop=shot,1024x768 "${command[@]}" &
 host=$!
@@ -57,6 +52,6 @@ sleep 4 # the dialog opens and paints inside the desktop
 import -window root "$shot"
 kill "$host" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
-setDpi 96
+bash "$root/scripts/wine-dpi.sh" "$WINEPREFIX" 96
 wineserver -k 2>/dev/null || true
 [ -n "$found" ]

@@ -62,6 +62,13 @@ TEST_F(MultiRenameDialog, ShowsTheFilesBuildsTheFieldRowResizesAndRemembersItsSi
         const std::vector<HWND> row = controlsWithId(dialog, IDC_FIELD_EDIT, IDC_FIELD_BUTTON);
         const wchar_t* texts[] = {L"IMG_", L"#", L".jpg"};
         ASSERT_EQ(row.size(), std::size(texts));
+        // The rebuilt row takes its place in the tab order where it stands on screen.
+        std::vector<HWND> order = {GetDlgItem(dialog, IDC_NUMBERS_AS_TEXT)};
+        order.insert(order.end(), row.begin(), row.end());
+        order.push_back(GetDlgItem(dialog, IDC_RESET));
+        for (size_t i = 1; i < order.size(); ++i)
+            EXPECT_EQ(GetWindow(order[i - 1], GW_HWNDNEXT), order[i]) << i;
+        EXPECT_EQ(GetNextDlgTabItem(dialog, row.front(), FALSE), row.back());
         const auto dialogFont = SendMessageW(dialog, WM_GETFONT, 0, 0);
         for (size_t i = 0; i < row.size(); ++i) {
             const bool isButton = GetDlgCtrlID(row[i]) == IDC_FIELD_BUTTON;

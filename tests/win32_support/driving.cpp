@@ -119,6 +119,34 @@ void pressButton(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+Picture clientPicture(HWND window) {
+    UpdateWindow(window);
+    RECT client = {};
+    GetClientRect(window, &client);
+    Picture picture;
+    picture.width = client.right;
+    picture.height = client.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    // The section holds 0x00RRGGBB; COLORREF is 0x00BBGGRR.
+    const auto* raw = static_cast<const DWORD*>(bits);
+    for (int i = 0; bits && i < picture.width * picture.height; ++i)
+        picture.pixels.push_back(RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return picture;
+}
+
 std::wstring answerMessage() {
     HWND box = waitForWindow(L"Nombrels - Multi Rename");
     if (!box)

@@ -45,6 +45,14 @@ inline bool enabled(HWND d, int id) {
     return IsWindowEnabled(GetDlgItem(d, id)) != FALSE;
 }
 
+// What a window's client area shows on screen now, after its pending paint.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels; // row by row from the top
+    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+Picture clientPicture(HWND window);
+
 // Waits for the module's message box, answers it and returns its text ("" when none).
 std::wstring answerMessage();
 

@@ -144,12 +144,11 @@ void ChangeTextDlg::sizeColumns() {
     if (columns < 2)
         return;
     namesList_.fitOldNameColumn();
-    const int oldWidth =
-        static_cast<int16_t>(namesList_.GetColumnWidth(0) + screenDpi_->toPixels(20));
-    namesList_.SetColumnWidth(0, oldWidth);
+    namesList_.sizeColumn(
+        0, static_cast<int16_t>(namesList_.GetColumnWidth(0) + screenDpi_->toPixels(20)));
     if (columns == 3)
-        namesList_.SetColumnWidth(1, oldWidth + screenDpi_->toPixels(40));
-    namesList_.SetColumnWidth(columns - 1, LVSCW_AUTOSIZE_USEHEADER);
+        namesList_.sizeColumn(1, namesList_.GetColumnWidth(0) + screenDpi_->toPixels(40));
+    namesList_.sizeColumn(columns - 1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 void ChangeTextDlg::OnOK() {

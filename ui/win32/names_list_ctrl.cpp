@@ -4,11 +4,13 @@
 #include "resources/resource.h"
 #include "ui/model/change_text_model.h"
 #include "ui/model/state_images.h"
+#include "ui/model/type_to_find.h"
 #include "ui/win32/change_text_dlg.h"
 #include "ui/win32/framework/gdi.h"
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,7 +52,9 @@ void CNamesListCtrl::showRows() {
         SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), LVSICF_NOSCROLL);
         showSelection();
     }
-    Invalidate(false);
+    // The list draws a state image over what the cell shows and blends its soft edges,
+    // so the cells are erased first or the previous image shows through.
+    Invalidate(true);
 }
 
 void CNamesListCtrl::showSelection() {
@@ -143,6 +147,37 @@ void CNamesListCtrl::fitOldNameColumn() {
     SetColumnWidth(0, width);
 }
 
+void CNamesListCtrl::sizeColumn(int column, int width) const {
+    SetColumnWidth(column, width);
+    const int least = headerTextWidth(column);
+    if (GetColumnWidth(column) < least)
+        SetColumnWidth(column, least);
+}
+
+int CNamesListCtrl::headerTextWidth(int column) const {
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    if (!header)
+        return 0;
+    wchar_t text[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    if (!::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column),
+                        reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    HDC dc = ::GetDC(header);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
+    SelectObject(dc, oldFont);
+    ::ReleaseDC(header, dc);
+    // The header keeps this margin on both sides of its text.
+    const auto margin = static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+    return extent.cx + 2 * margin;
+}
+
 bool CNamesListCtrl::onNotify(const NMHDR& header, LRESULT* result) {
     if (!model_ || header.hwndFrom != m_hWnd)
         return false;
@@ -166,6 +201,9 @@ bool CNamesListCtrl::onNotify(const NMHDR& header, LRESULT* result) {
         *result = 0;
         return true;
     }
+    case LVN_ODFINDITEMW:
+        *result = findItem(*reinterpret_cast<const NMLVFINDITEMW*>(&header));
+        return true;
     case LVN_ODSTATECHANGED: {
         const auto& change = *reinterpret_cast<const NMLVODSTATECHANGE*>(&header);
         selectionChanged(change.iFrom, change.iTo, change.uOldState, change.uNewState);
@@ -175,6 +213,18 @@ bool CNamesListCtrl::onNotify(const NMHDR& header, LRESULT* result) {
     default:
         return false;
     }
+}
+
+LRESULT CNamesListCtrl::findItem(const NMLVFINDITEMW& find) const {
+    // Typed letters come as a partial text; the list keeps the text and its timing.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+        return -1;
+    const int focusedRow = GetNextItem(-1, LVNI_FOCUSED);
+    const std::optional<size_t> focused =
+        focusedRow >= 0 ? std::optional<size_t>(focusedRow) : std::nullopt;
+    const std::optional<size_t> row =
+        findTypedRow(model_->rows(), fromWide(find.lvfi.psz), focused);
+    return row ? static_cast<LRESULT>(*row) : -1;
 }
 
 void CNamesListCtrl::selectionChanged(int from, int to, UINT oldState, UINT newState) {

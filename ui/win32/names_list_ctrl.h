@@ -26,6 +26,9 @@ public:
     void showSelection();
     // Gives the Old Name column its automatic width, the width of its widest text.
     void fitOldNameColumn();
+    // Sets a column's width (or LVSCW_AUTOSIZE_USEHEADER), never narrower than its
+    // header's text.
+    void sizeColumn(int column, int width) const;
 
     // Notifications of the list that reach the dialog; true when answered.
     bool onNotify(const NMHDR& header, LRESULT* result);
@@ -34,8 +37,11 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    int headerTextWidth(int column) const;
     void getDisplayInfo(NMLVDISPINFOW& info) const;
     LRESULT customDraw(const NMLVCUSTOMDRAW& draw) const;
+    // The row that type-to-find moves to, or -1.
+    LRESULT findItem(const NMLVFINDITEMW& find) const;
     void selectionChanged(int from, int to, UINT oldState, UINT newState);
     void showContextMenu(LPARAM point);
     bool onMenuCommand(UINT id);

@@ -46,9 +46,18 @@ void PatternFieldRow::rebuild() {
         fields_.push_back(std::move(field));
     }
     layoutForClientWidth();
+    // Created controls come last in the tab order; the row's place is where it stands,
+    // between the check boxes and "Reset", left to right.
+    HWND previous = GetDlgItem(dialog_, IDC_NUMBERS_AS_TEXT);
     bool focused = false;
     for (auto& field : fields_) {
         createControl(*field);
+        if (!field->control.m_hWnd)
+            continue;
+        if (previous)
+            ::SetWindowPos(field->control, previous, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = field->control;
         if (!model_.editingEnabled)
             field->control.EnableWindow(false);
         if (!field->isButton && !focused) {
