@@ -21,12 +21,6 @@ struct Name {
     bool target;
 };
 
-int compareAsFileSystem(std::u16string_view a, std::u16string_view b) {
-    return CompareStringOrdinal(
-        reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
-        reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()), TRUE);
-}
-
 // Marks the refused moves of one folder; `moves` are list positions in list order.
 void checkFolder(const std::vector<FileRecord*>& files, const std::vector<size_t>& moves,
                  std::vector<uint32_t>& reasons) {
@@ -73,6 +67,12 @@ void checkFolder(const std::vector<FileRecord*>& files, const std::vector<size_t
 }
 
 } // namespace
+
+int compareAsFileSystem(std::u16string_view a, std::u16string_view b) {
+    return CompareStringOrdinal(
+        reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+        reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()), TRUE);
+}
 
 std::vector<RenameFailure> refusedMoves(const std::vector<FileRecord*>& files) {
     std::vector<uint32_t> reasons(files.size(), 0);

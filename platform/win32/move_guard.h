@@ -10,9 +10,14 @@
 // whole operation before anything moves.
 #include "platform/mover.h"
 
+#include <string_view>
 #include <vector>
 
 namespace mr {
+
+// CompareStringOrdinal ignoring case: how a Windows file system compares two names
+// (CSTR_LESS_THAN, CSTR_EQUAL or CSTR_GREATER_THAN).
+int compareAsFileSystem(std::u16string_view a, std::u16string_view b);
 
 // The refused moves in list order, each with its reason; empty when all may go.
 std::vector<RenameFailure> refusedMoves(const std::vector<FileRecord*>& files);

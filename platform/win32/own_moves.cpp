@@ -1,5 +1,6 @@
 #include "platform/win32/own_moves.h"
 
+#include "platform/win32/move_guard.h"
 #include "platform/win32/move_paths.h"
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
@@ -23,13 +24,6 @@ std::wstring storedName(const std::wstring& path) {
         return {};
     FindClose(find);
     return data.cFileName;
-}
-
-bool differsInCaseOnly(const std::u16string& a, const std::u16string& b) {
-    return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()),
-                                static_cast<int>(a.size()),
-                                reinterpret_cast<const wchar_t*>(b.data()),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 } // namespace
@@ -80,7 +74,7 @@ size_t renameOneByOne(const std::vector<FileRecord*>& files, bool underWine,
         const std::wstring& folder = at->second;
         const std::wstring name = toWide(f.name), newName = toWide(f.newName);
         std::u16string reason;
-        if (differsInCaseOnly(f.name, f.newName))
+        if (compareAsFileSystem(f.name, f.newName) == CSTR_EQUAL)
             reason = changeCase(folder, name, newName, temporaryName(cases++));
         else if (!move(folder + name, folder + newName))
             reason = systemErrorText(GetLastError());

@@ -126,7 +126,7 @@ void RenameProgressDlg::renameWithShell(void* owner, const std::vector<FileRecor
     std::unordered_map<std::wstring, std::wstring> renamedTo; // old full path -> new leaf
     std::vector<const FileRecord*> shellMoves, caseMoves;
     for (const FileRecord* f : files) {
-        if (upperKey(f->name) == upperKey(f->newName)) {
+        if (compareAsFileSystem(f->name, f->newName) == CSTR_EQUAL) {
             caseMoves.push_back(f);
             continue;
         }
