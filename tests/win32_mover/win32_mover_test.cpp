@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <thread>
 
 namespace mr {
 namespace {
@@ -113,6 +114,25 @@ TEST(WindowsMover, MovesInListOrderAndRefusesWhatTheFolderWouldNotTake) {
             EXPECT_EQ(scan(root), c.after) << what;
             EXPECT_EQ(mover.failures().size(), c.failures) << what;
         }
+    fs::remove_all(root);
+}
+
+TEST(WindowsMover, ARefusalNamesTheFilesInOneMessage) {
+    const fs::path root = fs::temp_directory_path() / L"mr-refusal";
+    make(root, {{L"x", L"x"}, {L"y", L"y"}});
+    RecordSet set;
+    const auto list = moveList(set, root, {{L"x", L"\u00c4.txt"}, {L"y", L"\u00e4.txt"}});
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    std::wstring said;
+    std::thread reader([&] { said = test::answerMessage(); });
+    RenameProgressDlg({MoveRoute::OneByOne}).renameFiles(owner, list);
+    reader.join();
+    DestroyWindow(owner);
+    EXPECT_EQ(said.rfind(L"No file has been renamed.", 0), 0u);
+    for (const wchar_t* name : {L"\\\u00c4.txt: ", L"\\\u00e4.txt: "})
+        EXPECT_NE(said.find(name), std::wstring::npos) << name;
+    EXPECT_EQ(scan(root), (Tree{{L"x", L"x"}, {L"y", L"y"}}));
     fs::remove_all(root);
 }
 
