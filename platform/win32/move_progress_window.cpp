@@ -1,5 +1,6 @@
 #include "platform/win32/move_progress_window.h"
 
+#include "platform/win32/module_message.h"
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 
@@ -62,23 +63,6 @@ private:
     std::vector<WORD> words_;
 };
 
-std::u16string decimal(size_t n) {
-    std::u16string digits;
-    do
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
-    while (n /= 10);
-    return digits;
-}
-
-// A module string with its %1!d! and %2!d! filled in.
-std::wstring counted(uint32_t id, size_t first, size_t second) {
-    std::u16string text(moduleString(id));
-    for (auto [marker, value] : {std::pair{u"%1!d!", first}, std::pair{u"%2!d!", second}})
-        if (const size_t at = text.find(marker); at != std::u16string::npos)
-            text.replace(at, 5, decimal(value));
-    return toWide(text);
-}
-
 unsigned long long now() {
     return GetTickCount64();
 }
@@ -135,7 +119,7 @@ void MoveProgressWindow::showCancelled(size_t done) {
     if (!window_)
         return;
     finished_ = true;
-    SetDlgItemTextW(window_, kTextId, counted(2544, done, total_).c_str());
+    SetDlgItemTextW(window_, kTextId, toWide(countedString(2544, done, total_)).c_str());
     SetDlgItemTextW(window_, IDCANCEL, toWide(moduleString(2543)).c_str());
     ShowWindow(window_, SW_SHOW);
     MSG msg;
@@ -150,7 +134,7 @@ void MoveProgressWindow::showCancelled(size_t done) {
 
 void MoveProgressWindow::showCount(size_t done) {
     shownDone_ = done;
-    SetDlgItemTextW(window_, kTextId, counted(2541, done, total_).c_str());
+    SetDlgItemTextW(window_, kTextId, toWide(countedString(2541, done, total_)).c_str());
     InvalidateRect(GetDlgItem(window_, kBarId), nullptr, FALSE);
 }
 

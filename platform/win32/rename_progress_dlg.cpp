@@ -60,19 +60,18 @@ std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& l
     for (size_t i = 0; i < list.size() && i < kNamedInMessage; ++i) {
         const RenameFailure& f = list[i];
         text += u"\r\n";
-        if (!targetsOnly) {
+        if (targetsOnly) {
+            text += shown(f.to);
+        } else {
             text += shown(f.from);
             text += u" -> ";
+            text += shown(f.to.substr(f.to.rfind(u'\\') + 1));
         }
-        text += shown(f.to);
         text += u": ";
         text += f.reason;
     }
     if (list.size() > kNamedInMessage) {
-        std::u16string more(moduleString(2550));
-        const std::wstring count = std::to_wstring(list.size() - kNamedInMessage);
-        more.replace(more.find(u"%1!d!"), 5, fromWide(count));
-        text += u"\r\n" + more;
+        text += u"\r\n" + countedString(2550, list.size() - kNamedInMessage);
     }
     return text;
 }
