@@ -1,16 +1,24 @@
 #include "platform/win32/rename_progress_dlg.h"
 
+#include "platform/win32/module_message.h"
+#include "platform/win32/move_guard.h"
+#include "platform/win32/move_paths.h"
+#include "platform/win32/move_progress_window.h"
+#include "platform/win32/own_moves.h"
 #include "platform/win32/wide.h"
+#include "rename/messages.h"
 #include "rename/name_rules.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <shellapi.h>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace mr {
 namespace {
+
+constexpr size_t kNamedInMessage = 20;
 
 std::wstring upper(const std::wstring& s) {
     return toWide(upperKey(fromWide(s)));
@@ -18,16 +26,6 @@ std::wstring upper(const std::wstring& s) {
 
 bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The name as the folder stores it, or empty.
-std::wstring storedName(const std::wstring& path) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return {};
-    FindClose(find);
-    return data.cFileName;
 }
 
 // The folder path after the operation: every component that the list renamed (by
@@ -47,41 +45,95 @@ std::wstring resolveFolder(const std::wstring& folder,
     return after + folder.substr(start);
 }
 
+// A name as a message shows it: a NUL would end the text.
+std::u16string shown(std::u16string name) {
+    for (char16_t& c : name)
+        if (c == u'\0')
+            c = u'\x2400';
+    return name;
+}
+
+// One message naming the files: the heading, then a line per file, at most a screenful.
+std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& list,
+                           bool targetsOnly) {
+    std::u16string text(moduleString(heading));
+    for (size_t i = 0; i < list.size() && i < kNamedInMessage; ++i) {
+        const RenameFailure& f = list[i];
+        text += u"\r\n";
+        if (targetsOnly) {
+            text += shown(f.to);
+        } else {
+            text += shown(f.from);
+            text += u" -> ";
+            text += shown(f.to.substr(f.to.rfind(u'\\') + 1));
+        }
+        text += u": ";
+        text += f.reason;
+    }
+    if (list.size() > kNamedInMessage) {
+        text += u"\r\n" + countedString(2550, list.size() - kNamedInMessage);
+    }
+    return text;
+}
+
 } // namespace
 
 void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRecord*>& files) {
     failures_.clear();
+    cancelled_ = false;
     if (files.empty())
         return;
-    auto fail = [&](const FileRecord& f, std::u16string reason) {
-        failures_.push_back(
-            {f.folder->path + f.name, f.folder->path + f.newName, std::move(reason)});
-    };
+    HWND window = static_cast<HWND>(owner);
+    failures_ = refusedMoves(files);
+    if (!failures_.empty()) {
+        if (window)
+            showModuleMessage(window, listMessage(2546, failures_, true), MessageIcon::Exclamation);
+        return;
+    }
+    const bool underWine = runningUnderWine();
+    MoveRoute route = options_.route;
+    if (route == MoveRoute::Automatic)
+        route = underWine ? MoveRoute::OneByOne : MoveRoute::Shell;
+    if (route == MoveRoute::Shell)
+        renameWithShell(owner, files);
+    else
+        renameWithOwnMoves(owner, files, underWine);
+    if (window && !failures_.empty())
+        showModuleMessage(window, listMessage(2545, failures_, false), MessageIcon::Exclamation);
+}
 
-    // Wine overwrites an existing target without asking: a target that appeared
-    // since validation, and that no earlier move frees, keeps its file and the move
-    // is left out, as is every move that waits for it.
+void RenameProgressDlg::renameWithOwnMoves(void* owner, const std::vector<FileRecord*>& files,
+                                           bool underWine) {
+    std::optional<MoveProgressWindow> window;
+    if (owner)
+        window.emplace(static_cast<HWND>(owner), files.size(), options_.progressAfterMs);
+    const size_t done = renameOneByOne(
+        files, underWine, [&](size_t d) { return !window || window->update(d); }, failures_);
+    if (done < files.size()) {
+        cancelled_ = true;
+        if (window)
+            window->showCancelled(done);
+    }
+}
+
+void RenameProgressDlg::renameWithShell(void* owner, const std::vector<FileRecord*>& files) {
+    auto fail = [&](const FileRecord& f, std::u16string_view reason) {
+        failures_.push_back(
+            {f.folder->path + f.name, f.folder->path + f.newName, std::u16string(reason)});
+    };
     std::wstring from, to;
-    std::unordered_set<std::wstring> freed;
     std::unordered_map<std::wstring, std::wstring> renamedTo; // old full path -> new leaf
     std::vector<const FileRecord*> shellMoves, caseMoves;
     for (const FileRecord* f : files) {
-        const std::wstring folder = toWide(f->folder->path);
-        const std::wstring source = folder + toWide(f->name);
-        const std::wstring target = folder + toWide(f->newName);
-        if (upperKey(f->name) == upperKey(f->newName)) {
+        if (compareAsFileSystem(f->name, f->newName) == CSTR_EQUAL) {
             caseMoves.push_back(f);
             continue;
         }
-        if (exists(target) && !freed.count(upper(target))) {
-            fail(*f, u"the new name is taken");
-            continue;
-        }
-        freed.insert(upper(source));
-        renamedTo[upper(source)] = toWide(f->newName);
+        const std::wstring folder = toWide(f->folder->path);
+        renamedTo[upper(folder + toWide(f->name))] = toWide(f->newName);
         shellMoves.push_back(f);
-        from += source + L'\0';
-        to += target + L'\0';
+        from += folder + toWide(f->name) + L'\0';
+        to += folder + toWide(f->newName) + L'\0';
     }
 
     if (!shellMoves.empty()) {
@@ -94,35 +146,23 @@ void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRec
         op.pTo = to.c_str();
         op.fFlags = FOF_MULTIDESTFILES | FOF_ALLOWUNDO;
         SHFileOperationW(&op);
-        // The shell has shown its own errors; keep a list for a command line.
         for (const FileRecord* f : shellMoves) {
             const std::wstring folder = resolveFolder(toWide(f->folder->path), renamedTo);
             if (!exists(folder + toWide(f->newName)) &&
                 !exists(toWide(f->folder->path + f->newName)))
-                fail(*f, u"the shell did not rename it");
+                fail(*f, moduleString(2553));
         }
     }
 
-    const std::wstring unique = L".~mr-" + std::to_wstring(GetCurrentProcessId()) + L"-";
     for (size_t i = 0; i < caseMoves.size(); ++i) {
         const FileRecord& f = *caseMoves[i];
         std::wstring folder = resolveFolder(toWide(f.folder->path), renamedTo);
         if (!exists(folder + toWide(f.name)))
             folder = toWide(f.folder->path);
-        const std::wstring source = folder + toWide(f.name);
-        const std::wstring target = folder + toWide(f.newName);
-        const std::wstring temp = folder + unique + std::to_wstring(i);
-        if (!MoveFileW(source.c_str(), temp.c_str())) {
-            fail(f, u"the case of the name could not be changed");
-            continue;
-        }
-        if (!MoveFileW(temp.c_str(), target.c_str())) {
-            MoveFileW(temp.c_str(), source.c_str());
-            fail(f, u"the case of the name could not be changed");
-            continue;
-        }
-        if (storedName(target) != toWide(f.newName))
-            fail(f, u"the folder did not take the new spelling");
+        const std::u16string reason =
+            changeCase(longFolderPath(folder), toWide(f.name), toWide(f.newName), temporaryName(i));
+        if (!reason.empty())
+            fail(f, reason);
     }
 }
 

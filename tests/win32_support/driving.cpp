@@ -152,11 +152,15 @@ std::wstring answerMessage() {
     if (!box)
         return L"";
     std::wstring text;
-    for (HWND child = GetWindow(box, GW_CHILD); child && text.empty();
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (className(child) == L"Static" &&
-            (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-            text = windowText(child);
+    // Wine may show the box a moment before its text is in place.
+    waitUntil([&] {
+        for (HWND child = GetWindow(box, GW_CHILD); child && text.empty();
+             child = GetWindow(child, GW_HWNDNEXT))
+            if (className(child) == L"Static" &&
+                (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+                text = windowText(child);
+        return !text.empty();
+    });
     clickButton(box, IDOK);
     waitUntilClosed(box);
     return text;

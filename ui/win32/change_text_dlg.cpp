@@ -1,6 +1,7 @@
 #include "ui/win32/change_text_dlg.h"
 
 #include "platform/mover.h"
+#include "platform/win32/module_message.h"
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 #include "resources/resource.h"
@@ -14,7 +15,6 @@ namespace mr {
 namespace {
 
 constexpr int32_t kFieldRowTopDips = 66;
-constexpr uint32_t kTitleString = 2523;
 
 // The wait cursor while the patterns are derived, then the one before.
 class WaitCursor {
@@ -249,11 +249,7 @@ void ChangeTextDlg::rowsRemoved() {
 }
 
 void ChangeTextDlg::showMessage(uint32_t, std::u16string_view text, MessageIcon icon) {
-    const std::wstring body = toWide(text);
-    const std::wstring title = toWide(moduleString(kTitleString));
-    MessageBoxW(m_hWnd, body.c_str(), title.c_str(),
-                MB_OK |
-                    (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    showModuleMessage(m_hWnd, text, icon);
 }
 
 bool ChangeTextDlg::putClipboardText(std::u16string_view text) {

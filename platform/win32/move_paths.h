@@ -1,0 +1,25 @@
+#pragma once
+// The full paths the module's own moves use. They start with '\\?\', so that a name is
+// taken as it is (no trailing spaces or periods trimmed, no device names).
+//
+// Under Wine a folder of the Unix file system is addressed through Wine's Unix
+// namespace ('\\?\unix\dev\shm\photos\'): there Wine looks a name up exactly, with one
+// stat, where a DOS path makes it read the whole folder to find a name that differs
+// only in case for every target that does not exist yet. Exact look-up is what a move
+// onto a new name needs once nothing in the folder can meet the target in another
+// case, which the guard checks before the first move.
+#include <string>
+
+namespace mr {
+
+// True when this process runs under Wine (ntdll exports wine_get_version).
+bool runningUnderWine();
+
+// The '\\?\' form of a folder path ending with a backslash ('\\?\UNC\' for '\\').
+std::wstring longFolderPath(const std::wstring& folder);
+
+// The prefix for names of one folder: under Wine its Unix namespace form when Wine
+// gives one that opens the very same folder, else longFolderPath.
+std::wstring moveFolderPath(const std::wstring& folder, bool underWine);
+
+} // namespace mr
