@@ -53,6 +53,12 @@ class Example:
 
 
 @dataclass
+class ExitStatus:
+    status: int
+    text: str
+
+
+@dataclass
 class Help:
     summary: str = ""
     usage: str = ""
@@ -60,7 +66,7 @@ class Help:
     options: list = field(default_factory=list)
     examples: list = field(default_factory=list)
     notes: list = field(default_factory=list)  # paragraphs of the footer
-    exit_statuses: list = field(default_factory=list)  # (status, meaning)
+    exit_statuses: list = field(default_factory=list)
 
 
 def run_help(program):
@@ -94,8 +100,8 @@ def _option(head, text, positional):
 
 
 def _exit_statuses(paragraph):
-    """ "... Exit status: 0 done, 1 bad usage, 2 refused." into its pairs, and the
-    paragraph without that sentence; no pairs when it reads otherwise."""
+    """ "... Exit status: 0 done, 1 bad usage, 2 refused." into its statuses, and the
+    paragraph without that sentence; none when it reads otherwise."""
     m = re.search(r"Exit status(?:es)?:\s*(.*?\.)(?=\s|$)(?!\S)", paragraph, re.S)
     if not m:
         return [], paragraph
@@ -106,7 +112,7 @@ def _exit_statuses(paragraph):
         im = re.fullmatch(r"(\d+)\s+(.*)", item.strip())
         if not im:
             return [], paragraph
-        pairs.append((int(im.group(1)), im.group(2)))
+        pairs.append(ExitStatus(int(im.group(1)), im.group(2)))
     rest = (paragraph[: m.start()] + paragraph[m.end():]).strip()
     return pairs, rest
 
@@ -156,9 +162,16 @@ def parse(help_text):
                 current.text = (current.text + " " + line.strip()).strip()
         elif indent <= 2:
             head, text = _entry(line)
-            positional = section == "Positionals"
-            current = _option(head, text, positional)
-            (help.positionals if positional else help.options).append(current)
+            if re.match(r"Exit status", section, re.I) and head.isdigit():
+                current = ExitStatus(int(head), text)
+                help.exit_statuses.append(current)
+            elif section == "Positionals" or head.startswith("-"):
+                positional = section == "Positionals"
+                current = _option(head, text, positional)
+                (help.positionals if positional else help.options).append(current)
+            else:
+                paragraph.append("%s: %s" % (head, text))
+                current = None
         elif current is not None:
             current.text = (current.text + " " + line.strip()).strip()
     end_paragraph()

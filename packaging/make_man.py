@@ -60,8 +60,8 @@ def exit_section(help):
     if not help.exit_statuses:
         return [".PP", "See above."]
     out = []
-    for status, meaning in help.exit_statuses:
-        out += [".TP", ".B %d" % status, roff_text(meaning)]
+    for status in help.exit_statuses:
+        out += [".TP", ".B %d" % status.status, roff_text(status.text)]
     return out
 
 

@@ -10,11 +10,15 @@ zpty -w z "PS1='>'; print RE''ADY"
 zpty -r z reply '*READY*'
 zpty -w z "fpath=($fndir \$fpath); autoload -U compinit; compinit -u -D"
 zpty -w z "compadd() { builtin compadd -O __got \"\$@\"; print -rl -- \$__got >>$out; builtin compadd \"\$@\" }"
+# Tab completes, then says so; the next keys wait for that (with keys typed ahead,
+# zsh now and then completed nothing).
+zpty -w z "tab() { zle expand-or-complete; zle -M CO''MPLETED }; zle -N tab; bindkey '^I' tab"
 n=0
 for line in "$@"; do
     zpty -w z "print -r -- ${(qq):-== $line} >>$out"
-    zpty -w -n z "$line"$'\t\C-u'
-    zpty -w z "print CA''SE$((++n))"
+    zpty -w -n z "$line"$'\t'
+    zpty -r z reply '*COMPLETED*'
+    zpty -w z $'\C-u'"print CA''SE$((++n))"
     zpty -r z reply "*CASE$n*"
 done
 zpty -d z
