@@ -102,15 +102,8 @@ paths=()
 for f in "${files[@]}"; do paths+=("Z:${f//\//\\}"); done
 timeout 120 wine "$folder\\mrhost.exe" "${paths[@]}" &
 host=$!
-found=
-for _ in $(seq 1 120); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Multi Rename"'; then
-        found=1
-        break
-    fi
-    sleep 0.5
-done
-[ -n "$found" ] || fail "mrhost.exe: no \"Multi Rename\" window"
+timeout 60 bash -c "until xwininfo -root -tree | grep -q '\"Multi Rename\"'; do sleep 0.5; done" \
+    2>/dev/null || fail "mrhost.exe: no \"Multi Rename\" window"
 wine taskkill /im mrhost.exe >/dev/null 2>&1
 wait "$host" || fail "mrhost.exe: exit status $? after the dialog was closed"
 (cd "$scratch/demo" && ls) | cmp -s - "$scratch/demo-before" || fail "the demo folder changed"
