@@ -59,13 +59,21 @@ class ExitStatus:
 
 
 @dataclass
+class Section:
+    """A titled part of the help's footer in prose ("Undo:" and its paragraphs)."""
+    title: str
+    paragraphs: list
+
+
+@dataclass
 class Help:
     summary: str = ""
     usage: str = ""
     positionals: list = field(default_factory=list)
     options: list = field(default_factory=list)
     examples: list = field(default_factory=list)
-    notes: list = field(default_factory=list)  # paragraphs of the footer
+    notes: list = field(default_factory=list)  # untitled paragraphs of the footer
+    sections: list = field(default_factory=list)
     exit_statuses: list = field(default_factory=list)
 
 
@@ -106,80 +114,90 @@ def _exit_statuses(paragraph):
     if not m:
         return [], paragraph
     body = " ".join(m.group(1).split()).rstrip(".")
-    items = re.split(r"[,;]\s*(?=\d+\s)", body)
-    pairs = []
-    for item in items:
+    statuses = []
+    for item in re.split(r"[,;]\s*(?=\d+\s)", body):
         im = re.fullmatch(r"(\d+)\s+(.*)", item.strip())
         if not im:
             return [], paragraph
-        pairs.append(ExitStatus(int(im.group(1)), im.group(2)))
+        statuses.append(ExitStatus(int(im.group(1)), im.group(2)))
     rest = (paragraph[: m.start()] + paragraph[m.end():]).strip()
-    return pairs, rest
+    return statuses, rest
+
+
+def _kind(section, first):
+    """What the lines of a section are, from its title and its first line."""
+    if section == "Positionals":
+        return "positionals"
+    if section.startswith("Example"):
+        return "examples"
+    if re.match(r"Exit status", section, re.I):
+        return "exit"
+    return "options" if first.startswith("-") else "prose"
 
 
 def parse(help_text):
     help = Help()
-    lines = help_text.rstrip("\n").split("\n")
-    section = None
+    section = kind = None
     paragraph = []
     current = None  # the entry that continuation lines extend
 
     def end_paragraph():
         if paragraph:
-            help.notes.append(" ".join(paragraph))
+            text = " ".join(paragraph)
+            (help.sections[-1].paragraphs if kind == "prose" else help.notes).append(text)
             paragraph.clear()
 
-    for line in lines:
-        if not line.strip():
-            end_paragraph()
-            current = None
-            if section in ("Examples",):
-                section = None
-            continue
-        if line.startswith("Usage:"):
-            help.usage = line[len("Usage:"):].strip()
-            continue
-        if not line.startswith(" ") and re.fullmatch(r"[A-Z][\w ]*:", line):
-            end_paragraph()
-            section = line[:-1]
-            current = None
-            continue
-        if not line.startswith(" "):
-            if not help.summary and not help.usage:
-                help.summary = line.strip()
-            else:
-                section = None
-                paragraph.append(line.strip())
-            continue
+    for line in help_text.rstrip("\n").split("\n"):
+        stripped = line.strip()
         indent = len(line) - len(line.lstrip())
-        if section is None:
-            paragraph.append(line.strip())
-        elif section.startswith("Example"):
-            if indent <= 2:
-                current = Example(line.strip(), "")
+        if not stripped:
+            end_paragraph()
+            current = None
+            if kind == "examples":
+                section = kind = None
+        elif line.startswith("Usage:"):
+            help.usage = line[len("Usage:"):].strip()
+        elif indent == 0 and re.fullmatch(r"[A-Z][\w ]*:", line):
+            end_paragraph()
+            section, kind, current = line[:-1], None, None
+        elif indent == 0:
+            if not help.summary and not help.usage:
+                help.summary = stripped
+                continue
+            if section is not None:
+                end_paragraph()
+                section = kind = None
+            paragraph.append(stripped)
+        elif section is None:
+            paragraph.append(stripped)
+        else:
+            if kind is None:
+                kind = _kind(section, stripped)
+                if kind == "prose":
+                    help.sections.append(Section(section, []))
+            if kind == "prose":
+                paragraph.append(stripped)
+            elif indent > 2:
+                if current is not None:
+                    current.text = (current.text + " " + stripped).strip()
+            elif kind == "examples":
+                current = Example(stripped, "")
                 help.examples.append(current)
-            elif current is not None:
-                current.text = (current.text + " " + line.strip()).strip()
-        elif indent <= 2:
-            head, text = _entry(line)
-            if re.match(r"Exit status", section, re.I) and head.isdigit():
-                current = ExitStatus(int(head), text)
-                help.exit_statuses.append(current)
-            elif section == "Positionals" or head.startswith("-"):
-                positional = section == "Positionals"
-                current = _option(head, text, positional)
-                (help.positionals if positional else help.options).append(current)
+            elif kind == "exit":
+                head, text = _entry(line)
+                current = ExitStatus(int(head), text) if head.isdigit() else None
+                if current:
+                    help.exit_statuses.append(current)
             else:
-                paragraph.append("%s: %s" % (head, text))
-                current = None
-        elif current is not None:
-            current.text = (current.text + " " + line.strip()).strip()
+                head, text = _entry(line)
+                current = _option(head, text, kind == "positionals")
+                (help.positionals if kind == "positionals" else help.options).append(current)
     end_paragraph()
 
     for i, note in enumerate(help.notes):
-        pairs, rest = _exit_statuses(note)
-        if pairs:
-            help.exit_statuses = pairs
+        statuses, rest = _exit_statuses(note)
+        if statuses:
+            help.exit_statuses = statuses
             help.notes[i] = rest
     help.notes = [n for n in help.notes if n]
 

@@ -36,6 +36,15 @@ def option_head(opt):
     return names
 
 
+def note_text(note):
+    """CLI11's "Excludes: PATH --records Needs: --from" in words."""
+    said = []
+    for m in re.finditer(r"(Excludes|Needs):\s*((?:(?!Excludes:|Needs:)\S+\s*)+)", note):
+        said.append(("not with " if m.group(1) == "Excludes" else "only with ") +
+                    ", ".join(m.group(2).split()))
+    return "(%s)" % "; ".join(said) if said else note
+
+
 def options_section(help):
     out = []
     for pos in help.positionals:
@@ -44,8 +53,7 @@ def options_section(help):
     for opt in help.options:
         out += [".TP", option_head(opt), roff_text(opt.text)]
         if opt.note:
-            # "Excludes: PATH" as CLI11 prints it, in words.
-            out.append(roff_text(re.sub(r"^Excludes:\s*(.*)", r"(not with \1)", opt.note)))
+            out.append(roff_text(note_text(opt.note)))
     return out
 
 
@@ -54,6 +62,18 @@ def synopsis(help):
     line = ".B " + code(words[0])
     rest = " ".join(words[1:])
     return [line, roff_text(rest)] if rest else [line]
+
+
+def notes(help):
+    """The footer's untitled paragraphs, then its titled ones as subsections."""
+    out = []
+    for note in help.notes:
+        out += [".PP", roff_text(note)]
+    for section in help.sections:
+        out.append(".SS " + roff_text(section.title))
+        for i, paragraph in enumerate(section.paragraphs):
+            out += ([".PP"] if i else []) + [roff_text(paragraph)]
+    return out
 
 
 def exit_section(help):
@@ -82,7 +102,7 @@ def page(template, help, version):
         "VERSION": version.split()[-1],
         "SUMMARY": roff_text(summary[:1].lower() + summary[1:]),
         "SYNOPSIS": "\n".join(synopsis(help)),
-        "NOTES": "\n.PP\n".join(roff_text(n) for n in help.notes),
+        "NOTES": "\n".join(notes(help)),
         "OPTIONS": "\n".join(options_section(help)),
         "EXIT_STATUS": "\n".join(exit_section(help)),
         "EXAMPLES": "\n".join(examples_section(help)),

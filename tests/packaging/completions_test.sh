@@ -55,7 +55,7 @@ cases=()
 while IFS= read -r row; do
     [[ -n $row && $row != \#* ]] && cases+=("$row")
 done <<'EOF'
-multirename --nu|--number --numbers-as-text|--number --numbers-as-text|--number --numbers-as-text
+multirename --numb|--number --numbers-as-text|--number --numbers-as-text|--number --numbers-as-text
 multirename --number 1=re|renumber|renumber|1=renumber
 multirename --number 1=renumber:1,d|1,digits:|digits:|1=renumber:1,digits:
 multirename --number 1=zeros:|keep remove|zeros:keep zeros:remove|1=zeros:keep 1=zeros:remove
@@ -82,7 +82,7 @@ for row in "${cases[@]}"; do
 done
 
 # Every option that --help names is offered after "--" (and "-" for short ones).
-options=$("$program" --help | grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' | tr -d ' ,' | sort -u)
+options=$("$program" --help | awk '/^  -/ {print $1}' | tr ',' '\n' | sort -u)
 for shell in bash zsh fish; do
     offered=$({ "${shell}_offers" "multirename --"; "${shell}_offers" "multirename -"; } | sort -u)
     missing=$(comm -23 <(echo "$options") <(echo "$offered") | paste -sd' ')

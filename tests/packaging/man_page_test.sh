@@ -10,7 +10,7 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$pag
 [ -z "$warnings" ] || fail "man warns: $warnings"
 
 text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$page" 2>/dev/null)
-for option in $("$program" --help | grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' | tr -d ' ,' | sort -u); do
+for option in $("$program" --help | awk '/^  -/ {print $1}' | tr ',' '\n' | sort -u); do
     grep -qE -- "(^|[ ,])$option([ ,]|$)" <<<"$text" || fail "option $option missing"
 done
 # The exit statuses are a list of their own, not left inside a paragraph.
