@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs every test: native (g++, ASan and
-# UBSan), every fuzz target for a short time (clang), and Windows (mingw-w64, under
-# Wine on a virtual display).
+# UBSan), every fuzz target for a short time (clang), Windows (mingw-w64, under Wine
+# on a virtual display), and the packages made from Release builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -15,3 +15,6 @@ bash scripts/fuzz.sh
 cmake --preset windows
 cmake --build --preset windows
 xvfb-run -a ctest --preset windows
+
+bash scripts/package.sh
+bash tests/packaging/check_packages.sh

@@ -46,6 +46,10 @@ std::vector<std::wstring> pickFiles() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"--version") {
+        std::printf("mrhost (Multi Rename) %s\n", MR_VERSION);
+        return 0;
+    }
     std::vector<std::wstring> paths;
     for (int i = 1; i < argc; ++i)
         paths.emplace_back(argv[i]);
