@@ -130,10 +130,11 @@ std::string fitName(std::u16string_view name, size_t width, const HumanStyle& st
     if (displayWidth(name) <= width)
         return displayName(name, style);
     const std::vector<Cluster> clusters = clustersOf(name);
-    // The end holds the extension and the numbers: it gets the larger half.
+    // The end holds the numbers and the extension, where names of a set differ most:
+    // it gets two thirds.
     const size_t room = width > 0 ? width - 1 : 0;
     size_t tailWidth = 0, tail = clusters.size();
-    while (tail > 0 && tailWidth + clusters[tail - 1].width <= room - room / 2)
+    while (tail > 0 && tailWidth + clusters[tail - 1].width <= room - room / 3)
         tailWidth += clusters[--tail].width;
     size_t headWidth = 0, head = 0;
     while (head < tail && headWidth + clusters[head].width <= room - tailWidth)
