@@ -176,7 +176,13 @@ int runUndo(const UndoRequest& request, std::ostream& out, std::ostream& err) {
             return 1;
         }
     }
-    return undoJournal(target->path, runText(*target), out, err);
+    const int status = undoJournal(target->path, runText(*target), out, err);
+    // Runs made one after the other (xargs splits a long list) are undone one by one.
+    if (!request.run)
+        if (const RunHistory after = runHistory(dir, true); const Journal* next = undoTarget(after))
+            out << "The " << runText(*next)
+                << " before it is not undone: multirename --undo again puts it back.\n";
+    return status;
 }
 
 #endif

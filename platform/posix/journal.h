@@ -9,14 +9,14 @@
 // plan leaves no journal behind, and a journal that can be read always holds a whole
 // plan. After the plan come a line per rename tried, appended and fdatasynced after
 // every batch, "END" when the list is done and "UNDONE" after an undo.
+#include "platform/posix/unique_fd.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/posix/unique_fd.h"
 
 namespace mr {
 

@@ -34,7 +34,7 @@ public:
     void run();
 
 private:
-    // The name (offset) of the step that holds its inode now; 0: none.
+    // Whether the name (an offset; 0: none) holds the step's inode now.
     bool holds(const UndoFolder& f, const Journal::Step& s, size_t name) const;
     void step(const Journal::Step& s);
     bool recorded(const struct stat& st);

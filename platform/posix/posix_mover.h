@@ -4,7 +4,7 @@
 // The whole plan is on disk before the first rename; progress is synced per batch.
 #include "platform/mover.h"
 #include "platform/posix/journal.h"
-#include "platform/posix/journal_undo.h"
+#include "platform/posix/journal_undo.h" // the mover's runs are undone from there
 
 #include <cstddef>
 #include <functional>

@@ -147,6 +147,10 @@ protected:
             const std::string whole = contentOf(newest());
             const std::string plan = whole.substr(0, whole.find("PLAN END\n") + 9);
             std::ofstream(next(), std::ios::binary) << plan + "END\n";
+        } else if (op == "first-format") { // as written before runs had sequences and times
+            std::string whole = contentOf(newest());
+            whole.replace(0, whole.find('\n', whole.find('\n') + 1) + 1, "multirename journal 1\n");
+            std::ofstream(newest(), std::ios::binary) << whole;
         } else if (op == "edit") { // saved again: a new file moved over the old one
             mr::test::writeFile(dir + "/" + w[1] + ".new", contentOf(dir + "/" + w[1]));
             fs::rename(dir + "/" + w[1] + ".new", dir + "/" + w[1]);
@@ -194,7 +198,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "a1 a2 b1 b2", "its plan was never completed"},
         UndoCase{"the clock of a run does not order the runs",
                  "apply a x; clock-ahead; apply b y; undo", 0, "x1=a1 x2=a2 b1 b2"},
+        UndoCase{"an undone run is skipped; the run before is named", "apply a x; apply b y; undo",
+                 0, "x1=a1 x2=a2 b1 b2", "",
+                 " before it is not undone: multirename --undo again puts it back."},
         UndoCase{"an undone run is skipped", "apply a x; apply b y; undo; undo", 0, "a1 a2 b1 b2"},
+        UndoCase{"a journal of the first format", "apply a x; first-format; undo", 0,
+                 "a1 a2 b1 b2"},
         UndoCase{"a run that moved nothing is skipped", "apply a x; nothing; undo", 0,
                  "a1 a2 b1 b2"},
         UndoCase{"an older run by its number", "apply a x; apply b y; undo 1", 0,
