@@ -101,11 +101,10 @@ void Undo::step(const Journal::Step& s) {
         fail(s, "its folder cannot be opened: " + std::string(std::strerror(f.error)));
         return;
     }
+    // Where a renamed file mostly is first: one look-up per file after a whole run.
     size_t at = 0;
     if (holds(f, s, s.tmp))
         at = s.tmp;
-    else if (!s.tmp && holds(f, s, s.from))
-        at = s.from;
     else if (holds(f, s, s.to))
         at = s.to;
     else if (holds(f, s, s.from))
