@@ -10,7 +10,7 @@
 namespace mr::cli {
 
 // More than any real list of names or records holds: a larger input is refused.
-constexpr size_t kInputLimit = size_t(512) << 20;
+constexpr size_t kInputLimit = size_t(256) << 20;
 
 // The whole of FILE ("-": in). False with a message naming the input when it cannot be
 // read or holds more than limit bytes.
