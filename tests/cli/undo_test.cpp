@@ -143,10 +143,18 @@ protected:
         else if (op == "cut") { // a journal whose writing stopped halfway
             const std::string whole = contentOf(newest());
             std::ofstream(next(), std::ios::binary) << whole.substr(0, whole.size() / 2);
-        } else if (op == "nothing") { // a run whose every rename failed
+        } else if (op == "failed") { // a run whose every rename failed: "failed P Q"
+            const auto args = applyArgs(w[1], w[2]);
+            EXPECT_EQ(run(args).exit, 0);
+            for (size_t i = 3; i < args.size(); ++i) {
+                const std::string old = fs::path(args[i]).filename().string();
+                fs::rename(dir + "/" + w[2] + old.substr(w[1].size()), args[i]);
+            }
             const std::string whole = contentOf(newest());
-            const std::string plan = whole.substr(0, whole.find("PLAN END\n") + 9);
-            std::ofstream(next(), std::ios::binary) << plan + "END\n";
+            std::string journal = whole.substr(0, whole.find("PLAN END\n") + 9);
+            for (size_t i = 3; i < args.size(); ++i)
+                journal += "F " + std::to_string(i - 3) + "\n";
+            std::ofstream(newest(), std::ios::binary) << journal + "END\n";
         } else if (op == "first-format") { // as written before runs had sequences and times
             std::string whole = contentOf(newest());
             whole.replace(0, whole.find('\n', whole.find('\n') + 1) + 1, "multirename journal 1\n");
@@ -204,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"an undone run is skipped", "apply a x; apply b y; undo; undo", 0, "a1 a2 b1 b2"},
         UndoCase{"a journal of the first format", "apply a x; first-format; undo", 0,
                  "a1 a2 b1 b2"},
-        UndoCase{"a run that moved nothing is skipped", "apply a x; nothing; undo", 0,
+        UndoCase{"a run that moved nothing is skipped", "apply a x; failed b y; undo", 0,
                  "a1 a2 b1 b2"},
         UndoCase{"an older run by its number", "apply a x; apply b y; undo 1", 0,
                  "a1 a2 y1=b1 y2=b2", "", "Put back 2 names of run 1"},
