@@ -105,8 +105,8 @@ public:
         const json* v = find(name, true);
         if (!v)
             return false;
-        if (!v->is_number_unsigned())
-            return fail(std::string("\"") + name + "\" must be a whole number from 0 up");
+        if (const std::string problem = wholeNumberProblem(*v); !problem.empty())
+            return fail(std::string("\"") + name + "\" " + problem);
         out = v->get<uint64_t>();
         return true;
     }
@@ -142,8 +142,8 @@ public:
         if (!v->is_array())
             return fail("\"rows\" must be an array of row numbers");
         for (const auto& row : *v) {
-            if (!row.is_number_unsigned())
-                return fail("\"rows\" must hold whole numbers from 0 up");
+            if (const std::string problem = wholeNumberProblem(row); !problem.empty())
+                return fail("a row of \"rows\" " + problem);
             out.push_back(row.get<uint64_t>());
         }
         return true;

@@ -2,7 +2,7 @@
 
 #include "platform/common/utf8.h"
 
-#include <optional>
+#include <algorithm>
 #include <unordered_map>
 
 namespace mr::cli {
@@ -20,6 +20,7 @@ std::u16string fromNative(const fs::path::string_type& native) {
 
 // The folder of some arguments: its real path, or why it has none.
 struct ArgFolder {
+    fs::path real;
     std::u16string full; // ending with the separator
     std::error_code error;
 };
@@ -48,34 +49,27 @@ Split splitArgument(const std::string& arg) {
 }
 
 struct Argument {
+    size_t index = 0;
     std::string text; // without trailing separators
     const ArgFolder* folder = nullptr;
+    size_t path = 0; // index into the paths given to the record set
 };
 
-// Whether the argument names something, and why not.
-bool exists(const Argument& a, std::error_code& ec) {
-    return fs::exists(fs::symlink_status(nativePath(a.text), ec));
-}
-
-// The first of the arguments (in order) that names nothing or lies in a folder that
-// cannot be resolved; found[i] says that argument i is known to exist.
-bool checkArguments(const std::vector<Argument>& args, const std::vector<bool>& found,
-                    std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const Argument& a = args[i];
-        std::error_code ec;
-        // A name missing from the records may still exist: in another spelling, or
-        // with a path too long for a record.
-        if (!found[i] && !exists(a, ec)) {
-            error = "cannot find " + a.text + (ec ? ": " + ec.message() : "");
-            return false;
-        }
-        if (a.folder->error) {
-            error = "cannot read the folder of " + a.text + ": " + a.folder->error.message();
-            return false;
-        }
-    }
-    return true;
+// Why an argument whose folder was resolved is not among the records.
+UnusablePath whyNotFound(const Argument& a, const std::u16string& path, const RecordSet& set) {
+    if (path.size() >= set.rules.maxPath)
+        return {a.text, false,
+                "its full path is too long (" + std::to_string(path.size()) + " characters; " +
+                    std::to_string(set.rules.maxPath - 1) + " at most)",
+                a.index};
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(nativePath(a.text), ec)))
+        return {a.text, true, ec && ec != std::errc::no_such_file_or_directory ? ec.message() : "",
+                a.index};
+    fs::directory_iterator listing(a.folder->real, ec);
+    if (ec)
+        return {a.text, false, "its folder cannot be listed: " + ec.message(), a.index};
+    return {a.text, false, "its folder's listing does not hold it", a.index};
 }
 
 } // namespace
@@ -89,19 +83,19 @@ fs::path nativePath(const std::string& utf8) {
 #endif
 }
 
-bool fillFromArguments(RecordSet& set, const std::vector<std::string>& argList, FileSystem& fs,
-                       std::string& error) {
+std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<std::string>& argList,
+                                            FileSystem& fs) {
     // Most arguments share their folder: each spelling of a folder is resolved once.
     std::unordered_map<fs::path::string_type, ArgFolder> folders;
     std::vector<Argument> args;
     std::vector<std::u16string> paths;
+    std::vector<UnusablePath> unusable;
     args.reserve(argList.size());
     paths.reserve(argList.size());
-    std::optional<std::string> malformed;
-    bool folderFailed = false;
     const fs::path::string_type dot = fs::path(".").native(), dotDot = fs::path("..").native();
     for (const std::string& given : argList) {
-        Argument& a = args.emplace_back();
+        Argument a;
+        a.index = args.size() + unusable.size();
         a.text = given;
         while (a.text.size() > 1 &&
                (a.text.back() == '/' ||
@@ -110,38 +104,47 @@ bool fillFromArguments(RecordSet& set, const std::vector<std::string>& argList, 
         const Split split = splitArgument(a.text);
         const fs::path::string_type& name = split.name;
         if (a.text.empty() || name.empty() || name == dot || name == dotDot) {
-            malformed = "cannot rename \"" + a.text + "\": name a file or folder inside a folder";
-            args.pop_back();
-            break;
+            unusable.push_back({given, false, "name a file or folder inside a folder", a.index});
+            continue;
         }
         auto [known, added] = folders.try_emplace(split.parent);
         ArgFolder& folder = known->second;
         if (added) {
 #ifdef _WIN32
-            const fs::path real = fs::absolute(split.parent, folder.error).lexically_normal();
+            folder.real = fs::absolute(split.parent, folder.error).lexically_normal();
 #else
-            const fs::path real = fs::canonical(split.parent, folder.error);
+            folder.real = fs::canonical(split.parent, folder.error);
 #endif
-            folder.full = fromNative(real.native());
+            folder.full = fromNative(folder.real.native());
             if (folder.full.empty() ||
                 folder.full.back() != static_cast<char16_t>(fs::path::preferred_separator))
                 folder.full += static_cast<char16_t>(fs::path::preferred_separator);
-            folderFailed |= static_cast<bool>(folder.error);
+        }
+        if (folder.error) {
+            std::error_code ec;
+            if (fs::exists(fs::symlink_status(nativePath(a.text), ec)))
+                unusable.push_back({given, false,
+                                    "its folder cannot be read: " + folder.error.message(),
+                                    a.index});
+            else
+                unusable.push_back({given, true, "", a.index});
+            continue;
         }
         a.folder = &folder;
+        a.path = paths.size();
         paths.push_back(folder.full + fromNative(name));
+        args.push_back(std::move(a));
     }
-    // The arguments before a malformed one, or in a folder that cannot be resolved,
-    // are looked up one by one: the first problem in order is the one reported.
-    if (malformed || folderFailed) {
-        if (checkArguments(args, std::vector<bool>(args.size(), false), error) && malformed)
-            error = *malformed;
-        return false;
-    }
-    // Otherwise the folders' listings tell which arguments exist.
+    // The folders' listings tell which arguments exist; only the others are looked at.
     std::vector<bool> found;
     fillRecordSet(set, paths, fs, &found);
-    return checkArguments(args, found, error);
+    for (const Argument& a : args)
+        if (!found[a.path])
+            unusable.push_back(whyNotFound(a, paths[a.path], set));
+    std::stable_sort(
+        unusable.begin(), unusable.end(),
+        [](const UnusablePath& x, const UnusablePath& y) { return x.index < y.index; });
+    return unusable;
 }
 
 } // namespace mr::cli

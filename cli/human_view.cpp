@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
+#include <vector>
 
 namespace mr::cli {
 namespace {
@@ -55,6 +57,38 @@ std::string plural(size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+// The widths of the name columns: the old names' width (at most 48) where lines may be
+// long; on a terminal, the widths that make every row fit its width.
+struct TableColumns {
+    size_t oldWidth = 8;
+    size_t newWidth = 0; // 0: as wide as each new name
+};
+
+TableColumns tableColumns(const std::vector<FileRecord*>& rows, size_t columns) {
+    TableColumns c;
+    size_t newMax = 8;
+    for (const FileRecord* f : rows) {
+        c.oldWidth = std::max(c.oldWidth, displayWidth(f->name));
+        if (columns)
+            newMax = std::max(newMax, displayWidth(f->newName));
+    }
+    if (!columns) {
+        c.oldWidth = std::min<size_t>(c.oldWidth, 48);
+        return c;
+    }
+    // Three columns for the mark, three between the names; each name keeps at least 8.
+    const size_t room = columns > 6 + 16 ? columns - 6 : 16;
+    if (c.oldWidth + newMax > room) {
+        const size_t half = room / 2;
+        if (c.oldWidth > half && newMax > room - half)
+            c.oldWidth = half;
+        else if (c.oldWidth > half)
+            c.oldWidth = room - newMax;
+    }
+    c.newWidth = room - c.oldWidth;
+    return c;
+}
+
 } // namespace
 
 std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
@@ -94,41 +128,57 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
 
     // The table: one line per row, grouped under its folder when there are several.
     const auto& rows = model.rows();
-    size_t oldWidth = 8;
-    for (const FileRecord* f : rows)
-        oldWidth = std::max(oldWidth, displayWidth(f->name));
-    oldWidth = std::min<size_t>(oldWidth, 48);
-    out += "   " + paint(s, kBold, "Old Name") + pad(oldWidth - 8) + "   " +
+    const TableColumns cols = tableColumns(rows, s.columns);
+    out += "   " + paint(s, kBold, "Old Name") + pad(cols.oldWidth - 8) + "   " +
            paint(s, kBold, "New Name") + '\n';
     const FolderRecord* folder = nullptr;
     size_t counts[10] = {};
-    out.reserve(out.size() + rows.size() * (oldWidth + 24));
+    out.reserve(out.size() + rows.size() * (cols.oldWidth + 24));
     for (const FileRecord* f : rows) {
         if (model.hasFolderColumn() && f->folder != folder) {
             folder = f->folder;
-            out += paint(s, kCyan, displayName(folder->path, s)) + '\n';
+            out += paint(s, kCyan,
+                         s.columns ? fitName(folder->path, s.columns, s)
+                                   : displayName(folder->path, s)) +
+                   '\n';
         }
         ++counts[std::min<size_t>(static_cast<size_t>(f->status), 9)];
         const Mark m = markOf(*f);
         out += ' ';
         out += paint(s, m.colour, m.symbol);
         out += ' ';
-        appendDisplayName(out, f->name, s);
-        const size_t w = displayWidth(f->name);
-        out.append((w < oldWidth ? oldWidth - w : 0) + 3, ' ');
+        size_t w = displayWidth(f->name);
+        if (s.columns && w > cols.oldWidth) {
+            out += fitName(f->name, cols.oldWidth, s);
+            w = cols.oldWidth;
+        } else {
+            appendDisplayName(out, f->name, s);
+        }
+        out.append((w < cols.oldWidth ? cols.oldWidth - w : 0) + 3, ' ');
         const bool dim = f->status == FileStatus::Unchanged || !f->takesPart;
-        if (!s.colour && !dim) {
+        size_t newWidth = f->takesPart ? displayWidth(f->newName) : 1;
+        if (!s.colour && !dim && (!s.columns || newWidth <= cols.newWidth)) {
             appendDisplayName(out, f->newName, s); // the common row, without copies
         } else {
-            std::string newName = displayName(f->newName, s);
+            std::string newName =
+                s.columns ? fitName(f->newName, cols.newWidth, s) : displayName(f->newName, s);
+            newWidth = std::min(newWidth, s.columns ? cols.newWidth : newWidth);
             if (f->pastedName)
                 newName = paint(s, kBold, newName);
             if (dim)
                 newName = paint(s, kDim, f->takesPart ? newName : "—");
             out += newName;
         }
-        if (*m.note)
-            out += "   " + paint(s, m.colour, m.note);
+        if (*m.note) {
+            // A note that does not fit after the names goes on a line of its own.
+            const size_t used = 3 + cols.oldWidth + 3 + newWidth;
+            const size_t noteWidth = std::string_view(m.note).size();
+            if (s.columns && used + 3 + noteWidth > s.columns)
+                out += "\n     ";
+            else
+                out += "   ";
+            out += paint(s, m.colour, m.note);
+        }
         out += '\n';
     }
     if (rows.empty())
@@ -154,10 +204,17 @@ std::string humanOutcome(const HumanOutcome& o, const HumanStyle& s) {
         return paint(s, kDim, "Cancelled: nothing was renamed.") + '\n';
     if (o.refused && !o.closed)
         return paint(s, kRed, "Nothing was renamed: the new names have problems.") + '\n';
+    if (!o.closed && o.problems)
+        return paint(s, kRed, "Dry run: nothing was renamed; the new names have problems.") + '\n';
     if (!o.closed)
         return paint(s, kDim, "Dry run: nothing was renamed. Add --apply to rename.") + '\n';
     if (o.renamed == 0)
         return "";
+    if (o.records)
+        return paint(s, kDim,
+                     plural(o.renamed, "file", "files") +
+                         " would be renamed; with --records nothing on disk changes.") +
+               '\n';
     if (o.dryRun)
         return paint(s, kDim,
                      "Dry run: " + plural(o.renamed, "file", "files") +

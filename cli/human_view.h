@@ -16,6 +16,8 @@ struct HumanOutcome {
     bool refused = false;         // the last "Rename" showed the problems
     size_t renamed = 0;           // files handed to the mover
     bool dryRun = true;           // nothing on disk was to change
+    bool records = false;         // the names came from --records: nothing moves
+    bool problems = false;        // some new names have problems
     size_t failed = 0;            // files the mover could not rename
     std::string journal;          // where --undo finds the old names
 };

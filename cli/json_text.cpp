@@ -2,6 +2,7 @@
 
 #include "platform/common/utf8.h"
 
+#include <cmath>
 #include <ostream>
 
 namespace mr::cli {
@@ -211,6 +212,18 @@ std::u16string jsonString(const nlohmann::json& value) {
         i += 4;
     }
     return out;
+}
+
+std::string wholeNumberProblem(const nlohmann::json& value) {
+    if (value.is_number_unsigned())
+        return {};
+    // The parser reads a whole number beyond 64 bits as a floating value.
+    if (value.is_number_float()) {
+        const double d = value.get<double>();
+        if (d >= 18446744073709551616.0 && std::floor(d) == d)
+            return "is too large";
+    }
+    return "must be a whole number from 0 up";
 }
 
 std::string jsonQuoted(std::u16string_view text) {

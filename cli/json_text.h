@@ -19,6 +19,10 @@ std::optional<nlohmann::json> parseJson(std::string_view text, std::string& erro
 // A string value of a parsed document as UTF-16, lone surrogates restored.
 std::u16string jsonString(const nlohmann::json& value);
 
+// Why a JSON value is no whole number from 0 to 2^64 - 1: "must be a whole number from 0
+// up", or "is too large" for a whole number beyond 64 bits; empty when it is one.
+std::string wholeNumberProblem(const nlohmann::json& value);
+
 // A pretty-printing writer for the output document.
 class JsonWriter {
 public:

@@ -1,4 +1,5 @@
 // multirename: the Multi Rename dialog's logic from a command line.
+#include "cli/fd_output.h"
 #include "cli/run.h"
 
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <csignal>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 #ifdef __GLIBC__
@@ -28,6 +31,13 @@ bool colourWanted(bool terminal) {
 }
 
 #ifdef _WIN32
+size_t consoleColumns() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info))
+        return 0;
+    return static_cast<size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+}
+
 bool isConsole(DWORD which, bool enableColour) {
     HANDLE h = GetStdHandle(which);
     DWORD mode = 0;
@@ -56,6 +66,7 @@ int wmain(int argc, wchar_t** argv) {
     mr::cli::RunEnvironment env;
     env.colour = colourWanted(isConsole(STD_OUTPUT_HANDLE, true));
     env.progress = isConsole(STD_ERROR_HANDLE, true);
+    env.columns = consoleColumns();
 #else
 int main(int argc, char** argv) {
 #ifdef __GLIBC__
@@ -64,13 +75,19 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
+    // A closed pipe or a file-size limit is an error to report, not a reason to die
+    // between two renames.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     mr::cli::RunEnvironment env;
     env.colour = colourWanted(isatty(STDOUT_FILENO) != 0);
     env.progress = isatty(STDERR_FILENO) != 0;
+    if (winsize ws{}; isatty(STDOUT_FILENO) && ioctl(STDOUT_FILENO, TIOCGWINSZ, &ws) == 0)
+        env.columns = ws.ws_col;
 #endif
     std::ios::sync_with_stdio(false);
-    const int status = mr::cli::runMultirename(args, std::cin, std::cout, std::cerr, env);
-    std::cout.flush();
-    return status;
+    mr::cli::FdOutput stdoutBuffer(1);
+    std::ostream out(&stdoutBuffer);
+    return mr::cli::runMultirename(args, std::cin, out, std::cerr, env);
 }

@@ -1,9 +1,11 @@
 #include "cli/options.h"
 
+#include "cli/messages.h"
 #include "platform/common/utf8.h"
 
 #include <CLI/CLI.hpp>
 
+#include <charconv>
 #include <map>
 
 #ifndef MR_VERSION
@@ -24,18 +26,65 @@ const char* const kExamples = R"(Examples:
       allow extension changes, lower-case the wildcard field 0
   ls | sed 's/ /_/g' > names.txt; multirename --paste names.txt *
       name the files from the lines of a text file
+  find . -name 'IMG_*' -print0 | multirename -0 --from - -t 0=Rome_ --apply
+      rename any number of files named on standard input, in one run
   multirename --json --script edits.json --records set.json
       run dialog events from a script over recorded folders; print JSON
 )"
 #ifndef _WIN32
                               R"(  multirename --undo
       put back the names of the last --apply run
+  multirename --undo --list
+      show the runs that can be put back, with their numbers
 )"
 #endif
                               R"(
+Paths:
+  PATH... (or the list of --from) names the files and folders to rename, as a
+  file manager's selection does. Each one that cannot be used (missing, in a
+  folder that cannot be listed, a path too long) is named on standard error, and
+  nothing is renamed.
+
 Fields are numbered from 0 in the order the pattern shows them. Without --apply
-nothing on disk changes. Exit status: 0 done or dry run, 1 bad usage or input,
-2 refused because of problems with the new names, 3 some files could not be renamed.
+nothing on disk changes.
+)"
+#ifndef _WIN32
+                              R"(
+Undo:
+  Before it renames anything, --apply writes a journal of the run to
+  $XDG_STATE_HOME/multirename (else ~/.local/state/multirename); the runs are
+  numbered in the order they were made, whatever the clock says. --undo puts back
+  the names of the newest run that is not undone yet and that renamed something.
+  A file that stands under its new name but is not the file renamed (saved again
+  by an editor) is put back by its name, with a notice. --undo --list shows every
+  run: its number, when, how many names, its state and where; --undo N puts back
+  run N, --undo FILE the run of that journal file.
+)"
+#endif
+                              R"(
+Names on a terminal:
+  Control characters, the bidirectional formatting characters and bytes that are
+  not UTF-8 are shown as escapes (\u001B, \u202E, \xFF); on a terminal the table
+  of names fits its width, long names cut in the middle with an ellipsis.
+
+Exit status:
+  0  renamed, nothing needed renaming, or a dry run
+  1  bad usage, an input that cannot be read, a named path that cannot be used,
+     a paste the dialog refused, an action after the dialog closed, or output
+     that cannot be written: the message says which, and nothing is renamed
+     when it comes before the renames)"
+#ifndef _WIN32
+                              R"( (--undo: no run to put back, or its
+     journal cannot be read))"
+#endif
+                              R"(
+  2  "Rename" refused because of problems with the new names
+  3  files that could not be renamed)"
+#ifndef _WIN32
+                              R"( (or put back), or a journal that could not
+     be written (nothing is renamed then))"
+#endif
+                              R"(
 )";
 
 // "I=VALUE" into the field index and the value.
@@ -43,9 +92,13 @@ bool splitFieldValue(const std::string& option, const std::string& given, Action
                      std::string& value, std::string& error) {
     const size_t eq = given.find('=');
     const std::string index = given.substr(0, eq);
-    if (eq == std::string::npos || index.empty() || index.size() > 9 ||
+    if (eq == std::string::npos || index.empty() ||
         index.find_first_not_of("0123456789") != std::string::npos) {
         error = option + " " + given + ": expected FIELD=VALUE with FIELD a field number";
+        return false;
+    }
+    if (index.size() > 9) {
+        error = option + " " + given + ": the field number " + index + " is too large";
         return false;
     }
     action.field = std::stoull(index);
@@ -101,47 +154,86 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
         app.add_option("--records", inv.recordsFile,
                        "take the folders and the paths from FILE instead of the file system")
             ->type_name("FILE");
+    auto* fromOpt = app.add_option("--from", inv.fromFile,
+                                   "take the paths from FILE (-: standard input), one per line; "
+                                   "with -0 NUL-separated")
+                        ->type_name("FILE");
+    app.add_flag("-0,--null", inv.nulSeparated, "the --from list is separated by NUL bytes")
+        ->needs(fromOpt);
     app.add_flag("--apply", inv.apply, "end with \"Rename\" and really rename");
     app.add_flag("--json", inv.json, "print one JSON document instead of the table");
     CLI::Option* undoOpt = nullptr;
+    CLI::Option* listOpt = nullptr;
 #ifndef _WIN32
     std::vector<std::string> journal;
     undoOpt = app.add_option("--undo", journal,
-                             "put back the names that an --apply run changed, from JOURNAL "
-                             "(default: the last run's)")
-                  ->type_name("[JOURNAL]")
+                             "put back the names of the last --apply run, of run N, or of "
+                             "the journal FILE")
+                  ->type_name("[N|FILE]")
                   ->expected(0, 1)
                   ->allow_extra_args(false);
+    listOpt = app.add_flag("--list", inv.undoRequest.list,
+                           "with --undo: show the runs that can be put back");
 #endif
     auto* pathsOpt = app.add_option("PATH", inv.paths, "the files (and folders) to rename");
     recordsOpt->excludes(pathsOpt);
+    fromOpt->excludes(pathsOpt);
+    fromOpt->excludes(recordsOpt);
 
     try {
         app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     } catch (const CLI::ParseError& e) {
-        const int code = app.exit(e, out, err);
-        return code == static_cast<int>(CLI::ExitCodes::Success) ? 0 : 1;
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            app.exit(e, out, err); // --help, --version
+            return 0;
+        }
+        sayError(err, e.what());
+        err << "Run with --help for more information.\n";
+        return 1;
     }
 
     auto usage = [&](const std::string& message) -> std::variant<Invocation, int> {
-        err << "multirename: " << message << "\nRun with --help for more information.\n";
+        sayError(err, message);
+        err << "Run with --help for more information.\n";
         return 1;
     };
-    if (undoOpt && undoOpt->count() > 0) {
-        if (app.get_options([&](const CLI::Option* o) { return o->count() > 0; }).size() > 1)
-            return usage("--undo takes no other option");
-#ifndef _WIN32
+    const bool undo = undoOpt && undoOpt->count() > 0;
+    if (listOpt && listOpt->count() > 0 && !undo)
+        return usage("--list goes with --undo: multirename --undo --list");
+    if (undo) {
+        if (app.get_options([&](const CLI::Option* o) {
+                   return o->count() > 0 && o != undoOpt && o != listOpt;
+               })
+                .size() > 0)
+            return usage("--undo takes no other option than --list");
         inv.undo = true;
+#ifndef _WIN32
         // A bare --undo may still leave an empty value behind.
-        if (!journal.empty() && !journal.front().empty())
-            inv.journal = journal.front();
+        if (!journal.empty() && !journal.front().empty()) {
+            const std::string& given = journal.front();
+            if (given.find_first_not_of("0123456789") != std::string::npos) {
+                inv.undoRequest.journal = given;
+            } else {
+                uint64_t run = 0;
+                const auto [end, ec] =
+                    std::from_chars(given.data(), given.data() + given.size(), run);
+                if (ec != std::errc() || end != given.data() + given.size())
+                    return usage("--undo " + given + ": the run number is too large");
+                inv.undoRequest.run = run;
+            }
+            if (inv.undoRequest.list)
+                return usage("--undo --list takes no run");
+        }
 #endif
         return inv;
     }
-    if (inv.paths.empty() && !inv.recordsFile)
-        return usage("name the files to rename (PATH...) or give --records FILE");
-    if ((inv.pasteFile == "-") + (inv.scriptFile == "-") + (inv.recordsFile == "-") > 1)
-        return usage("only one of --paste, --script and --records can read standard input");
+    if (inv.paths.empty() && !inv.recordsFile && !inv.fromFile)
+        return usage("name the files to rename (PATH... or --from FILE) or give --records FILE");
+    if ((inv.pasteFile == "-") + (inv.scriptFile == "-") + (inv.recordsFile == "-") +
+            (inv.fromFile == "-") >
+        1)
+        return usage("only one of --paste, --script, --records and --from can read standard "
+                     "input");
 
     auto check = [&](CheckBox box, const char* label) {
         Action& a = inv.actions.emplace_back();

@@ -2,6 +2,7 @@
 // The command line of multirename: options into what to read and which dialog
 // events to run.
 #include "cli/actions.h"
+#include "cli/undo_command.h"
 
 #include <optional>
 #include <ostream>
@@ -12,14 +13,16 @@
 namespace mr::cli {
 
 struct Invocation {
-    std::vector<std::string> paths; // as given, UTF-8
+    std::vector<std::string> paths;      // as given, UTF-8
+    std::optional<std::string> fromFile; // --from: the paths, one per line ("-": standard input)
+    bool nulSeparated = false;           // -0: the --from list is NUL-separated
     std::optional<std::string> recordsFile;
     std::optional<std::string> scriptFile; // "-": standard input
     std::optional<std::string> pasteFile;  // "-": standard input
     bool apply = false;
     bool json = false;
     bool undo = false;
-    std::optional<std::string> journal; // --undo JOURNAL
+    UndoRequest undoRequest;
     // The check boxes, then --text, --number and --wild in the order given.
     std::vector<Action> actions;
 };

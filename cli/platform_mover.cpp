@@ -68,36 +68,12 @@ MoveResult moveForReal(const std::vector<FileRecord*>& files, std::ostream& err,
     mover.renameFiles(nullptr, files);
     result.failures = failuresOf(mover.failures());
     result.journal = mover.journalPath();
+    if (const auto& e = mover.journalError())
+        result.journalError = e->path.empty()
+                                  ? "cannot write a journal: " + e->reason
+                                  : "cannot write the journal " + e->path + ": " + e->reason;
 #endif
     return result;
-}
-
-int undoRenames(const std::optional<std::string>& journal, std::ostream& out, std::ostream& err) {
-#ifdef _WIN32
-    (void)journal;
-    (void)out;
-    err << "multirename: --undo is for POSIX systems; on Windows the shell undoes a rename\n";
-    return 1;
-#else
-    const std::optional<std::string> path = journal ? journal : latestJournal();
-    if (!path) {
-        err << "multirename: --undo: there is no journal in " << defaultJournalDir() << '\n';
-        return 1;
-    }
-    const UndoReport report = undoFromJournal(*path);
-    if (!report.journalRead) {
-        err << "multirename: --undo: cannot read the journal " << *path << '\n';
-        return 1;
-    }
-    out << "Put back " << report.restored << (report.restored == 1 ? " name" : " names");
-    if (report.alreadyInPlace)
-        out << " (" << report.alreadyInPlace << " already had their old names)";
-    out << " from " << *path << ".\n";
-    for (const auto& f : failuresOf(report.failures))
-        err << "multirename: could not put back " << toUtf8(f.pair.to) << " from "
-            << toUtf8(f.pair.from) << ": " << f.reason << '\n';
-    return report.failures.empty() ? 0 : 3;
-#endif
 }
 
 } // namespace mr::cli

@@ -17,13 +17,11 @@ struct MoveFailure {
 struct MoveResult {
     std::vector<MoveFailure> failures;
     std::string journal; // where the names can be put back from (POSIX); empty otherwise
+    // Why no journal could be written (POSIX): nothing moved then.
+    std::optional<std::string> journalError;
 };
 
 // Renames the files in list order; a progress bar on err for long lists when asked.
 MoveResult moveForReal(const std::vector<FileRecord*>& files, std::ostream& err, bool progressBar);
-
-// --undo: puts back the names of a journal (the last run's when none is named). The
-// exit status.
-int undoRenames(const std::optional<std::string>& journal, std::ostream& out, std::ostream& err);
 
 } // namespace mr::cli

@@ -55,8 +55,8 @@ bool readEntry(const json& e, const std::string& where, DirEntry& entry, std::st
         auto it = e.find(key);
         if (it == e.end())
             continue;
-        if (!it->is_number_unsigned()) {
-            error = where + ": \"" + key + "\" must be a whole number from 0 up";
+        if (const std::string problem = wholeNumberProblem(*it); !problem.empty()) {
+            error = where + ": \"" + key + "\" " + problem;
             return false;
         }
         *target = it->get<uint64_t>();

@@ -1,5 +1,8 @@
 #pragma once
 // multirename as a function: the program's main and the tests call this one entry.
+#include "cli/inputs.h"
+
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -14,11 +17,14 @@ struct RunEnvironment {
     SettingsStore* settings = nullptr; // null: the platform's per-user store
     bool colour = false;               // the human view may use colours and bold
     bool progress = false;             // standard error is a terminal: show a progress bar
+    size_t columns = 0;                // standard output is a terminal this wide; 0: it is not
+    size_t inputLimit = kInputLimit;   // the most bytes read from one input
 };
 
 // Runs one command line (without the program name; arguments in UTF-8) and gives the
-// exit status: 0 done, nothing to do or a dry run; 1 usage or input error; 2 "Rename"
-// refused because of problems; 3 files the mover could not rename.
+// exit status: 0 done, nothing to do or a dry run; 1 usage or input error, a named path
+// that cannot be used, a refused paste, output that cannot be written; 2 "Rename"
+// refused because of problems; 3 files the mover could not rename, or no journal.
 int runMultirename(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err, const RunEnvironment& env = {});
 

@@ -2,19 +2,26 @@
 
 #include "platform/common/utf8.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace mr::cli {
 namespace {
 
 const char* const kYellow = "\x1b[33m";
 
-bool isWide(char32_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1FAFF) ||
-           (c >= 0x20000 && c <= 0x3FFFD);
+struct WidthRange {
+    char32_t first, last;
+};
+#include "cli/char_width_table.inc"
+
+template <size_t N>
+bool inTable(const WidthRange (&table)[N], char32_t c) {
+    const auto it = std::upper_bound(std::begin(table), std::end(table), c,
+                                     [](char32_t v, const WidthRange& r) { return v < r.first; });
+    return it != std::begin(table) && c <= std::prev(it)->last;
 }
 
 bool isHighSurrogate(char16_t c) {
@@ -46,24 +53,52 @@ std::string escapeOf(char32_t c) {
     return buffer;
 }
 
+// What a terminal would obey, or what would turn the rest of the line around.
 bool needsEscape(char32_t c) {
-    return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF);
+    return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF) ||
+           c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
 }
 
 bool isPlainAscii(char16_t c) {
     return c >= 0x20 && c < 0x7F;
 }
 
+size_t widthOf(char32_t c) {
+    if (c < 0x7F && isPlainAscii(static_cast<char16_t>(c)))
+        return 1;
+    if (needsEscape(c))
+        return escapeOf(c).size();
+    if (inTable(kZeroWidth, c))
+        return 0;
+    return inTable(kDoubleWidth, c) ? 2 : 1;
+}
+
+// One character as shown, with the marks that combine with it.
+struct Cluster {
+    size_t at, size; // code units of the name
+    size_t width;
+};
+
+std::vector<Cluster> clustersOf(std::u16string_view name) {
+    std::vector<Cluster> out;
+    size_t at = 0;
+    forEachCodePoint(name, [&](char32_t c, std::u16string_view unit) {
+        const size_t w = widthOf(c);
+        if (w == 0 && !out.empty())
+            out.back().size += unit.size();
+        else
+            out.push_back({at, unit.size(), w});
+        at += unit.size();
+    });
+    return out;
+}
+
 } // namespace
 
 size_t displayWidth(std::u16string_view name) {
     size_t width = 0;
-    forEachCodePoint(name, [&](char32_t c, std::u16string_view) {
-        width += isPlainAscii(static_cast<char16_t>(c)) ? 1
-                 : needsEscape(c)                       ? escapeOf(c).size()
-                 : isWide(c)                            ? 2
-                                                        : 1;
-    });
+    forEachCodePoint(name, [&](char32_t c, std::u16string_view) { width += widthOf(c); });
     return width;
 }
 
@@ -82,6 +117,36 @@ std::string displayName(std::u16string_view name, const HumanStyle& style) {
     out.reserve(name.size());
     appendDisplayName(out, name, style);
     return out;
+}
+
+std::string displayText(std::string_view utf8) {
+    for (char c : utf8)
+        if (!isPlainAscii(static_cast<unsigned char>(c)))
+            return displayName(fromUtf8(utf8), HumanStyle{});
+    return std::string(utf8);
+}
+
+std::string fitName(std::u16string_view name, size_t width, const HumanStyle& style) {
+    if (displayWidth(name) <= width)
+        return displayName(name, style);
+    const std::vector<Cluster> clusters = clustersOf(name);
+    // The end holds the numbers and the extension, where names of a set differ most:
+    // it gets two thirds.
+    const size_t room = width > 0 ? width - 1 : 0;
+    size_t tailWidth = 0, tail = clusters.size();
+    while (tail > 0 && tailWidth + clusters[tail - 1].width <= room - room / 3)
+        tailWidth += clusters[--tail].width;
+    size_t headWidth = 0, head = 0;
+    while (head < tail && headWidth + clusters[head].width <= room - tailWidth)
+        headWidth += clusters[head++].width;
+    auto piece = [&](size_t from, size_t to) {
+        if (from >= to)
+            return std::u16string_view();
+        const size_t begin = clusters[from].at;
+        return name.substr(begin, clusters[to - 1].at + clusters[to - 1].size - begin);
+    };
+    return displayName(piece(0, head), style) + "\xe2\x80\xa6" +
+           displayName(piece(tail, clusters.size()), style);
 }
 
 std::string paint(const HumanStyle& s, const char* code, const std::string& text) {

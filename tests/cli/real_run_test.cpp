@@ -1,8 +1,14 @@
-// multirename on real folders: what changes on disk, and what never does.
+// multirename on real folders: what changes on disk, and what never does; the exit status
+// and the messages that say why.
 #include "cli_support.h"
 #include "support/disk_state.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace mr::cli::test {
 namespace {
@@ -11,6 +17,7 @@ using mr::test::Folder;
 using mr::test::folderOf;
 using mr::test::readFolder;
 using mr::test::words;
+namespace fs = std::filesystem;
 
 #ifndef _WIN32
 const mr::test::JournalHome kJournals;
@@ -20,44 +27,123 @@ struct RealCase {
     const char* what;
     std::string files;
     std::string args; // "@" stands for the folder, with its separator
-    std::string input;
     int exit;
-    std::string after; // "": nothing changed
-    std::string err = "";
+    std::string after;      // "": nothing changed
+    std::string err = "";   // a part of standard error
+    std::string input = ""; // "@" expanded too
+    std::string out = "";   // a part of standard output; "!TEXT": TEXT is not in it
+    RunOptions options = {};
 };
+
+// 15 folders of 254 characters and a long name: a full path over 4,096 bytes, which
+// only a path relative to a folder on the way reaches.
+std::string deep() {
+    std::string path;
+    for (int i = 0; i < 15; ++i)
+        path += std::string(254, char('a' + i)) + "/";
+    return path + std::string(240, 'n');
+}
+
+void writeFile(const TempFolder& tmp, const std::string& name, const std::string& content) {
+#ifndef _WIN32
+    if (const size_t cut = name.rfind('/'); cut != std::string::npos && name.size() > 4000) {
+        fs::create_directories(tmp.path() / name.substr(0, cut));
+        const int dir = ::open((tmp.path() / name.substr(0, cut)).c_str(), O_DIRECTORY);
+        const int fd = ::openat(dir, name.substr(cut + 1).c_str(), O_CREAT | O_WRONLY, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, content.data(), content.size()), ssize_t(content.size()));
+        ::close(fd);
+        ::close(dir);
+        return;
+    }
+#endif
+    tmp.write(name, content);
+}
 
 class RealRun : public testing::TestWithParam<RealCase> {};
 
 TEST_P(RealRun, RenamesOnDiskOnlyWhenTheWholeRunIsAccepted) {
     const RealCase& c = GetParam();
     TempFolder tmp;
-    const Folder before = folderOf(c.files);
-    for (const auto& [name, content] : before)
-        tmp.write(name, content);
+    for (const auto& [name, content] : folderOf(replaced(c.files, "{deep}", deep())))
+        writeFile(tmp, name, content);
+    const Folder before = readFolder(tmp.path());
     const std::string folder = (tmp.path() / "").string();
-    auto expand = [&](const std::string& text) { return replaced(text, "@", folder); };
+    auto expand = [&](const std::string& text) {
+        return replaced(replaced(text, "@", folder), "{deep}", deep());
+    };
     std::vector<std::string> args;
     for (const auto& a : words(c.args))
         args.push_back(expand(a));
-    const RunResult r = run(args, c.input);
+    RunOptions options = c.options;
+    options.input = expand(c.input);
+    const RunResult r = run(args, options);
     EXPECT_EQ(r.exit, c.exit) << r.err;
     EXPECT_NE(r.err.find(expand(c.err)), std::string::npos) << r.err;
+    if (c.out.starts_with("!"))
+        EXPECT_EQ(r.out.find(c.out.substr(1)), std::string::npos) << r.out;
+    else
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
     EXPECT_EQ(readFolder(tmp.path()), c.after.empty() ? before : folderOf(c.after));
+}
+
+RunOptions closedInput() {
+    RunOptions o;
+    o.closedInput = true;
+    return o;
+}
+
+RunOptions fullOutput() {
+    RunOptions o;
+    o.fullOutput = true;
+    return o;
+}
+
+RunOptions inputLimit(size_t bytes) {
+    RunOptions o;
+    o.inputLimit = bytes;
+    return o;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RealRun,
     testing::Values(
         RealCase{"a dry run changes nothing", "IMG_1.jpg IMG_2.jpg",
-                 "-t 0=new_ @IMG_1.jpg @IMG_2.jpg", "", 0, ""},
+                 "-t 0=new_ @IMG_1.jpg @IMG_2.jpg", 0, "", "", "",
+                 "Dry run: nothing was renamed. Add --apply to rename."},
         RealCase{"apply renames the arguments in any order", "a1.txt a2.txt a3.txt other.txt",
-                 "--apply -t 0=b @a3.txt @a1.txt @a3.txt @a2.txt", "", 0,
+                 "--apply -t 0=b @a3.txt @a1.txt @a3.txt @a2.txt", 0,
                  "b1.txt=a1.txt b2.txt=a2.txt b3.txt=a3.txt other.txt"},
         RealCase{"problems refuse with exit 2", "a1.txt a2.txt",
-                 "--apply --paste - @a1.txt @a2.txt", "same\nsame\n", 2, "",
-                 "Unable to rename files:\n2 files are being renamed to the same name."},
-        RealCase{"a missing name", "a1.txt", "--apply -t 0=b @a1.txt @a9.txt", "", 1, "",
-                 "cannot find @a9.txt"}),
+                 "--apply --paste - @a1.txt @a2.txt", 2, "",
+                 "Unable to rename files:\n2 files are being renamed to the same name.",
+                 "same\nsame\n"},
+        RealCase{"a dry run with problems does not offer --apply", "a1.txt a2.txt",
+                 "--paste - @a1.txt @a2.txt", 0, "", "", "same\nsame\n", "!Add --apply"},
+        RealCase{"every missing name is named and nothing renamed", "a1.txt",
+                 "--apply -t 0=b @a9.txt @a1.txt @a8.txt", 1, "", "cannot find @a8.txt"},
+        RealCase{"a refused paste renames nothing", "a1.txt a2.txt",
+                 "--apply -t 0=b --paste - @a1.txt @a2.txt", 1, "",
+                 "--paste -: the paste was refused; nothing was renamed", "x:\ny\n"},
+        RealCase{"a folder as a script", "a1.txt", "--script @ @a1.txt", 1, "",
+                 "--script: cannot read @: it is a folder"},
+        RealCase{"standard input closed", "a1.txt a2.txt", "--apply --paste - @a1.txt @a2.txt", 1,
+                 "", "--paste: cannot read standard input: Bad file descriptor", "", "",
+                 closedInput()},
+        RealCase{"an input larger than any real one", "a1.txt a2.txt",
+                 "--apply --paste - @a1.txt @a2.txt", 1, "",
+                 "standard input holds more than 1000 bytes", std::string(1001, 'x'), "",
+                 inputLimit(1000)},
+        RealCase{"output that cannot be written renames nothing", "a1.txt a2.txt",
+                 "--apply --json -t 0=b @a1.txt @a2.txt", 1, "",
+                 "cannot write to standard output: No space left on device", "", "", fullOutput()},
+        RealCase{"the paths of a run from standard input", "a1.txt a2.txt x.txt",
+                 "--apply -t 0=b --from -", 0, "b1.txt=a1.txt b2.txt=a2.txt x.txt", "",
+                 "@a1.txt\n\n@a2.txt\n"},
+        RealCase{"names in messages are escaped", "a1.txt", "@a1.txt @\x1b]0;x\a.txt", 1, "",
+                 "cannot find @\\u001B]0;x\\u0007.txt"},
+        RealCase{"a parser error says who speaks", "a1.txt", "--bogus @a1.txt", 1, "",
+                 "multirename: The following argument was not expected: --bogus"}),
     CaseName());
 
 #ifndef _WIN32
@@ -69,12 +155,18 @@ std::string tooManyBytes() {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Posix, RealRun,
-                         testing::Values(RealCase{
-                             "a name the file system refuses exits 3", "a1.txt a2.txt",
-                             "--apply --paste - @a1.txt @a2.txt", tooManyBytes() + "\nb2\n", 3,
-                             "a1.txt b2.txt=a2.txt", "File name too long"}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Posix, RealRun,
+    testing::Values(RealCase{"a name the file system refuses exits 3", "a1.txt a2.txt",
+                             "--apply --paste - @a1.txt @a2.txt", 3, "a1.txt b2.txt=a2.txt",
+                             "File name too long", tooManyBytes() + "\nb2\n"},
+                    RealCase{"a path too long for a record", "a1.txt {deep}x1.txt",
+                             "--apply --paste - @a1.txt @{deep}x1.txt", 1, "",
+                             "cannot use @{deep}x1.txt: its full path is too long", "b1\n"},
+                    RealCase{"a NUL-separated list of paths", "a1.txt a2.txt",
+                             "--apply -t 0=b -0 --from -", 0, "b1.txt=a1.txt b2.txt=a2.txt", "",
+                             std::string("@a1.txt\0@a2.txt\0", 16)}),
+    CaseName());
 
 #endif
 
