@@ -1,6 +1,9 @@
 #pragma once
 // How names and paths of one record set are read: the separator, how keys fold case,
-// and the character that stands for a digit run while a pattern is derived.
+// the character that stands for a digit run while a pattern is derived, and how the
+// length of a name is counted.
+#include "platform/common/case_mapping.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,14 +15,19 @@ struct NameRules {
     bool foldCase = true;         // folder path keys (and file keys) ignore case
     char16_t numberMarker = u':'; // cannot occur in a name under these rules
     size_t maxPath = 260;         // a path this long or longer is dropped
+    bool lengthInBytes = false;   // names are stored as UTF-8 and limited in bytes
 
     static NameRules windows() { return {}; }
-    static NameRules posix() { return {u'/', false, u'/', 4096}; }
+    static NameRules posix() { return {u'/', false, u'/', 4096, true}; }
 };
 
-// The upper-casing of keys: only 'a' to 'z' change, as in the default locale.
+// The upper-casing of keys: a file system that ignores case compares names by the
+// simple one-to-one upper-case mapping of each code unit, so keys do too. Most names
+// are ASCII, which needs no table.
 inline char16_t upperKeyChar(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+    if (c < 0x80)
+        return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+    return toSimpleUpper(c);
 }
 
 // The key into a buffer that is reused from name to name.

@@ -1,4 +1,4 @@
-#include "pattern/case_mapping.h"
+#include "platform/common/case_mapping.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +14,7 @@ struct CaseRange {
     char16_t delta; // added modulo 2^16
 };
 
-#include "pattern/case_table.inc"
+#include "platform/common/case_table.inc"
 
 template <size_t N>
 char16_t mapUnit(const CaseRange (&table)[N], char16_t c) {

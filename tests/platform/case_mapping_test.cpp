@@ -1,4 +1,4 @@
-#include "pattern/case_mapping.h"
+#include "platform/common/case_mapping.h"
 
 #include <gtest/gtest.h>
 
