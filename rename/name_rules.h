@@ -22,11 +22,8 @@ struct NameRules {
 };
 
 // The upper-casing of keys: a file system that ignores case compares names by the
-// simple one-to-one upper-case mapping of each code unit, so keys do too. Most names
-// are ASCII, which needs no table.
+// simple one-to-one upper-case mapping of each code unit, so keys do too.
 inline char16_t upperKeyChar(char16_t c) {
-    if (c < 0x80)
-        return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
     return toSimpleUpper(c);
 }
 

@@ -233,8 +233,6 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     };
     std::map<std::u16string, FolderRecord*, std::less<>> spellings;
     auto folderOf = [&](std::u16string_view folderPath) -> FolderRecord& {
-        if (set.rules.foldCase)
-            return findOrAddFolder(set, folderPath);
         auto it = spellings.find(folderPath);
         if (it == spellings.end()) {
             FolderRecord& folder =

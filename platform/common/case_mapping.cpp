@@ -1,8 +1,7 @@
 #include "platform/common/case_mapping.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <iterator>
 
 namespace mr {
 namespace {
@@ -17,36 +16,55 @@ struct CaseRange {
 #include "platform/common/case_table.inc"
 
 template <size_t N>
-char16_t mapUnit(const CaseRange (&table)[N], char16_t c) {
-    // The last range that starts at or before c; ranges never overlap.
-    const auto after = std::upper_bound(std::begin(table), std::end(table), c,
-                                        [](char16_t u, const CaseRange& r) { return u < r.first; });
-    if (after == std::begin(table))
-        return c;
-    const CaseRange& r = *std::prev(after);
-    if (c > r.last || (c - r.first) % r.stride != 0)
-        return c;
-    return static_cast<char16_t>(c + r.delta);
+constexpr size_t pagesNeeded(const CaseRange (&ranges)[N]) {
+    bool used[256] = {};
+    size_t pages = 1; // the page of zeros
+    for (const CaseRange& r : ranges)
+        for (uint32_t c = r.first; c <= r.last; c += r.stride)
+            if (!used[c >> 8]) {
+                used[c >> 8] = true;
+                ++pages;
+            }
+    return pages;
 }
+
+template <size_t Pages>
+struct CaseTable {
+    uint8_t pageOf[256];
+    char16_t deltas[Pages][256];
+};
+
+// Built while compiling, so the tables need no initialisation at run time.
+template <size_t Pages, size_t N>
+constexpr CaseTable<Pages> unfold(const CaseRange (&ranges)[N]) {
+    CaseTable<Pages> table{};
+    uint8_t next = 1;
+    for (const CaseRange& r : ranges)
+        for (uint32_t c = r.first; c <= r.last; c += r.stride) {
+            uint8_t& page = table.pageOf[c >> 8];
+            if (page == 0)
+                page = next++;
+            table.deltas[page][c & 0xFF] = r.delta;
+        }
+    return table;
+}
+
+constexpr auto kUpperTable = unfold<pagesNeeded(kUpperRanges)>(kUpperRanges);
+constexpr auto kLowerTable = unfold<pagesNeeded(kLowerRanges)>(kLowerRanges);
 
 } // namespace
 
-char16_t toSimpleUpper(char16_t c) {
-    return mapUnit(kUpperRanges, c);
-}
-
-char16_t toSimpleLower(char16_t c) {
-    return mapUnit(kLowerRanges, c);
-}
+const CasePages kSimpleUpper = {kUpperTable.pageOf, kUpperTable.deltas};
+const CasePages kSimpleLower = {kLowerTable.pageOf, kLowerTable.deltas};
 
 void toSimpleUpper(std::u16string& text) {
     for (auto& c : text)
-        c = toSimpleUpper(c);
+        c = kSimpleUpper.map(c);
 }
 
 void toSimpleLower(std::u16string& text) {
     for (auto& c : text)
-        c = toSimpleLower(c);
+        c = kSimpleLower.map(c);
 }
 
 } // namespace mr

@@ -25,6 +25,17 @@ TEST(CaseMapping, SimpleMappingsOfOneUnit) {
     }
 }
 
+// As many units change as the generated ranges hold (case_table.inc says how many).
+TEST(CaseMapping, EveryUnitOfTheRangesMaps) {
+    size_t upper = 0, lower = 0;
+    for (uint32_t c = 0; c < 0x10000; ++c) {
+        upper += toSimpleUpper(static_cast<char16_t>(c)) != c;
+        lower += toSimpleLower(static_cast<char16_t>(c)) != c;
+    }
+    EXPECT_EQ(upper, 1190u);
+    EXPECT_EQ(lower, 1173u);
+}
+
 TEST(CaseMapping, TextsMapUnitByUnit) {
     std::u16string text = u"Stra\u00DFe \u00C9t\u00E9 \U00010428x"; // a Deseret pair stays
     toSimpleUpper(text);
