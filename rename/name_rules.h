@@ -27,12 +27,25 @@ inline char16_t upperKeyChar(char16_t c) {
     return toSimpleUpper(c);
 }
 
+// Upper-cases a key in place. Most names are ASCII only, and then both loops here run
+// many units at a time; the table maps unit by unit.
+inline void foldKey(char16_t* first, char16_t* last) {
+    char16_t bits = 0;
+    for (const char16_t* p = first; p != last; ++p)
+        bits |= *p;
+    if (bits < 0x80)
+        for (char16_t* p = first; p != last; ++p)
+            *p = static_cast<char16_t>(*p - ((*p >= u'a' && *p <= u'z') ? (u'a' - u'A') : 0));
+    else
+        for (char16_t* p = first; p != last; ++p)
+            *p = upperKeyChar(*p);
+}
+
 // The key into a buffer that is reused from name to name.
 inline void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
     key.assign(text);
     if (foldCase)
-        for (auto& c : key)
-            c = upperKeyChar(c);
+        foldKey(key.data(), key.data() + key.size());
 }
 
 inline std::u16string makeKey(std::u16string_view text, bool foldCase) {

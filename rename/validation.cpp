@@ -42,8 +42,7 @@ public:
                 const size_t from = chars_.size();
                 chars_ += file.newName;
                 if (folder.foldCase)
-                    for (size_t k = from; k < chars_.size(); ++k)
-                        chars_[k] = upperKeyChar(chars_[k]);
+                    foldKey(chars_.data() + from, chars_.data() + chars_.size());
             }
             start_.push_back(static_cast<uint32_t>(chars_.size()));
         }
