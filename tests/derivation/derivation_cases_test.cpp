@@ -55,6 +55,7 @@ TEST(PatternVariants, SplitTheExtensionAndSetTheCheckBoxes) {
         {{u"a.tar.gz", u"b.tar.bz2"}, false, u"*.tar.*", "1100"},  // from the last period; no number
         {{u"a1.jpg", u"a2"}, false, u"a#", "0011"},                // a name without one clears it
         {{u"a#.txt", u"b#.txt"}, false, u"*\\#.txt", "1111"},      // an escaped hash counts
+        {{u"\U0001F600a.txt", u"\U0001F601b.txt"}, false, u"*.txt", "1100"}, // no half emoji
         {{}, false, u"", "0000"},
         // clang-format on
     };
