@@ -9,22 +9,28 @@ namespace {
 
 using namespace mr;
 
-std::vector<std::u16string> cameraNames(size_t count) {
+// Camera names, or the same in Cyrillic, whose keys fold through the case table.
+std::vector<std::u16string> cameraNames(size_t count, bool cyrillic = false) {
     std::vector<std::u16string> names;
     names.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         std::u16string digits = u"000000";
         for (size_t k = 0, v = i; k < digits.size(); ++k, v /= 10)
             digits[digits.size() - 1 - k] = static_cast<char16_t>(u'0' + v % 10);
-        names.push_back(u"IMG_" + digits + (i % 3 ? u"_holiday.jpg" : u"_trip.jpg"));
+        if (cyrillic)
+            names.push_back(u"\u0444\u043E\u0442\u043E_" + digits +
+                            (i % 3 ? u"_\u043E\u0442\u043F\u0443\u0441\u043A.jpg"
+                                   : u"_\u043F\u043E\u0435\u0437\u0434\u043A\u0430.jpg"));
+        else
+            names.push_back(u"IMG_" + digits + (i % 3 ? u"_holiday.jpg" : u"_trip.jpg"));
     }
     return names;
 }
 
-void Keystroke(benchmark::State& state) {
+void typeKeystrokes(benchmark::State& state, bool cyrillic) {
     const auto count = static_cast<size_t>(state.range(0));
     RecordSet set;
-    test::fillNameSet(set, cameraNames(count));
+    test::fillNameSet(set, cameraNames(count, cyrillic));
     ChangeTextModel model(u"Sorrelcast", set);
     model.initialise(nullptr);
     // A renumbered number field, then typing into the first text field.
@@ -32,16 +38,33 @@ void Keystroke(benchmark::State& state) {
     number->renumber = true;
     number->startNumber = 1;
     model.fieldChanged();
+    const std::u16string typed[2] = {
+        cyrillic ? u"\u0441\u043D\u0438\u043C\u043E\u043A <1>_" : u"Photo <1>_",
+        cyrillic ? u"\u0441\u043D\u0438\u043C\u043E\u043A <1> " : u"Photo <1> "};
     bool flip = false;
     for (auto _ : state) {
-        model.setFieldText(0, flip ? u"Photo <1> " : u"Photo <1>_");
+        model.setFieldText(0, typed[flip]);
         flip = !flip;
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+void Keystroke(benchmark::State& state) {
+    typeKeystrokes(state, false);
+}
 BENCHMARK(Keystroke)
     ->Arg(1000)
     ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Names outside ASCII: every key folds through the case table.
+void KeystrokeCyrillic(benchmark::State& state) {
+    typeKeystrokes(state, true);
+}
+BENCHMARK(KeystrokeCyrillic)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

@@ -2,6 +2,7 @@
 
 #include "pattern/middle_derivation.h"
 #include "pattern/parser.h"
+#include "pattern/surrogate_pairs.h"
 
 #include <algorithm>
 
@@ -139,6 +140,21 @@ std::u16string finishPattern(const DerivationContext& context, std::u16string_vi
     return out;
 }
 
+std::u16string keepPairsWhole(const DerivationContext& context, std::u16string_view raw) {
+    const char16_t wildcard = context.wildcard;
+    std::u16string out;
+    out.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const char16_t c = raw[i];
+        if ((isFirstHalf(c) && i + 1 < raw.size() && raw[i + 1] == wildcard) ||
+            (isSecondHalf(c) && i > 0 && raw[i - 1] == wildcard) ||
+            (c == wildcard && !out.empty() && out.back() == wildcard))
+            continue;
+        out += c;
+    }
+    return out;
+}
+
 std::u16string deriveBasePattern(DerivationContext& context) {
     const CommonPrefix prefix = commonPrefix(context);
     if (prefix.allCovered)
@@ -154,7 +170,7 @@ std::u16string deriveBasePattern(DerivationContext& context) {
         middle = deriveMiddleWithNumbers(context, context.names);
     else
         middle = deriveMiddle(context, context.names);
-    return finishPattern(context, prefix.text + middle + suffix.text);
+    return finishPattern(context, keepPairsWhole(context, prefix.text + middle + suffix.text));
 }
 
 void buildPatternVariants(const RecordSet& set, PatternVariants& variants, CheckBoxFlags& flags,

@@ -58,6 +58,11 @@ void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
 
 void buildCommonCharTable(DerivationContext& context);
 
+// Names share whole characters only: half of a surrogate pair that meets a wildcard
+// (a first half before it, a second half after it) joins the wildcard, and wildcards
+// that then meet become one. Runs on prefix, middle and suffix joined.
+std::u16string keepPairsWhole(const DerivationContext& context, std::u16string_view raw);
+
 // Turns a pattern under construction into pattern text: literal specials escaped,
 // markers to number fields.
 std::u16string finishPattern(const DerivationContext& context, std::u16string_view raw);

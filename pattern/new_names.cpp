@@ -1,7 +1,8 @@
 #include "pattern/new_names.h"
 
-#include "pattern/case_mapping.h"
+#include "pattern/surrogate_pairs.h"
 #include "pattern/tags.h"
+#include "platform/common/case_mapping.h"
 #include "rename/records.h"
 
 #include <algorithm>
@@ -110,8 +111,15 @@ void appendWildcard(const FieldCapture& capture, std::u16string& out) {
         return;
     const PatternToken& token = *capture.token;
     std::u16string_view text = capture.text;
-    if (token.truncate)
-        text = text.substr(0, token.length <= 0 ? 0 : static_cast<size_t>(token.length));
+    if (token.truncate) {
+        size_t keep =
+            token.length <= 0 ? 0 : std::min(static_cast<size_t>(token.length), text.size());
+        // A cut between the halves of a pair takes the first half too.
+        if (keep > 0 && keep < text.size() && isFirstHalf(text[keep - 1]) &&
+            isSecondHalf(text[keep]))
+            --keep;
+        text = text.substr(0, keep);
+    }
     const size_t from = out.size();
     out += text;
     if (token.caseMode == 1)

@@ -90,6 +90,11 @@ void setTokenText(PatternToken& token, std::u16string_view text) {
 }
 
 bool isValidNameText(std::u16string_view text) {
+    // Control characters never reach a name: NUL cuts it short at the system call, and
+    // Windows refuses the others. Inside a tag they would reach it too.
+    for (const char16_t c : text)
+        if (c < 0x20)
+            return false;
     size_t i = 0;
     while (i < text.size()) {
         switch (text[i]) {

@@ -13,7 +13,8 @@ void parsePattern(std::u16string_view baseText, std::u16string_view extensionTex
 // Sets the new text of a Text token as the user typed it.
 void setTokenText(PatternToken& token, std::u16string_view text);
 
-// Whether text may stand in a file name, tags allowed.
+// Whether text may stand in a file name, tags allowed: no control character, none of
+// the characters Windows forbids, and every '<' a tag.
 bool isValidNameText(std::u16string_view text);
 
 } // namespace mr

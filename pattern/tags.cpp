@@ -33,9 +33,9 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Tag letters and units are read without regard to case.
+// Tag letters and units are ASCII, read without regard to case.
 char16_t upper(char16_t c) {
-    return upperKeyChar(c);
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
 
 // A cursor over the body of one tag. Values are only computed when `file` is given.

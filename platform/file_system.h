@@ -48,6 +48,12 @@ public:
     }
     // The process's working directory, or nothing when it cannot be read.
     virtual std::optional<std::u16string> workingDirectory() = 0;
+    // Whether the folder (its path ending with the separator; empty for the working
+    // directory) takes names that differ only in case for one name; false when unknown.
+    virtual bool foldsCase(const std::u16string& folderPath) {
+        (void)folderPath;
+        return false;
+    }
 };
 
 // The real file system of the platform the program runs on.

@@ -1,6 +1,9 @@
 #pragma once
 // How names and paths of one record set are read: the separator, how keys fold case,
-// and the character that stands for a digit run while a pattern is derived.
+// the character that stands for a digit run while a pattern is derived, and how the
+// length of a name is counted.
+#include "platform/common/case_mapping.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,22 +15,37 @@ struct NameRules {
     bool foldCase = true;         // folder path keys (and file keys) ignore case
     char16_t numberMarker = u':'; // cannot occur in a name under these rules
     size_t maxPath = 260;         // a path this long or longer is dropped
+    bool lengthInBytes = false;   // names are stored as UTF-8 and limited in bytes
 
     static NameRules windows() { return {}; }
-    static NameRules posix() { return {u'/', false, u'/', 4096}; }
+    static NameRules posix() { return {u'/', false, u'/', 4096, true}; }
 };
 
-// The upper-casing of keys: only 'a' to 'z' change, as in the default locale.
+// The upper-casing of keys: a file system that ignores case compares names by the
+// simple one-to-one upper-case mapping of each code unit, so keys do too.
 inline char16_t upperKeyChar(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+    return toSimpleUpper(c);
+}
+
+// Upper-cases a key in place. Most names are ASCII only, and then both loops here run
+// many units at a time; the table maps unit by unit.
+inline void foldKey(char16_t* first, char16_t* last) {
+    char16_t bits = 0;
+    for (const char16_t* p = first; p != last; ++p)
+        bits |= *p;
+    if (bits < 0x80)
+        for (char16_t* p = first; p != last; ++p)
+            *p = static_cast<char16_t>(*p - ((*p >= u'a' && *p <= u'z') ? (u'a' - u'A') : 0));
+    else
+        for (char16_t* p = first; p != last; ++p)
+            *p = upperKeyChar(*p);
 }
 
 // The key into a buffer that is reused from name to name.
 inline void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
     key.assign(text);
     if (foldCase)
-        for (auto& c : key)
-            c = upperKeyChar(c);
+        foldKey(key.data(), key.data() + key.size());
 }
 
 inline std::u16string makeKey(std::u16string_view text, bool foldCase) {

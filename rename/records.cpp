@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <numeric>
 #include <utility>
 
@@ -78,6 +79,39 @@ private:
     std::vector<size_t>& failFrom_;
 };
 
+// The key of a folder path. Each name in the path folds as the keys of the folder
+// holding it do: every name under rules that ignore case, else the names held by a
+// folder that ignores case (`foldsCaseAt` answers for a folder path).
+template <class FoldsCaseAt>
+std::u16string folderKey(const NameRules& rules, std::u16string_view path,
+                         FoldsCaseAt&& foldsCaseAt) {
+    if (rules.foldCase)
+        return makeKey(path, true);
+    std::u16string key(path);
+    for (size_t start = 0; start < path.size();) {
+        const size_t end = std::min(path.find(rules.separator, start), path.size());
+        if (end > start && foldsCaseAt(path.substr(0, start)))
+            for (size_t k = start; k < end; ++k)
+                key[k] = upperKeyChar(key[k]);
+        start = end + 1;
+    }
+    return key;
+}
+
+FolderRecord& findOrAddKeyed(RecordSet& set, std::u16string_view folderPath, std::u16string key) {
+    auto it = set.folders.find(key);
+    if (it != set.folders.end())
+        return *it->second;
+    auto folder = std::make_unique<FolderRecord>();
+    folder->pathKey = key;
+    folder->path = std::u16string(folderPath);
+    folder->foldCase = set.rules.foldCase;
+    folder->lengthInBytes = set.rules.lengthInBytes;
+    auto& ref = *folder;
+    set.folders.emplace(std::move(key), std::move(folder));
+    return ref;
+}
+
 template <class Files>
 auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
     auto it = std::lower_bound(files.begin(), files.end(), key,
@@ -99,17 +133,7 @@ size_t RecordSet::fileCount() const {
 }
 
 FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath) {
-    std::u16string key = makeKey(folderPath, set.rules.foldCase);
-    auto it = set.folders.find(key);
-    if (it != set.folders.end())
-        return *it->second;
-    auto folder = std::make_unique<FolderRecord>();
-    folder->pathKey = key;
-    folder->path = std::u16string(folderPath);
-    folder->foldCase = set.rules.foldCase;
-    auto& ref = *folder;
-    set.folders.emplace(std::move(key), std::move(folder));
-    return ref;
+    return findOrAddKeyed(set, folderPath, makeKey(folderPath, set.rules.foldCase));
 }
 
 void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
@@ -195,6 +219,28 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     bool found = false;
     if (foundEach)
         foundEach->assign(paths.size(), false);
+    // Where keys are exact, a folder path asks the file system which of the folders
+    // on its way ignore case: once per spelling, and once per folder asked about.
+    std::map<std::u16string, bool, std::less<>> folds;
+    auto foldsCaseAt = [&](std::u16string_view folderPath) {
+        auto it = folds.find(folderPath);
+        if (it == folds.end()) {
+            std::u16string path(folderPath);
+            const bool answer = fs.foldsCase(path);
+            it = folds.emplace(std::move(path), answer).first;
+        }
+        return it->second;
+    };
+    std::map<std::u16string, FolderRecord*, std::less<>> spellings;
+    auto folderOf = [&](std::u16string_view folderPath) -> FolderRecord& {
+        auto it = spellings.find(folderPath);
+        if (it == spellings.end()) {
+            FolderRecord& folder =
+                findOrAddKeyed(set, folderPath, folderKey(set.rules, folderPath, foldsCaseAt));
+            it = spellings.emplace(std::u16string(folderPath), &folder).first;
+        }
+        return *it->second;
+    };
     FolderRecord* current = nullptr;
     FileRecord* previous = nullptr;
     std::u16string key;
@@ -208,7 +254,7 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
             const std::u16string_view folderPath = std::u16string_view(path).substr(0, cut + 1);
             // Paths of one folder mostly come together.
             if (!current || current->path != folderPath)
-                current = &findOrAddFolder(set, folderPath);
+                current = &folderOf(folderPath);
             name = std::u16string_view(path).substr(cut + 1);
         } else {
             name = path;
@@ -218,7 +264,7 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
                     continue;
                 if (!cwd->empty() && cwd->back() != set.rules.separator)
                     *cwd += set.rules.separator;
-                current = &findOrAddFolder(set, *cwd);
+                current = &folderOf(*cwd);
             }
         }
         if (!current->files)
@@ -245,7 +291,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
 }
 
 bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension) {
-    const std::u16string pattern = upperKey(patternText);
+    // A folder that ignores case matches without it; any other matches exactly.
+    const std::u16string folded = upperKey(patternText);
     std::u16string key;
     std::vector<size_t> failFrom;
     bool changed = false;
@@ -253,15 +300,17 @@ bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includ
         if (file.hidden)
             return;
         bool takes = true;
-        if (!pattern.empty()) {
+        if (!patternText.empty()) {
             std::u16string_view name = file.name;
             if (!includesExtension) {
                 const size_t dot = name.rfind(u'.');
                 if (dot != std::u16string_view::npos)
                     name = name.substr(0, dot);
             }
-            assignKey(key, name, true);
-            takes = WildcardMatcher(pattern, key, failFrom).run(0, 0);
+            const bool fold = file.folder->foldCase;
+            assignKey(key, name, fold);
+            takes = WildcardMatcher(fold ? std::u16string_view(folded) : patternText, key, failFrom)
+                        .run(0, 0);
         }
         changed |= takes != file.takesPart;
         file.takesPart = takes;

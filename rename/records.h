@@ -35,8 +35,9 @@ struct FileRecord {
 
 struct FolderRecord {
     std::u16string pathKey;
-    std::u16string path;  // as first given, always ending with the separator
-    bool foldCase = true; // file keys ignore case (the folder's file system does)
+    std::u16string path;        // as first given, always ending with the separator
+    bool foldCase = true;       // file keys ignore case (the folder's file system does)
+    bool lengthInBytes = false; // names are stored as UTF-8 and limited in bytes
     // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
@@ -78,6 +79,8 @@ public:
 // paths[i].
 bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
                    std::vector<bool>* found = nullptr);
+// The folder whose key is the path's key under the set's rules; where keys are exact,
+// fillRecordSet also folds the names in the path that lie in folders ignoring case.
 FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath);
 void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs);
 // Reads the times and sizes that listings left out; new names that show them call

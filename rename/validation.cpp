@@ -1,5 +1,6 @@
 #include "rename/validation.h"
 
+#include "platform/common/utf8.h"
 #include "rename/messages.h"
 
 #include <algorithm>
@@ -41,8 +42,7 @@ public:
                 const size_t from = chars_.size();
                 chars_ += file.newName;
                 if (folder.foldCase)
-                    for (size_t k = from; k < chars_.size(); ++k)
-                        chars_[k] = upperKeyChar(chars_[k]);
+                    foldKey(chars_.data() + from, chars_.data() + chars_.size());
             }
             start_.push_back(static_cast<uint32_t>(chars_.size()));
         }
@@ -55,6 +55,15 @@ private:
     std::u16string chars_;
     std::vector<uint32_t> start_;
 };
+
+// Longer than a name may be: 255 UTF-16 units, or 255 bytes where names are stored as
+// UTF-8. A unit takes one to three bytes (a pair four), so only middling names are
+// counted.
+bool tooLong(std::u16string_view name, bool inBytes) {
+    if (name.size() > kMaxNameLength)
+        return true;
+    return inBytes && name.size() * 3 > kMaxNameLength && utf8Length(name) > kMaxNameLength;
+}
 
 bool keepsItsName(const FileRecord& file) {
     return !file.takesPart || file.newName == file.name;
@@ -153,7 +162,7 @@ void validateFolder(FolderRecord& folder) {
             file.status = FileStatus::Empty;
         else if (nn == file.name)
             file.status = FileStatus::Unchanged;
-        else if (nn.size() > kMaxNameLength)
+        else if (tooLong(nn, folder.lengthInBytes))
             file.status = FileStatus::TooLong;
         else if (nn.front() == u' ' || nn.back() == u' ' || nn.back() == u'.')
             file.status = FileStatus::SpaceOrPeriod;

@@ -116,4 +116,21 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
+size_t utf8Length(std::u16string_view text) {
+    size_t bytes = text.size();
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80 || (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF))
+            continue;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            bytes += 2; // four bytes for the two units
+            ++i;
+        } else {
+            bytes += c < 0x800 ? 1 : 2;
+        }
+    }
+    return bytes;
+}
+
 } // namespace mr

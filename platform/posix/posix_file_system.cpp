@@ -23,7 +23,7 @@ uint64_t toFileTime(const statx_timestamp& t) {
 
 // Folders on FAT-like file systems, and ext4 folders with the casefold attribute,
 // treat names that differ only in case as the same name.
-bool foldsCase(int dirFd) {
+bool folderFoldsCase(int dirFd) {
     struct statfs fs {};
     if (fstatfs(dirFd, &fs) == 0) {
         switch (static_cast<unsigned long>(fs.f_type)) {
@@ -67,7 +67,7 @@ public:
             return std::nullopt;
         const int fd = dirfd(dir);
         FolderListing listing;
-        listing.caseInsensitive = foldsCase(fd);
+        listing.caseInsensitive = folderFoldsCase(fd);
         listing.detailsPending = true;
         while (const dirent* e = readdir(dir)) {
             DirEntry& entry = listing.entries.emplace_back();
@@ -97,6 +97,16 @@ public:
         }
         ::close(fd);
         return details;
+    }
+
+    bool foldsCase(const std::u16string& folderPath) override {
+        const std::string path = folderPath.empty() ? "." : toUtf8(folderPath);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool folds = folderFoldsCase(fd);
+        ::close(fd);
+        return folds;
     }
 
     std::optional<std::u16string> workingDirectory() override {

@@ -6,6 +6,7 @@
 #include "platform/posix/unique_fd.h"
 #include "rename/name_rules.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -71,6 +72,22 @@ std::string tempName(const std::string& name, size_t index) {
     return name.size() + suffix.size() <= 255 ? name + suffix : suffix;
 }
 
+// A last guard: NUL would cut a new name short at the system call, so a list holding
+// one moves nothing. Validation stops such names before they get here.
+std::vector<RenameFailure> nulRefusals(const std::vector<FileRecord*>& files) {
+    const auto holdsNul = [](const FileRecord* f) {
+        return f->newName.find(u'\0') != std::u16string::npos;
+    };
+    std::vector<RenameFailure> refusals;
+    if (std::none_of(files.begin(), files.end(), holdsNul))
+        return refusals;
+    for (const FileRecord* f : files)
+        refusals.push_back({f->folder->path + f->name, f->folder->path + f->newName,
+                            holdsNul(f) ? u"the new name holds a NUL character"
+                                        : u"not renamed: another new name holds a NUL character"});
+    return refusals;
+}
+
 } // namespace
 
 PosixMover::PosixMover(PosixMoverOptions options) : options_(std::move(options)) {}
@@ -80,6 +97,9 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     journalPath_.clear();
     journalError_.reset();
     if (files.empty())
+        return;
+    failures_ = nulRefusals(files);
+    if (!failures_.empty())
         return;
 
     // The plan: each folder opened once, each source's identity read.

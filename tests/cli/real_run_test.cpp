@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 #ifndef _WIN32
-// 100 characters pass the 255-character check; 300 bytes pass no POSIX limit.
+// 100 characters, 304 bytes with the extension: within 255 characters, over 255 bytes.
 std::string tooManyBytes() {
     std::string name;
     for (int i = 0; i < 100; ++i)
@@ -157,15 +157,22 @@ std::string tooManyBytes() {
 
 INSTANTIATE_TEST_SUITE_P(
     Posix, RealRun,
-    testing::Values(RealCase{"a name the file system refuses exits 3", "a1.txt a2.txt",
-                             "--apply --paste - @a1.txt @a2.txt", 3, "a1.txt b2.txt=a2.txt",
-                             "File name too long", tooManyBytes() + "\nb2\n"},
-                    RealCase{"a path too long for a record", "a1.txt {deep}x1.txt",
-                             "--apply --paste - @a1.txt @{deep}x1.txt", 1, "",
-                             "cannot use @{deep}x1.txt: its full path is too long", "b1\n"},
-                    RealCase{"a NUL-separated list of paths", "a1.txt a2.txt",
-                             "--apply -t 0=b -0 --from -", 0, "b1.txt=a1.txt b2.txt=a2.txt", "",
-                             std::string("@a1.txt\0@a2.txt\0", 16)}),
+    testing::Values(
+        RealCase{"a name over 255 bytes is refused before anything moves", "a1.txt a2.txt",
+                 "--apply --paste - @a1.txt @a2.txt", 2, "",
+                 "1 file is being renamed to a name that is too long (> 255 characters).",
+                 tooManyBytes() + "\nb2\n"},
+        RealCase{"a typed control character is an invalid name", "a1.txt a2.txt",
+                 "--apply -t 0=b\x01 @a1.txt @a2.txt", 2, "",
+                 "2 files are being renamed to an invalid name."},
+        RealCase{"a pasted NUL refuses the paste", "a1.txt a2.txt",
+                 "--apply --paste - @a1.txt @a2.txt", 1, "", "cannot be used to name the files",
+                 std::string("q\0.zip\nb2\n", 10)},
+        RealCase{"a path too long for a record", "a1.txt {deep}x1.txt",
+                 "--apply --paste - @a1.txt @{deep}x1.txt", 1, "",
+                 "cannot use @{deep}x1.txt: its full path is too long", "b1\n"},
+        RealCase{"a NUL-separated list of paths", "a1.txt a2.txt", "--apply -t 0=b -0 --from -", 0,
+                 "b1.txt=a1.txt b2.txt=a2.txt", "", std::string("@a1.txt\0@a2.txt\0", 16)}),
     CaseName());
 
 #endif

@@ -25,6 +25,14 @@ TEST(BasePattern, IsDerivedExactly) {
         {{u"x#1", u"y#2"}, true, u"*\\##"},                             // specials escaped
         {{u"#*\\:"}, true, u"\\#\\*\\\\:", true},                      // one name is its own pattern
         {{}, true, u""},
+        // Halves of a pair never stand apart from their other half.
+        {{u"\U0001F600a", u"\U0001F601b"}, true, u"*"},              // a shared first half
+        {{u"a\U0001F400", u"a\U0001D400"}, true, u"a*"},             // a shared second half
+        {{u"\U0001F600x1", u"\U0001F601x2"}, true, u"*x#"},          // before a suffix
+        {{u"\U0001F6001a", u"\U0001F6012b"}, true, u"*#*"},          // through the number search
+        {{u"\U0001F600x-1", u"\U0001F601x-2"}, false, u"*x-*"},      // and the plain one
+        {{u"\U0001F600\U0001F600", u"\U0001F600\U0001F601"}, true, u"\U0001F600*"}, // a whole pair stays
+        {{u"\U0001F600a", u"\U0001F601b"}, true, u"*", true},        // under POSIX rules too
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -47,6 +55,7 @@ TEST(PatternVariants, SplitTheExtensionAndSetTheCheckBoxes) {
         {{u"a.tar.gz", u"b.tar.bz2"}, false, u"*.tar.*", "1100"},  // from the last period; no number
         {{u"a1.jpg", u"a2"}, false, u"a#", "0011"},                // a name without one clears it
         {{u"a#.txt", u"b#.txt"}, false, u"*\\#.txt", "1111"},      // an escaped hash counts
+        {{u"\U0001F600a.txt", u"\U0001F601b.txt"}, false, u"*.txt", "1100"}, // no half emoji
         {{}, false, u"", "0000"},
         // clang-format on
     };

@@ -2,6 +2,7 @@
 #include "derivation_support.h"
 #include "name_families.h"
 #include "reference_derivation.h"
+#include "ui/model/change_text_model.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,27 @@ void expectNamesFit(const RecordSet& set, const std::string& what) {
     });
 }
 
-TEST(Families, DeriveAsThePlainFormsAndFitTheirNames) {
+// With no edit every file that takes part keeps its name, in every variant the boxes reach.
+void expectNoEditKeepsNames(RecordSet& set, const std::string& what) {
+    ChangeTextModel::rememberedAllowExtensionChanges = false;
+    ChangeTextModel::rememberedNumbersAsText = false;
+    ChangeTextModel model(u"Sorrelcast", set);
+    model.initialise(nullptr);
+    auto expectKept = [&] {
+        for (const FileRecord* f : model.rows())
+            EXPECT_TRUE(!f->takesPart || f->status == FileStatus::Unchanged)
+                << what << ": " << toUtf8(f->name) << " -> " << toUtf8(f->newName) << " ~ "
+                << toUtf8(model.currentPattern().patternText);
+    };
+    expectKept();
+    for (const CheckBox box : {CheckBox::AllowExtensionChanges, CheckBox::NumbersAsText})
+        if (model.clickCheckBox(box))
+            expectKept();
+    ChangeTextModel::rememberedAllowExtensionChanges = false;
+    ChangeTextModel::rememberedNumbersAsText = false;
+}
+
+TEST(Families, DeriveAsThePlainFormsFitTheirNamesAndKeepThemWithoutAnEdit) {
     for (const test::Family& family : test::nameFamilies()) {
         test::Rng rng(20240611);
         for (int round = 0; round < 100; ++round) {
@@ -44,6 +65,7 @@ TEST(Families, DeriveAsThePlainFormsAndFitTheirNames) {
             const std::string what = std::string(family.name) + " " + std::to_string(round);
             expectSameAsReference(*set, what);
             expectNamesFit(*set, what);
+            expectNoEditKeepsNames(*set, what);
         }
     }
 }

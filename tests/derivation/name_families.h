@@ -1,6 +1,7 @@
 #pragma once
 // Generated name sets for habits the corpus of real names lacks: camera numbers, '#' in
-// names, POSIX specials, wide characters and long runs of digits that tie.
+// names, POSIX specials, wide characters, long runs of digits that tie, characters of
+// two units, case pairs outside ASCII and control characters.
 #include "rename/name_rules.h"
 
 #include <random>
@@ -19,6 +20,15 @@ struct Family {
 };
 
 inline std::u16string randomText(Rng& rng, std::u16string_view alphabet, size_t length) {
+    std::u16string s;
+    for (size_t i = 0; i < length; ++i)
+        s += alphabet[rng() % alphabet.size()];
+    return s;
+}
+
+// Whole characters, some of them two units long.
+inline std::u16string randomChars(Rng& rng, const std::vector<std::u16string_view>& alphabet,
+                                  size_t length) {
     std::u16string s;
     for (size_t i = 0; i < length; ++i)
         s += alphabet[rng() % alphabet.size()];
@@ -76,6 +86,33 @@ inline Names redrawnDigits(Rng& rng) {
     });
 }
 
+// Emoji that share their first or their second half, among letters and digits.
+inline Names emoji(Rng& rng) {
+    const std::vector<std::u16string_view> alphabet = {
+        u"\U0001F600", u"\U0001F601", u"\U0001F400", u"\U0001D400", u"a", u"1", u"-"};
+    const std::u16string prefix = randomChars(rng, alphabet, rng() % 3);
+    return many(2 + rng() % 10, [&] {
+        return prefix + randomChars(rng, alphabet, 1 + rng() % 6) + (rng() % 2 ? u".jpg" : u"");
+    });
+}
+
+// Letters whose cases differ outside ASCII, some of which fold to one key.
+inline Names casePairs(Rng& rng) {
+    const std::u16string_view alphabet = u"\u00C4\u00E4\u00C9\u00E9\u03A3\u03C3\u03C2\u01C4\u01C5"
+                                         u"\u01C6\u017F\u212Aks1";
+    return many(2 + rng() % 12, [&] {
+        return randomText(rng, alphabet, 1 + rng() % 4) + randomText(rng, u"0123", rng() % 3) +
+               u".txt";
+    });
+}
+
+// Names a POSIX folder may hold: any control character but NUL.
+inline Names controlCharacters(Rng& rng) {
+    return many(2 + rng() % 12, [&] {
+        return randomText(rng, u"\x01\t\n\x1Fa1 ", 1 + rng() % 6) + (rng() % 2 ? u".\x7F" : u"");
+    });
+}
+
 } // namespace families
 
 inline const std::vector<Family>& nameFamilies() {
@@ -85,6 +122,9 @@ inline const std::vector<Family>& nameFamilies() {
         {"tiny random", false, families::tiny},
         {"digit runs", false, families::digitRuns},
         {"redrawn digits", true, families::redrawnDigits},
+        {"emoji", false, families::emoji},
+        {"case pairs", false, families::casePairs},
+        {"control characters", true, families::controlCharacters},
     };
     return all;
 }

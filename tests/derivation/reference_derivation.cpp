@@ -1,4 +1,5 @@
 #include "reference_derivation.h"
+#include "reference_pairs.h"
 
 #include <vector>
 
@@ -259,7 +260,8 @@ std::u16string deriveBasePattern(DerivationContext& context) {
     if (any)
         middle = context.useNumberRuns ? reference::deriveMiddleWithNumbers(context, context.names)
                                        : reference::deriveMiddle(context, context.names);
-    return finishPattern(context, prefix.text + middle + suffix.text);
+    return finishPattern(context,
+                         reference::keepPairsWhole(context, prefix.text + middle + suffix.text));
 }
 
 } // namespace mr::reference

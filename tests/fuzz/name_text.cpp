@@ -84,8 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (size_t i = 0; i < text.size(); ++i)
             if (text[i] == u'<')
                 recognised[i] = checkTag(text, i + 1, s);
-        // The '<'s the name check meets, found by a walk of this test's own.
-        bool valid = true;
+        // No control character anywhere, and the '<'s the name check meets, found by a walk
+        // of this test's own.
+        bool valid = std::none_of(text.begin(), text.end(), [](char16_t c) { return c < 0x20; });
         for (size_t i = 0; i < text.size() && valid;) {
             if (text[i] == u'<') {
                 valid = recognised[i];

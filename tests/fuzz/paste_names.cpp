@@ -18,6 +18,10 @@ struct Row {
     bool operator==(const Row&) const = default;
 };
 
+bool hasControl(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t c) { return c < 0x20; });
+}
+
 std::vector<Row> rowsOf(const ChangeTextModel& model) {
     std::vector<Row> out;
     for (const FileRecord* f : model.rows())
@@ -40,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::u16string& name : fuzz::lines(data, nul, 2)) {
         name.resize(std::min<size_t>(name.size(), 64));
         if (!name.empty() && name.find_first_of(u"\\/:*?\"<>|") == std::u16string::npos &&
-            names.size() < 16)
+            !hasControl(name) && names.size() < 16)
             names.push_back(name);
     }
     RecordSet set;
@@ -74,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 continue;
             }
             require(f.pastedName, "a target row has no pasted name");
-            require(f.newName.find_first_of(u"\\/:*?\"<>|\n") == std::u16string::npos,
+            require(f.newName.find_first_of(u"\\/:*?\"<>|") == std::u16string::npos &&
+                        !hasControl(f.newName),
                     "a pasted name holds a forbidden character");
         }
     }

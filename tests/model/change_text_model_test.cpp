@@ -34,10 +34,11 @@ TEST(ChangeTextModel, ARememberedBoxHoldsOnlyWhereItIsEnabled) {
 
 TEST(ChangeTextModel, EditsMarkEveryFileAndTravelAcrossVariants) {
     ModelFixture f({u"a1.txt", u"a2.txt"}, {u"other.txt"});
-    for (const auto* text : {u"b:", u"b"}) {
+    const std::u16string typed[] = {u"b:", u"b\x01", std::u16string(u"b\0", 2), u"b"};
+    for (const auto& text : typed) {
         f.model->setFieldText(0, text);
         for (auto* r : f.model->rows())
-            EXPECT_EQ(r->status, text[1] ? FileStatus::InvalidChars : FileStatus::Good);
+            EXPECT_EQ(r->status, text.size() > 1 ? FileStatus::InvalidChars : FileStatus::Good);
     }
     EXPECT_TRUE(f.model->clickCheckBox(CheckBox::AllowExtensionChanges));
     EXPECT_EQ(f.model->currentPatternIndex(), 1);
@@ -77,6 +78,9 @@ TEST(ChangeTextModel, PasteRefusesOrNamesTheFiles) {
         {u"x\n" + k255 + u"n\n?\n", {}, 2519, old}, // forbidden beats too long
         {u"x\n" + k255 + u"n\nz\n", {}, 2522, old},
         {u"x\ny\n", {}, 2520, old},
+        {u"x\n\ty\x01\t\nz\n", {}, 2519, old},                 // a control character within a line
+        {std::u16string(u"x\ny\0z\nz\n", 8), {}, 2519, old},   // NUL too
+        {u"\vx\f\ny\nz\n", {}, 0, {u"x.txt", u"y.txt", u"z"}}, // but not at its ends
         {u"q.zip\n", {1}, 0, {u"a.txt", u"q.txt", u"README"}},
     };
     for (const auto& c : cases) {

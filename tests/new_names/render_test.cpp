@@ -42,7 +42,10 @@ TEST(RenderCapture, AppliesTheFieldsSettings) {
     {"truncated and upper-cased",          wildcard(true,  3,  1), u"holiday", u"HOL"},
     {"length without truncate is ignored", wildcard(false, 3,  0), u"holiday", u"holiday"},
     {"truncated to nothing",               wildcard(true,  0,  0), u"abc",     u""},
-    {"lower-cased",                        wildcard(false, 8,  2), u"MiXeD",   u"mixed"}};
+    {"lower-cased",                        wildcard(false, 8,  2), u"MiXeD",   u"mixed"},
+    {"a cut inside a pair drops its half", wildcard(true,  2,  0), u"x\U0001F600y", u"x"},
+    {"a cut after a pair keeps it",        wildcard(true,  3,  0), u"x\U0001F600y", u"x\U0001F600"},
+    {"a lone first half is no pair",       wildcard(true,  2,  0), u"x\xD83Dy",     u"x\xD83D"}};
     // clang-format on
     for (const FieldCase& c : cases)
         EXPECT_EQ(renderCapture({&c.token, c.captured}, FileRecord(), {}), c.expected) << c.what;

@@ -66,7 +66,9 @@ TEST(SetTokenText, TakesTheUsersTextAndMarksIt) {
 TEST(IsValidNameText, ForbiddenCharactersAndTags) {
     const std::pair<std::u16string, bool> cases[] = {
         // clang-format off
-        {u"", true}, {u"\t\x01\u00E9\U0001F600", true},
+        {u"", true}, {u"\u00E9\U0001F600\x7F", true},
+        {u"a\tb", false}, {u"\x1F", false}, {std::u16string(u"a\0b", 3), false}, // control characters
+        {u"<D:yy\x01>", false}, {u"<1,1:3\n>", false},                 // inside a tag too
         {u"<D:yyyy:mm>", true}, // a ':' inside a tag is the tag's
         {u"<D:yyyy-mm-dd><S:6A><F><N:2><1,1:3F><C>", true},
         {u"<D>>", false},

@@ -21,5 +21,14 @@ TEST(Utf8, EveryTwoByteSequenceRoundTrips) {
         }
 }
 
+// Every unit, alone, as a first half, after a lone second half or an escaped byte.
+TEST(Utf8, LengthIsThatOfTheBytes) {
+    for (uint32_t c = 0; c < 0x10000; ++c)
+        for (const char16_t next : {u'a', u'\xDC00', u'\xDFFF', u'\xD800', u'\xDCFF'}) {
+            const std::u16string text{static_cast<char16_t>(c), next};
+            ASSERT_EQ(utf8Length(text), toUtf8(text).size()) << std::hex << c;
+        }
+}
+
 } // namespace
 } // namespace mr

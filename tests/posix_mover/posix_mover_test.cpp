@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace mr {
 namespace {
 
@@ -40,6 +42,7 @@ protected:
         set.forEachFile([&](FileRecord& f) {
             if (f.takesPart)
                 f.newName = fromUtf8(to.at(toUtf8(f.folder->path + f.name).substr(dir.size() + 1)));
+            std::replace(f.newName.begin(), f.newName.end(), u'^', u'\0'); // '^' stands for NUL
         });
         validateAll(set);
         if (foldCase) // as on a file system that ignores case
@@ -68,9 +71,10 @@ TEST_P(MoverRun, ReportsPerFileOverwritesNothingAndUndoes) {
         failed.push_back(fs::path(toUtf8(f.from)).lexically_relative(dir).string());
     EXPECT_EQ(failed, words(c.failed));
     EXPECT_EQ(readFolder(dir), folderOf(c.after));
-    // Nothing moves without a journal, and undo puts back every move, once.
+    // Nothing moves without a journal, and undo puts back every move, once. Only a list
+    // refused whole is not journalled either.
     if (mover.journalPath().empty()) {
-        EXPECT_TRUE(mover.journalError());
+        EXPECT_TRUE(mover.journalError() || failed.size() == words(c.renames).size());
         return;
     }
     const size_t moved = words(c.renames).size() - failed.size();
@@ -81,13 +85,14 @@ TEST_P(MoverRun, ReportsPerFileOverwritesNothingAndUndoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MoverRun,
-    testing::Values(MoverCase{"target_created_after_planning", "a b", "a>x b>y", "x", "a",
-                              "a x=foreign y=b"},
-                    MoverCase{"a_chain_behind_a_failed_rename_stays", "a b c", "a>b b>c c>d", "d",
-                              "c b a", "a b c d=foreign"},
-                    MoverCase{"no_journal_no_rename", "a", "a>b", "../journal", "", "a"},
-                    MoverCase{"a_change_of_case_on_a_folder_ignoring_case", "a.txt b.txt",
-                              "a.txt>A.txt b.txt>c.txt", "", "", "A.txt=a.txt c.txt=b.txt", true}),
+    testing::Values(
+        MoverCase{"target_created_after_planning", "a b", "a>x b>y", "x", "a", "a x=foreign y=b"},
+        MoverCase{"a_chain_behind_a_failed_rename_stays", "a b c", "a>b b>c c>d", "d", "c b a",
+                  "a b c d=foreign"},
+        MoverCase{"no_journal_no_rename", "a", "a>b", "../journal", "", "a"},
+        MoverCase{"a_change_of_case_on_a_folder_ignoring_case", "a.txt b.txt",
+                  "a.txt>A.txt b.txt>c.txt", "", "", "A.txt=a.txt c.txt=b.txt", true},
+        MoverCase{"a_nul_in_any_new_name_moves_nothing", "a b", "a>x b>y^z", "", "a b", "a b"}),
     CaseName());
 
 } // namespace

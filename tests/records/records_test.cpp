@@ -45,6 +45,7 @@ TEST(FillRecordSet, ListsExactlyTheFilesTheHostPassed) {
         {"folder in another case shares the record", u"C:\\Data\\a.txt c:\\DATA\\b.txt",
          u"C:\\Data\\a.txt C:\\Data\\b.txt"},
         {"name found in any case, listed spelling kept", u"C:\\Data\\A.TXT", u"C:\\Data\\a.txt"},
+        {"case folds outside ASCII too", u"C:\\Data\\\u00E4.TXT", u"C:\\Data\\\u00C4.txt"},
         {"bare name in the folder of the path before it", u"C:\\Data\\a.txt b.txt",
          u"C:\\Data\\a.txt C:\\Data\\b.txt"},
         {"bare name first in the working directory", u"b.txt C:\\Data\\a.txt",
@@ -57,7 +58,7 @@ TEST(FillRecordSet, ListsExactlyTheFilesTheHostPassed) {
     for (const auto& c : cases) {
         MemoryFileSystem fs;
         fs.cwd = u"C:\\Work";
-        for (auto n : {u"a.txt", u"b.txt", u"Sub", u".", u".."})
+        for (auto n : {u"a.txt", u"b.txt", u"Sub", u".", u"..", u"\u00C4.txt"})
             fs.add(u"C:\\Data\\", n, 0, n[0] == u'S' || n[0] == u'.');
         fs.add(u"C:\\Work\\", u"b.txt");
         fs.add(u"C:\\Data\\", k259.substr(8));
@@ -68,16 +69,27 @@ TEST(FillRecordSet, ListsExactlyTheFilesTheHostPassed) {
     }
 }
 
+// A name in a path, of a file or of a folder, folds where the folder holding it ignores case.
 TEST(ScanFolder, PosixKeysAreExactUnlessTheFolderFoldsCase) {
     MemoryFileSystem fs;
-    fs.add(u"/d/", u"a.txt");
-    fs.add(u"/d/", u"A.txt");
-    fs.add(u"/fat/", u"a.txt");
-    fs.add(u"/fat/", u"A.txt");
+    for (auto folder : {u"/d/", u"/fat/"})
+        for (auto name : {u"a.txt", u"A.txt", u"\u00C4.txt"})
+            fs.add(folder, name);
+    fs.add(u"/fat/", u"Sub", 0, true);
+    fs.add(u"/fat/Sub/", u"b.txt");
+    fs.add(u"/fat/Sub/", u"c.txt");
     fs.folders[u"/fat/"].caseInsensitive = true;
+    fs.folders[u"/fat/Sub/"].caseInsensitive = true;
+    fs.add(u"/d/", u"Sub", 0, true);
+    fs.add(u"/d/Sub/", u"b.txt");
     RecordSet set(NameRules::posix());
-    fillRecordSet(set, {u"/d/a.txt", u"/d/A.txt", u"/fat/A.TXT", u"/D/a.txt"}, fs);
-    EXPECT_EQ(listed(set), (std::vector<std::u16string>{u"/d/A.txt", u"/d/a.txt", u"/fat/a.txt"}));
+    fillRecordSet(set,
+                  {u"/d/a.txt", u"/d/A.txt", u"/d/\u00E4.txt", u"/fat/A.TXT", u"/D/a.txt",
+                   u"/fat/\u00E4.txt", u"/fat/Sub/b.txt", u"/fat/SUB/C.txt", u"/d/Sub/b.txt",
+                   u"/d/SUB/b.txt"},
+                  fs);
+    EXPECT_EQ(listed(set), split(u"/d/A.txt /d/a.txt /d/Sub/b.txt /fat/a.txt /fat/\u00C4.txt "
+                                 u"/fat/Sub/b.txt /fat/Sub/c.txt"));
 }
 
 // Whatever the listing's order, records come sorted and the first listed of equal keys stays.
@@ -111,35 +123,41 @@ TEST(ScanFolder, RecordsAreSortedWhateverTheListingOrder) {
 struct TakePartCase {
     std::u16string pattern;
     bool includesExtension;
-    std::vector<bool> expected; // for IMG_0001.jpg, img_12.JPG, notes.txt, README
+    std::u16string takers; // the names that take part, in canonical order
+    bool posix = false;
 };
 
 TEST(MarkTakingPart, Table) {
     const TakePartCase cases[] = {
-        {u"", false, {true, true, true, true}},
-        {u"IMG_#", false, {true, true, false, false}},
-        {u"IMG_#.jpg", true, {true, true, false, false}},
-        {u"README", false, {false, false, false, true}},
+        {u"", false, u"IMG_0001.jpg img_12.JPG notes.txt README \u00E4b1.txt"},
+        {u"IMG_#", false, u"IMG_0001.jpg img_12.JPG"},
+        {u"IMG_#.jpg", true, u"IMG_0001.jpg img_12.JPG"},
+        {u"README", false, u"README"},
+        {u"\u00C4B#", false, u"\u00E4b1.txt"},    // case folds outside ASCII too
+        {u"IMG_#", false, u"IMG_0001.jpg", true}, // a POSIX folder minds case
     };
-    MemoryFileSystem fs;
-    for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"IMG_9.jpg"})
-        fs.add(u"C:\\P\\", n);
-    RecordSet set;
-    fillRecordSet(
-        set, {u"C:\\P\\IMG_0001.jpg", u"C:\\P\\img_12.JPG", u"C:\\P\\notes.txt", u"C:\\P\\README"},
-        fs);
     for (const auto& c : cases) {
+        const std::u16string folder = c.posix ? u"/P/" : u"C:\\P\\";
+        MemoryFileSystem fs;
+        std::vector<std::u16string> paths;
+        for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"\u00E4b1.txt",
+                       u"IMG_9.jpg"}) {
+            fs.add(folder, n);
+            if (n != std::u16string_view(u"IMG_9.jpg"))
+                paths.push_back(folder + n);
+        }
+        RecordSet set(c.posix ? NameRules::posix() : NameRules::windows());
+        fillRecordSet(set, paths, fs);
         set.forEachFile([](FileRecord& f) { f.newName = u"x"; });
         markTakingPart(set, c.pattern, c.includesExtension);
-        std::vector<bool> got;
+        std::vector<std::u16string> takers;
         set.forEachFile([&](FileRecord& f) {
             EXPECT_FALSE(f.hidden && f.takesPart) << "hidden files are left alone";
-            if (!f.hidden) {
-                got.push_back(f.takesPart);
-                EXPECT_EQ(f.newName.empty(), !f.takesPart) << toUtf8(f.name);
-            }
+            EXPECT_EQ(f.newName.empty(), !f.hidden && !f.takesPart) << toUtf8(f.name);
+            if (f.takesPart)
+                takers.push_back(f.name);
         });
-        EXPECT_EQ(got, c.expected) << toUtf8(c.pattern);
+        EXPECT_EQ(takers, split(c.takers)) << toUtf8(c.pattern);
     }
 }
 

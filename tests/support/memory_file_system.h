@@ -31,6 +31,10 @@ public:
         return it->second;
     }
     std::optional<std::u16string> workingDirectory() override { return cwd; }
+    bool foldsCase(const std::u16string& folderPath) override {
+        auto it = folders.find(folderPath);
+        return it != folders.end() && it->second.caseInsensitive;
+    }
     // For folders listed with detailsPending: each size is the name's position + 1.
     std::vector<FileDetails> readDetails(const std::u16string&,
                                          const std::vector<std::u16string_view>& names) override {

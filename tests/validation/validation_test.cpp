@@ -38,11 +38,17 @@ FolderRecord& makeFolder(RecordSet& set, const std::u16string& path,
 // space or period, 8 too long) and the planned order.
 TEST(ValidateFolder, GivesStatusesAndOrder) {
     const std::u16string k255(255, u'n'), k256(256, u'n');
+    // 255 and 258 bytes as UTF-8; 255 escaped invalid bytes; 64 emoji, 256 bytes.
+    const std::u16string euro85(85, u'\u20AC'), euro86(86, u'\u20AC'), bytes255(255, u'\xDCFF');
+    std::u16string emoji64;
+    for (int i = 0; i < 64; ++i)
+        emoji64 += u"\U0001F600";
     using O = std::vector<std::u16string>;
     const struct {
         std::vector<Entry> entries;
         std::string statuses;
         O order;
+        bool posix = false;
     } cases[] = {
         // clang-format off
         {{{u"a.txt", u"A.txt"}}, "2", {u"a.txt"}}, // a case-only change is planned
@@ -57,11 +63,19 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         {{{u"a", k255.c_str()}, {u"b", k256.c_str()}}, "28", {u"a"}},
         {{{u"a", u"b"}, {u"b", u""}}, "26", {u"a"}}, // a holder with a problem still moves away
         {{{u"a", u"z"}, {u"b", u"a"}, {u"c", u"d"}}, "222", {u"a", u"b", u"c"}}, // a later waiter moves in the same walk
+        // Case folds as the file system folds it, outside ASCII too.
+        {{{u"a", u"\u00C4.txt"}, {u"b", u"\u00E4.txt"}}, "44", {}},
+        {{{u"a", u"\u03C3"}, {u"\u03A3"}}, "52", {}},
+        {{{u"a", u"X"}, {u"b", u"x"}}, "22", {u"a", u"b"}, true}, // a POSIX folder minds case
+        // POSIX names are limited in bytes, Windows names in units.
+        {{{u"a", euro85.c_str()}, {u"b", euro86.c_str()}}, "28", {u"a"}, true},
+        {{{u"a", euro85.c_str()}, {u"b", euro86.c_str()}}, "22", {u"a", u"b"}},
+        {{{u"a", bytes255.c_str()}, {u"b", emoji64.c_str()}}, "28", {u"a"}, true},
         // clang-format on
     };
     for (const auto& c : cases) {
-        RecordSet set;
-        FolderRecord& folder = makeFolder(set, u"C:\\D\\", c.entries);
+        RecordSet set(c.posix ? NameRules::posix() : NameRules::windows());
+        FolderRecord& folder = makeFolder(set, c.posix ? u"/d/" : u"C:\\D\\", c.entries);
         validateFolder(folder);
         std::string statuses;
         for (const auto& e : c.entries)

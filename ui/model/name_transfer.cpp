@@ -58,6 +58,9 @@ PasteLines splitPastedNames(std::u16string_view text) {
             --b;
         for (size_t i = start; i < end; ++i)
             forbidden |= isForbidden(text[i]);
+        // White space at the ends goes; a control character within the name stays.
+        for (size_t i = a; i < b; ++i)
+            forbidden |= text[i] < 0x20;
         if (b > a) {
             tooLong |= b - a > 255;
             out.lines.emplace_back(text.substr(a, b - a));

@@ -18,7 +18,8 @@ struct PasteLines {
 };
 
 // Splits clipboard text into names. Refused for a forbidden character anywhere in the
-// text (blank lines included), then for a line over 255 characters.
+// text (blank lines included) or a control character within a trimmed line, then for a
+// line over 255 characters.
 PasteLines splitPastedNames(std::u16string_view text);
 
 // The new name a pasted line gives a file with the given current name.

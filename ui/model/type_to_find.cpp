@@ -1,6 +1,6 @@
 #include "ui/model/type_to_find.h"
 
-#include "pattern/case_mapping.h"
+#include "platform/common/case_mapping.h"
 
 #include <algorithm>
 

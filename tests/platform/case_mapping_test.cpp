@@ -1,4 +1,4 @@
-#include "pattern/case_mapping.h"
+#include "platform/common/case_mapping.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +23,17 @@ TEST(CaseMapping, SimpleMappingsOfOneUnit) {
         EXPECT_EQ(toSimpleUpper(r[0]), r[1]) << std::hex << int(r[0]);
         EXPECT_EQ(toSimpleLower(r[0]), r[2]) << std::hex << int(r[0]);
     }
+}
+
+// As many units change as the generated ranges hold (case_table.inc says how many).
+TEST(CaseMapping, EveryUnitOfTheRangesMaps) {
+    size_t upper = 0, lower = 0;
+    for (uint32_t c = 0; c < 0x10000; ++c) {
+        upper += toSimpleUpper(static_cast<char16_t>(c)) != c;
+        lower += toSimpleLower(static_cast<char16_t>(c)) != c;
+    }
+    EXPECT_EQ(upper, 1190u);
+    EXPECT_EQ(lower, 1173u);
 }
 
 TEST(CaseMapping, TextsMapUnitByUnit) {
