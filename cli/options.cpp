@@ -68,9 +68,9 @@ Undo:
 #ifndef _WIN32
                               R"(
 Editing in an editor:
-  --edit writes the new names, one per line in the list's order (what "Copy
-  Names" copies, after every other option), to a private temporary file and
-  opens $VISUAL, else $EDITOR, else vi on it; the command may hold arguments
+  With --edit the new names are written, one per line in the list's order (what
+  "Copy Names" copies, after every other option), to a private temporary file,
+  and $VISUAL, else $EDITOR, else vi opens it; the command may hold arguments
   (EDITOR="code -w"). When the editor exits with status 0, the lines go through
   "Paste Names" with the dialog's rules (blank lines left out, ends trimmed, one
   line per file, no \ / : * ? " < > |, each file keeps its extension unless -e):
@@ -79,7 +79,7 @@ Editing in an editor:
   exits with another status cancels (exit 1). The file is removed afterwards.
 
 The dialog in the terminal:
-  -i opens the Multi Rename dialog in the terminal, after the other options,
+  With -i the Multi Rename dialog opens in the terminal, after the other options,
   with the first text field's text selected. Tab and Shift+Tab move between the
   controls; typing edits a text field (Ctrl+U empties it), and every key shows
   the new names at once; Space ticks a check box or selects a row; Enter on a #

@@ -87,6 +87,7 @@ Key readKey(bool wait) {
     while (true) {
         wint_t c = 0;
         nodelay(stdscr, wait ? FALSE : TRUE);
+        errno = 0; // an end of input leaves errno as it was
         const int got = get_wch(&c);
         nodelay(stdscr, FALSE);
         if (got == ERR && !wait)

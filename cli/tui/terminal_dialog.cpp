@@ -346,8 +346,7 @@ private:
         drawButtons(statusY, w - 25,
                     {{Control::Rename, MR_CAPTION_RENAME}, {Control::Cancel, MR_CAPTION_CANCEL}});
         screen_.put(h - 1, 1,
-                    "Tab: next  Space: tick/select  Enter: [#] [*]  F2: menu  F10: Rename  "
-                    "Esc: Cancel  ?: keys",
+                    "Tab: next  Space: select  Enter: [#] [*]  F2: menu  F10: Rename  Esc: Cancel",
                     w - 2, {.tone = Tone::Dim});
 
         // Last, so that the caret of the focused text field is where the cursor stays.
