@@ -1,6 +1,7 @@
 #include "cli/tui/screen.h"
 
 #include "cli/terminal_text.h"
+#include "cli/tui/terminal_type.h"
 #include "platform/common/utf8.h"
 
 #include <clocale>
@@ -99,19 +100,16 @@ std::unique_ptr<Screen> Screen::open(const std::string& terminal, std::string& p
     for (size_t i = 0; i < kSignalCount; ++i)
         sigaction(kSignals[i], &restore, &t->old[i]);
 
-    const char* type = std::getenv("TERM");
+    if (auto why = terminalProblem(fileno(t->out))) {
+        problem = *why;
+        return nullptr;
+    }
     t->screen = newterm(nullptr, t->out, in);
     if (!t->screen) {
-        problem = "the terminal type " + std::string(type ? type : "(TERM is not set)") +
-                  " is not known here";
+        problem = "the terminal cannot be set up";
         return nullptr;
     }
     gCursesActive = 1;
-    const char* move = tigetstr("cup");
-    if (!move || move == reinterpret_cast<char*>(-1)) {
-        problem = "the terminal (" + std::string(type ? type : "") + ") cannot move its cursor";
-        return nullptr;
-    }
     cbreak();
     noecho();
     nonl();
@@ -129,6 +127,7 @@ std::unique_ptr<Screen> Screen::open(const std::string& terminal, std::string& p
         init_pair(kSelected, COLOR_WHITE, COLOR_BLUE);
     }
     // The Linux console reads OSC as its palette; a terminal without a name is no better.
+    const char* type = std::getenv("TERM");
     t->clipboard = type && std::strncmp(type, "linux", 5) != 0 && std::strcmp(type, "dumb") != 0;
     return std::unique_ptr<Screen>(new Screen(std::move(t)));
 }
