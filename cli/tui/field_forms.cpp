@@ -38,6 +38,21 @@ FormItem edit(LineEdit& line, int row, int column, int width, size_t limit,
     return i;
 }
 
+// The row both dialogs open with: Reset and Clear Text, enabled as their models say.
+template <class Model>
+void resetAndClearText(
+    std::vector<FormItem>& items, Model& m, std::function<void()> afterClearText = [] {}) {
+    items.push_back(item(Kind::Button, MR_CAPTION_RESET, 0, 6));
+    items.back().enabled = [&m] { return m.resetEnabled(); };
+    items.back().press = [&m] { m.reset(); };
+    items.push_back(item(Kind::Button, MR_CAPTION_CLEAR_TEXT, 0, 17));
+    items.back().enabled = [&m] { return m.clearTextEnabled(); };
+    items.back().press = [&m, afterClearText] {
+        m.clearText();
+        afterClearText();
+    };
+}
+
 } // namespace
 
 bool changeWildForm(Screen& screen, const Backdrop& backdrop, PatternToken& token) {
@@ -45,15 +60,8 @@ bool changeWildForm(Screen& screen, const Backdrop& backdrop, PatternToken& toke
     LineEdit length;
     length.set(m.lengthText);
     std::vector<FormItem> items;
-    items.push_back(item(Kind::Button, MR_CAPTION_RESET, 0, 6));
-    items.back().enabled = [&] { return m.resetEnabled(); };
-    items.back().press = [&] { m.reset(); };
-    items.push_back(item(Kind::Button, MR_CAPTION_CLEAR_TEXT, 0, 17));
-    items.back().enabled = [&] { return m.clearTextEnabled(); };
-    items.back().press = [&] {
-        m.clearText();
-        length.set(m.lengthText);
-    };
+    // Clear Text writes "0" into the length edit.
+    resetAndClearText(items, m, [&] { length.set(m.lengthText); });
     items.push_back(item(Kind::Group, MR_CAPTION_LENGTH, 2, 0));
     items.push_back(item(Kind::Check, MR_CAPTION_TRUNCATE, 3, 2));
     items.back().checked = [&] { return m.truncate; };
@@ -81,12 +89,7 @@ bool changeNumberForm(Screen& screen, const Backdrop& backdrop, PatternToken& to
     start.set(m.startText);
     digits.set(m.digitsText);
     std::vector<FormItem> items;
-    items.push_back(item(Kind::Button, MR_CAPTION_RESET, 0, 6));
-    items.back().enabled = [&] { return m.resetEnabled(); };
-    items.back().press = [&] { m.reset(); };
-    items.push_back(item(Kind::Button, MR_CAPTION_CLEAR_TEXT, 0, 17));
-    items.back().enabled = [&] { return m.clearTextEnabled(); };
-    items.back().press = [&] { m.clearText(); };
+    resetAndClearText(items, m);
     items.push_back(item(Kind::Group, MR_CAPTION_NUMBER, 2, 0));
     const auto setNumber = [&m](Number n) { m.number = n; };
     items.push_back(radio(MR_CAPTION_NO_CHANGE, 3, m.number, Number::NoChange, setNumber));

@@ -18,15 +18,9 @@ constexpr int kGap = 2;
 
 void NamesList::rowsChanged() {
     const auto& rows = model_.rows();
-    oldWidth_ = folderWidth_ = 0;
-    const FolderRecord* folder = nullptr;
-    for (const FileRecord* f : rows) {
+    oldWidth_ = 0;
+    for (const FileRecord* f : rows)
         oldWidth_ = std::max(oldWidth_, displayWidth(f->name));
-        if (f->folder != folder) {
-            folder = f->folder;
-            folderWidth_ = std::max(folderWidth_, displayWidth(folder->path));
-        }
-    }
     focus(std::min(focused_, rows.empty() ? 0 : rows.size() - 1));
 }
 
@@ -100,9 +94,11 @@ void NamesList::draw(Screen& screen, int y, int height, bool hasFocus) {
     const int room = std::max(0, screen.width() - x0 - kGap * (folders ? 2 : 1));
     const int oldWidth =
         std::max(8, std::min<int>(static_cast<int>(oldWidth_), room / (folders ? 3 : 2)));
-    const int folderWidth =
-        folders ? std::max(6, std::min<int>(static_cast<int>(folderWidth_), room / 4)) : 0;
-    const int newWidth = std::max(8, room - oldWidth - folderWidth);
+    // As the dialog sizes them: New Name 40 DIP (five columns) wider than Old Name
+    // beside a Folder column, which takes the rest; else New Name takes the rest.
+    const int newWidth =
+        folders ? std::max(8, std::min(oldWidth + 5, room - oldWidth - 6)) : room - oldWidth;
+    const int folderWidth = folders ? std::max(6, room - oldWidth - newWidth) : 0;
     const int newX = x0 + oldWidth + kGap;
     focusedLine_ = y + 1 + static_cast<int>(focused_ - top_);
     const int folderX = newX + newWidth + kGap;
