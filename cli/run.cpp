@@ -247,7 +247,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         outcome.journal = moved.journal;
         out << humanOutcome(outcome, session.style);
         // Its "nothing to rename" box has closed with the dialog.
-        if (inv.interactive && session.closed && session.closed == std::string_view("ok") &&
+        if (inv.interactive && session.closed && std::string_view(session.closed) == "ok" &&
             !session.mover.called)
             sayLines(out, toUtf8(moduleString(2502)));
     }
