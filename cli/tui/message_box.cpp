@@ -16,18 +16,23 @@ std::vector<std::u16string> wrapText(std::u16string_view text, size_t width) {
         std::u16string_view paragraph = text.substr(0, end);
         if (!paragraph.empty() && paragraph.back() == u'\r')
             paragraph.remove_suffix(1);
-        std::u16string line;
-        size_t used = 0;
+        // Spaces in front of a paragraph indent each of its lines (a column of text).
+        size_t indent = paragraph.find_first_not_of(u' ');
+        indent = indent == std::u16string_view::npos ? 0 : std::min(indent, width - 1);
+        paragraph.remove_prefix(indent);
+        const std::u16string margin(indent, u' ');
+        std::u16string line = margin;
+        size_t used = indent;
         while (!paragraph.empty()) {
             const size_t space = paragraph.find(u' ');
             const std::u16string_view word = paragraph.substr(0, space);
             const size_t w = displayWidth(word);
-            if (!line.empty() && used + 1 + w > width) {
+            if (used > indent && used + 1 + w > width) {
                 lines.push_back(std::move(line));
-                line.clear();
-                used = 0;
+                line = margin;
+                used = indent;
             }
-            if (!line.empty()) {
+            if (used > indent) {
                 line += u' ';
                 ++used;
             }

@@ -65,8 +65,8 @@ std::optional<MenuCommand> rowMenu(Screen& screen, const Backdrop& backdrop,
         int row = top + 1;
         for (size_t i = 0; i < kCount; ++i) {
             if (i == kSeparatorBefore)
-                screen.put(row++, x + 1, std::u16string(static_cast<size_t>(w - 2), u'─'), w - 2,
-                           {.tone = Tone::Dim});
+                screen.put(row++, x, u"├" + std::u16string(static_cast<size_t>(w - 2), u'─') + u"┤",
+                           w);
             const Look look{.reverse = i == focus};
             screen.fill(row, x + 1, w - 2, look);
             const Shown& s = items[i];

@@ -181,6 +181,10 @@ private:
 
     void menu() {
         setFocus({Control::List});
+        // As a right click on a row: a row outside the selection becomes the selection.
+        const size_t row = list_.focusedRow();
+        if (row < model_.rows().size() && !model_.isSelected(row))
+            model_.selectOnly({row});
         draw();
         const auto command = rowMenu(screen_, backdrop(), model_, list_.focusedLine() + 1);
         if (!command)
@@ -304,10 +308,12 @@ private:
         screen_.erase();
         const int h = screen_.height(), w = screen_.width();
         if (tooSmall()) {
-            screen_.put(0, 0,
-                        "Multi Rename needs a terminal of " + std::to_string(kMinWidth) + " x " +
-                            std::to_string(kMinHeight) + " or more. Esc cancels.",
-                        w);
+            const std::u16string text =
+                fromUtf8("Multi Rename needs a terminal of " + std::to_string(kMinWidth) + " x " +
+                         std::to_string(kMinHeight) + " or more.\nEsc cancels.");
+            int y = 0;
+            for (const std::u16string& line : wrapText(text, static_cast<size_t>(w)))
+                screen_.put(y++, 0, line, w);
             return;
         }
         screen_.fill(0, 0, w, {.reverse = true});
@@ -345,9 +351,15 @@ private:
         }
         drawButtons(statusY, w - 25,
                     {{Control::Rename, MR_CAPTION_RENAME}, {Control::Cancel, MR_CAPTION_CANCEL}});
-        screen_.put(h - 1, 1,
-                    "Tab: next  Space: select  Enter: [#] [*]  F2: menu  F10: Rename  Esc: Cancel",
-                    w - 2, {.tone = Tone::Dim});
+        // The hints that fit, each whole.
+        x = 1;
+        for (const char* hint : {"Tab: next", "Space: select", "Enter: [#] [*]", "F2: menu",
+                                 "F10: Rename", "Esc: Cancel"}) {
+            const int width = static_cast<int>(std::string_view(hint).size());
+            if (x + width > w - 1)
+                break;
+            x += screen_.put(h - 1, x, hint, width, {.tone = Tone::Dim}) + 2;
+        }
 
         // Last, so that the caret of the focused text field is where the cursor stays.
         fields_.draw(screen_, fieldsY,

@@ -93,6 +93,21 @@ folder_is "Rome_0041.JPG Rome_0042.JPG Rome_0047.JPG "
 start "Esc leaves every file as it was" "$mr IMG_*"
 keys -l "x"
 wait_for "IMG_0041.JPG  x0041.JPG"
+# The menu of a row outside the selection acts on that row, as after a right click.
+keys F2
+wait_for "Remove File From List"
+keys c
+wait_for "The filenames have been copied to the clipboard."
+keys Enter
+wait_until "[ \"\$(tm show-buffer 2>/dev/null)\" = x0041.JPG ]"
+# The keys, a column of text; a terminal too small for the dialog says so in full.
+keys "?"
+wait_for "│                   presses a button"
+keys Enter
+tm resize-window -t t -x 44 -y 12
+wait_for "Esc cancels."
+tm resize-window -t t -x 80 -y 24
+wait_for "IMG_0041.JPG  x0041.JPG"
 keys Escape
 ended 0
 wait_for "Cancelled: nothing was renamed."
