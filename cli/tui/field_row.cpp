@@ -14,6 +14,7 @@ constexpr uint32_t kColumnDpi = 12;
 } // namespace
 
 void FieldRow::rebuild() {
+    typedIn_.reset();
     edits_.assign(model_.fields().size(), LineEdit());
     for (size_t i = 0; i < edits_.size(); ++i)
         edits_[i].set(model_.fields()[i].text);
@@ -28,9 +29,20 @@ std::optional<size_t> FieldRow::firstEdit() const {
 
 LineEdit::Result FieldRow::type(size_t field, const Key& key) {
     const LineEdit::Result r = edits_[field].handle(key);
-    if (r == LineEdit::Result::Changed)
-        model_.setFieldText(field, edits_[field].text());
+    if (r == LineEdit::Result::Changed) {
+        if (typedIn_ && *typedIn_ != field)
+            commit();
+        typedIn_ = field;
+    }
     return r;
+}
+
+void FieldRow::commit() {
+    if (!typedIn_)
+        return;
+    const size_t field = *typedIn_;
+    typedIn_.reset();
+    model_.setFieldText(field, edits_[field].text());
 }
 
 void FieldRow::draw(Screen& screen, int y, std::optional<size_t> focused) {

@@ -22,16 +22,18 @@ public:
 
     void enter(size_t field) { edits_[field].enter(); }
     void leave(size_t field) { edits_[field].leave(); }
-    // A key for the focused text field; every change of its text reaches the model,
-    // which shows the new names at once.
+    // A key for the focused text field. Its text reaches the model, which makes every
+    // new name, at `commit`: keys that came together (a paste) cost one refresh.
     LineEdit::Result type(size_t field, const Key& key);
+    void commit();
 
     // The row across the screen at line y; the focused field always shows.
     void draw(Screen& screen, int y, std::optional<size_t> focused);
 
 private:
     ChangeTextModel& model_;
-    std::vector<LineEdit> edits_; // one per field; a button's stays unused
+    std::vector<LineEdit> edits_;   // one per field; a button's stays unused
+    std::optional<size_t> typedIn_; // a field whose text the model has yet to get
 };
 
 } // namespace mr::cli::tui

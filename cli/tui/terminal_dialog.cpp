@@ -80,9 +80,16 @@ public:
             }
             if (run_.session.closed)
                 return;
-            draw();
-            screen_.update();
-            handle(screen_.readKey());
+            // Keys already there (a paste, a held key) are taken before the names are
+            // made again and drawn.
+            Key key = screen_.readKey(false);
+            if (key.kind == KeyKind::None) {
+                fields_.commit();
+                draw();
+                screen_.update();
+                key = screen_.readKey();
+            }
+            handle(key);
         }
     }
 
@@ -106,6 +113,23 @@ private:
     bool tooSmall() const { return screen_.width() < kMinWidth || screen_.height() < kMinHeight; }
     bool inEdit() const {
         return focus_.control == Control::Field && !fields_.isButton(focus_.field);
+    }
+
+    // A key that the focused text field takes as an edit.
+    bool typesInField(const Key& key) const {
+        switch (key.kind) {
+        case KeyKind::Text:
+        case KeyKind::Backspace:
+        case KeyKind::Delete:
+        case KeyKind::Left:
+        case KeyKind::Right:
+        case KeyKind::Home:
+        case KeyKind::End:
+        case KeyKind::CtrlU:
+            return inEdit() && !tooSmall();
+        default:
+            return false;
+        }
     }
 
     bool enabled(const Focus& f) const {
@@ -237,6 +261,8 @@ private:
     }
 
     void handle(const Key& key) {
+        if (!typesInField(key))
+            fields_.commit();
         switch (key.kind) {
         case KeyKind::Resize:
             return;

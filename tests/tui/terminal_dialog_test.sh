@@ -59,6 +59,8 @@ start() {
     tm kill-session -t t 2>/dev/null || true
     tm new-session -d -s t -x 80 -y 24 "bash --norc '$scratch/run.sh'"
     tm set -s set-clipboard on
+    # The next run's kill-session must not take the server down under its new-session.
+    tm set -s exit-empty off
     wait_for "Multi Rename"
 }
 mr="$(printf %q "$program") -i"
@@ -85,10 +87,11 @@ keys -l "Rome_"
 wait_for "IMG_0042.JPG  Rome_0042.JPG"
 wait_for "3 to rename"
 screen -e | grep -q $'\e\\[32m✓' || fail "the good mark is not green"
-keys F10
+# Keys that come together, as a paste does, all count before Rename.
+keys BSpace - F10
 ended 0
 wait_for "Renamed 3 files."
-folder_is "Rome_0041.JPG Rome_0042.JPG Rome_0047.JPG "
+folder_is "Rome-0041.JPG Rome-0042.JPG Rome-0047.JPG "
 
 start "Esc leaves every file as it was" "$mr IMG_*"
 keys -l "x"
