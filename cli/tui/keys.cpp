@@ -109,6 +109,15 @@ Key readKey(bool wait) {
             return {KeyKind::Escape};
         if (more == OK && (next == 'r' || next == 'R'))
             return {KeyKind::AltR};
+        // Escape, and another key typed right after it: both count.
+        if (more == KEY_CODE_YES) {
+            ungetch(static_cast<int>(next));
+            return {KeyKind::Escape};
+        }
+        if (next == 27) {
+            unget_wch(next);
+            return {KeyKind::Escape};
+        }
         return {}; // another Alt combination: no key of ours
     }
 }

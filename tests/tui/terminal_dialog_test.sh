@@ -141,6 +141,13 @@ keys Tab Tab Tab Tab Tab Space
 wait_for "(•) Renumber starting from:"
 keys Enter
 wait_for "IMG_0047.JPG  IMG_0007.JPG"
+# Esc and a key typed right after it: the form closes and the key counts.
+keys Enter
+wait_for "Change Number"
+keys Escape F2
+wait_for "Select All"
+keys Escape
+wait_until "! screen | grep -qF 'Select All'"
 keys M-r
 ended 0
 folder_is "IMG_0001.JPG IMG_0002.JPG IMG_0007.JPG "
