@@ -74,6 +74,21 @@ Key ofCharacter(wint_t c) {
     return {KeyKind::Text, static_cast<char32_t>(c)};
 }
 
+// The rest of an escape sequence that the terminal's description does not name (a key
+// with a modifier, mostly): read to its end, so that none of it is typed. Shift+F10 as
+// xterm and tmux send it is known, whatever TERM says.
+Key unnamedSequence(wint_t introducer) {
+    std::string body;
+    wint_t c = 0;
+    while (body.size() < 16 && get_wch(&c) == OK) {
+        body += static_cast<char>(c);
+        // SS3 ends with its one character; CSI with a byte from '@' to '~'.
+        if (introducer == 'O' || (c >= 0x40 && c <= 0x7E))
+            break;
+    }
+    return introducer == '[' && body == "21;2~" ? Key{KeyKind::ShiftF10} : Key{};
+}
+
 } // namespace
 
 std::u16string Key::text() const {
@@ -104,9 +119,13 @@ Key readKey(bool wait) {
         nodelay(stdscr, TRUE);
         wint_t next = 0;
         const int more = get_wch(&next);
+        const Key unnamed =
+            more == OK && (next == '[' || next == 'O') ? unnamedSequence(next) : Key{};
         nodelay(stdscr, FALSE);
         if (more == ERR)
             return {KeyKind::Escape};
+        if (more == OK && (next == '[' || next == 'O'))
+            return unnamed;
         if (more == OK && (next == 'r' || next == 'R'))
             return {KeyKind::AltR};
         // Escape, and another key typed right after it: both count.

@@ -154,7 +154,8 @@ folder_is "IMG_0001.JPG IMG_0002.JPG IMG_0007.JPG "
 
 start "names pasted through the row menu, a list read from a pipe" \
     "printf '%s\\n' IMG_0042.JPG IMG_0041.JPG | $mr --from -"
-keys F2
+# Shift+F10 as tmux sends it, a sequence that screen's terminfo does not name.
+keys S-F10
 wait_for "Select All"
 keys a F2 p
 wait_for "Paste or type the names"
