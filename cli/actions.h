@@ -28,6 +28,7 @@ enum class ActionKind {
     Rename,
     Cancel,
     Snapshot,
+    EditNames, // --edit: the names through an editor, then "Paste Names"; no script action
 };
 
 struct Action {

@@ -1,6 +1,8 @@
 #include "cli/human_view.h"
 
+#include "cli/status_marks.h"
 #include "platform/common/utf8.h"
+#include "resources/captions.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,40 +23,22 @@ std::string pad(size_t n) {
     return std::string(n, ' ');
 }
 
-// The mark and a short note for a row's status.
-struct Mark {
-    const char* symbol;
-    const char* colour;
-    const char* note;
-};
-
-Mark markOf(const FileRecord& f) {
-    switch (f.status) {
-    case FileStatus::Good:
-        if (!f.takesPart)
-            return {"·", kDim, "does not fit the pattern; keeps its name"};
-        return {"✓", kGreen, ""};
-    case FileStatus::Unchanged:
-        return {"=", kDim, ""};
-    case FileStatus::Duplicate:
-        return {"✗", kRed, "same new name as another file"};
-    case FileStatus::Exists:
-        return {"✗", kRed, "name held by a file that keeps it (or a ring of renames)"};
-    case FileStatus::Empty:
-        return {"✗", kRed, "empty name"};
-    case FileStatus::SpaceOrPeriod:
-        return {"✗", kRed, "starts with a space, or ends with a space or a period"};
-    case FileStatus::TooLong:
-        return {"✗", kRed, "longer than 255 characters"};
-    case FileStatus::InvalidChars:
-        return {"✗", kRed, "the pattern holds a character names cannot contain"};
-    default:
-        return {"·", kDim, ""};
+const char* ansi(Tone tone) {
+    switch (tone) {
+    case Tone::Dim:
+        return kDim;
+    case Tone::Green:
+        return kGreen;
+    case Tone::Red:
+        return kRed;
+    case Tone::Yellow:
+        return kYellow;
+    case Tone::Cyan:
+        return kCyan;
+    case Tone::Plain:
+        break;
     }
-}
-
-std::string plural(size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+    return "";
 }
 
 // The widths of the name columns: the old names' width (at most 48) where lines may be
@@ -123,16 +107,16 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
         return enabled ? item + paint(s, kDim, std::string(" (") + option + ")")
                        : paint(s, kDim, item + " (unavailable)");
     };
-    out += "         " + box(CheckBox::AllowExtensionChanges, "Allow Extension Changes", "-e") +
-           "   " + box(CheckBox::NumbersAsText, "Treat Numbers as Text", "-n") + "\n\n";
+    out += "         " +
+           box(CheckBox::AllowExtensionChanges, MR_CAPTION_ALLOW_EXTENSION_CHANGES, "-e") + "   " +
+           box(CheckBox::NumbersAsText, MR_CAPTION_NUMBERS_AS_TEXT, "-n") + "\n\n";
 
     // The table: one line per row, grouped under its folder when there are several.
     const auto& rows = model.rows();
     const TableColumns cols = tableColumns(rows, s.columns);
-    out += "   " + paint(s, kBold, "Old Name") + pad(cols.oldWidth - 8) + "   " +
-           paint(s, kBold, "New Name") + '\n';
+    out += "   " + paint(s, kBold, MR_CAPTION_OLD_NAME) + pad(cols.oldWidth - 8) + "   " +
+           paint(s, kBold, MR_CAPTION_NEW_NAME) + '\n';
     const FolderRecord* folder = nullptr;
-    size_t counts[10] = {};
     out.reserve(out.size() + rows.size() * (cols.oldWidth + 24));
     for (const FileRecord* f : rows) {
         if (model.hasFolderColumn() && f->folder != folder) {
@@ -142,10 +126,9 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
                                    : displayName(folder->path, s)) +
                    '\n';
         }
-        ++counts[std::min<size_t>(static_cast<size_t>(f->status), 9)];
-        const Mark m = markOf(*f);
+        const StatusMark m = statusMark(*f);
         out += ' ';
-        out += paint(s, m.colour, m.symbol);
+        out += paint(s, ansi(m.tone), m.symbol);
         out += ' ';
         size_t w = displayWidth(f->name);
         if (s.columns && w > cols.oldWidth) {
@@ -155,7 +138,7 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
             appendDisplayName(out, f->name, s);
         }
         out.append((w < cols.oldWidth ? cols.oldWidth - w : 0) + 3, ' ');
-        const bool dim = f->status == FileStatus::Unchanged || !f->takesPart;
+        const bool dim = keepsItsName(*f);
         size_t newWidth = f->takesPart ? displayWidth(f->newName) : 1;
         if (!s.colour && !dim && (!s.columns || newWidth <= cols.newWidth)) {
             appendDisplayName(out, f->newName, s); // the common row, without copies
@@ -177,24 +160,16 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
                 out += "\n     ";
             else
                 out += "   ";
-            out += paint(s, m.colour, m.note);
+            out += paint(s, ansi(m.tone), m.note);
         }
         out += '\n';
     }
     if (rows.empty())
         out += paint(s, kDim, "   (no files)") + '\n';
 
-    size_t problems = 0;
-    for (size_t st = 4; st <= 9; ++st)
-        problems += counts[st];
-    size_t renamed = 0;
-    for (const FileRecord* f : rows)
-        renamed += f->status == FileStatus::Good && f->takesPart;
-    out += '\n' + plural(rows.size(), "file", "files") + ": " +
-           paint(s, kGreen, std::to_string(renamed) + " to rename") + ", " +
-           std::to_string(counts[3]) + " unchanged";
-    if (problems)
-        out += ", " + paint(s, kRed, plural(problems, "problem", "problems"));
+    out += '\n';
+    for (const SummaryPiece& piece : summaryLine(rows))
+        out += paint(s, ansi(piece.tone), piece.text);
     out += '\n';
     return out;
 }

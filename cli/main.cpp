@@ -1,6 +1,7 @@
 // multirename: the Multi Rename dialog's logic from a command line.
 #include "cli/fd_output.h"
 #include "cli/run.h"
+#include "cli/terminal_text.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -14,6 +15,8 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include "cli/tui/terminal_dialog.h"
+
 #include <csignal>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -25,9 +28,7 @@
 namespace {
 
 bool colourWanted(bool terminal) {
-    const char* noColor = std::getenv("NO_COLOR");
-    const char* term = std::getenv("TERM");
-    return terminal && !(noColor && *noColor) && !(term && std::string(term) == "dumb");
+    return terminal && mr::cli::coloursAllowed();
 }
 
 #ifdef _WIN32
@@ -85,6 +86,9 @@ int main(int argc, char** argv) {
     env.progress = isatty(STDERR_FILENO) != 0;
     if (winsize ws{}; isatty(STDOUT_FILENO) && ioctl(STDOUT_FILENO, TIOCGWINSZ, &ws) == 0)
         env.columns = ws.ws_col;
+    // The editor and the dialog find the terminal there when a list comes on standard input.
+    env.terminal = "/dev/tty";
+    env.interactive = mr::cli::tui::runTerminalDialog;
 #endif
     std::ios::sync_with_stdio(false);
     mr::cli::FdOutput stdoutBuffer(1);

@@ -32,7 +32,11 @@ const char* const kExamples = R"(Examples:
       run dialog events from a script over recorded folders; print JSON
 )"
 #ifndef _WIN32
-                              R"(  multirename --undo
+                              R"(  multirename --edit --apply ~/Pictures/IMG_*.JPG
+      edit the new names in your editor, one per line, and rename
+  multirename -i ~/Pictures/IMG_*.JPG
+      the Multi Rename dialog in the terminal: type, see every new name, F10
+  multirename --undo
       put back the names of the last --apply run
   multirename --undo --list
       show the runs that can be put back, with their numbers
@@ -59,6 +63,37 @@ Undo:
   by an editor) is put back by its name, with a notice. --undo --list shows every
   run: its number, when, how many names, its state and where; --undo N puts back
   run N, --undo FILE the run of that journal file.
+)"
+#endif
+#ifndef _WIN32
+                              R"(
+Editing in an editor:
+  With --edit the new names are written, one per line in the list's order (what
+  "Copy Names" copies, after every other option), to a private temporary file,
+  and $VISUAL, else $EDITOR, else vi opens it; the command may hold arguments
+  (EDITOR="code -w"). When the editor exits with status 0, the lines go through
+  "Paste Names" with the dialog's rules (blank lines left out, ends trimmed, one
+  line per file, no \ / : * ? " < > |, each file keeps its extension unless -e):
+  the table follows, and with --apply the rename. A paste the dialog refuses
+  (exit 1) or a file left as it was (exit 0) renames nothing; an editor that
+  exits with another status cancels (exit 1). The file is removed afterwards.
+
+The dialog in the terminal:
+  With -i the Multi Rename dialog opens in the terminal, after the other options,
+  with the first text field's text selected. Tab and Shift+Tab move between the
+  controls; typing edits a text field (Ctrl+U empties it), and every key shows
+  the new names at once; Space ticks a check box or selects a row; Enter on a #
+  or * field opens Change Number or Change Wild; F2 or Shift+F10 opens the row
+  menu; F10 or Alt+R is "Rename" (it renames at once and says what it did); Esc
+  or F9 cancels; ? or F1 shows every key. "Copy Names" keeps the names for
+  "Paste Names" and hands them to the terminal's clipboard (OSC 52); "Paste
+  Names" opens a box to paste the names into. Colours follow NO_COLOR.
+)"
+#else
+                              R"(
+Not in this build:
+  --edit (names in an editor) and -i (the dialog in a terminal) are in the
+  Linux build only; on Windows the Multi Rename dialog itself is the module.
 )"
 #endif
                               R"(
@@ -160,8 +195,20 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
                         ->type_name("FILE");
     app.add_flag("-0,--null", inv.nulSeparated, "the --from list is separated by NUL bytes")
         ->needs(fromOpt);
-    app.add_flag("--apply", inv.apply, "end with \"Rename\" and really rename");
-    app.add_flag("--json", inv.json, "print one JSON document instead of the table");
+    [[maybe_unused]] auto* applyOpt =
+        app.add_flag("--apply", inv.apply, "end with \"Rename\" and really rename");
+    [[maybe_unused]] auto* jsonOpt =
+        app.add_flag("--json", inv.json, "print one JSON document instead of the table");
+#ifndef _WIN32
+    auto* editOpt = app.add_flag("--edit", inv.edit,
+                                 "edit the new names in $VISUAL or $EDITOR (else vi), one per "
+                                 "line, then Paste Names");
+    app.add_flag("-i,--interactive", inv.interactive,
+                 "the Multi Rename dialog in the terminal; its Rename renames at once")
+        ->excludes(editOpt)
+        ->excludes(jsonOpt)
+        ->excludes(applyOpt);
+#endif
     CLI::Option* undoOpt = nullptr;
     CLI::Option* listOpt = nullptr;
 #ifndef _WIN32

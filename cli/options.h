@@ -21,6 +21,8 @@ struct Invocation {
     std::optional<std::string> pasteFile;  // "-": standard input
     bool apply = false;
     bool json = false;
+    bool edit = false;        // --edit: the new names go through an editor, then Paste Names
+    bool interactive = false; // -i: the dialog in the terminal
     bool undo = false;
     UndoRequest undoRequest;
     // The check boxes, then --text, --number and --wild in the order given.

@@ -5,12 +5,14 @@
 #include "cli/human_view.h"
 #include "cli/inputs.h"
 #include "cli/messages.h"
+#include "cli/names_editor.h"
 #include "cli/options.h"
 #include "cli/platform_mover.h"
 #include "cli/records_input.h"
 #include "cli/session.h"
 #include "cli/state_json.h"
 #include "platform/common/utf8.h"
+#include "rename/messages.h"
 #include "rename/records.h"
 #include "rename/validation.h"
 #include "settings/registry.h"
@@ -65,6 +67,11 @@ bool readActions(Invocation& inv, std::istream& in, size_t limit, std::ostream& 
         }
         for (auto& a : *script)
             actions.push_back(std::move(a));
+    }
+    if (inv.edit) {
+        Action& a = actions.emplace_back();
+        a.kind = ActionKind::EditNames;
+        a.label = "--edit";
     }
     return true;
 }
@@ -160,6 +167,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     Session session(model, view, settings, inv.json);
     session.style.colour = env.colour && !inv.json;
     session.style.columns = env.columns;
+    session.editor = [&](std::u16string_view names) {
+        return editNamesInEditor(names, env.terminal, env.inputLimit);
+    };
     if (inv.apply || inv.json) {
         Action& a = actions.emplace_back();
         a.kind = ActionKind::Rename;
@@ -178,6 +188,19 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     if (optionEdits >= actions.size())
         model.endEdits();
+    if (session.editUnchanged)
+        sayError(err, "--edit: the names were left as they were; nothing was renamed");
+    if (inv.interactive && !session.closed) {
+        if (!env.interactive)
+            return fail("--interactive: there is no dialog in the terminal in this build");
+        if (outputFailure(out, err)) {
+            reported = true;
+            return 1;
+        }
+        InteractiveRun dialog{model, session, view, settings, env.terminal};
+        if (auto problem = env.interactive(dialog))
+            return fail("--interactive: " + *problem);
+    }
 
     // What the run shows is written before anything moves: output that cannot be
     // written stops the run while nothing has changed.
@@ -193,9 +216,11 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     } else {
         for (const auto& s : session.snapshots)
             out << s << '\n';
-        out << humanState(model, session.style);
+        // The terminal dialog has shown every name.
+        if (!inv.interactive)
+            out << humanState(model, session.style);
     }
-    const bool moves = inv.apply && !records && session.mover.called;
+    const bool moves = (inv.apply || inv.interactive) && !records && session.mover.called;
     if (outputFailure(out, err)) {
         reported = true;
         return fail(moves ? "nothing was renamed" : "the output is incomplete");
@@ -214,13 +239,17 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         outcome.closed = session.closed;
         outcome.refused = session.refused;
         outcome.renamed = session.mover.called ? session.mover.files.size() : 0;
-        outcome.dryRun = !inv.apply || records.has_value();
+        outcome.dryRun = !(inv.apply || inv.interactive) || records.has_value();
         outcome.records = records.has_value();
         for (uint32_t count : countProblems(model.records()))
             outcome.problems |= count > 0;
         outcome.failed = failures.size();
         outcome.journal = moved.journal;
         out << humanOutcome(outcome, session.style);
+        // Its "nothing to rename" box has closed with the dialog.
+        if (inv.interactive && session.closed && std::string_view(session.closed) == "ok" &&
+            !session.mover.called)
+            sayLines(out, toUtf8(moduleString(2502)));
     }
     for (const auto& f : failures)
         sayError(err, "could not rename " + toUtf8(f.pair.from) + " to " + toUtf8(f.pair.to) +

@@ -1,6 +1,7 @@
 #pragma once
 // multirename as a function: the program's main and the tests call this one entry.
 #include "cli/inputs.h"
+#include "cli/interactive.h"
 
 #include <cstddef>
 #include <iosfwd>
@@ -19,6 +20,10 @@ struct RunEnvironment {
     bool progress = false;             // standard error is a terminal: show a progress bar
     size_t columns = 0;                // standard output is a terminal this wide; 0: it is not
     size_t inputLimit = kInputLimit;   // the most bytes read from one input
+    // The terminal that the editor of --edit and the dialog of -i use when standard
+    // input or output is not one; empty: none.
+    std::string terminal;
+    TerminalDialog interactive; // -i; empty: not in this build
 };
 
 // Runs one command line (without the program name; arguments in UTF-8) and gives the

@@ -3,6 +3,7 @@
 #include "cli/human_view.h"
 #include "cli/state_json.h"
 #include "platform/common/utf8.h"
+#include "ui/model/name_transfer.h"
 
 namespace mr::cli {
 namespace {
@@ -84,6 +85,35 @@ std::string Session::changeWild(const Action& a, PatternToken& token) {
     return {};
 }
 
+void Session::paste(bool selectedOnly, const std::optional<std::u16string>& text) {
+    if (text)
+        view_.putClipboardText(*text);
+    const size_t shown = view_.messages.size();
+    model_.pasteNames(selectedOnly);
+    // The dialog refuses a paste with a message box and changes nothing.
+    for (size_t i = shown; i < view_.messages.size(); ++i)
+        pasteRefused |= view_.messages[i].icon == MessageIcon::Exclamation;
+}
+
+std::string Session::editNames() {
+    if (!editor)
+        return "there is no editor round trip in this build";
+    // What "Copy Names" would copy.
+    const EditedNames edited = editor(copiedNamesText(model_.rows()));
+    switch (edited.outcome) {
+    case EditedNames::Outcome::Failed:
+        return edited.problem + "; nothing was renamed";
+    case EditedNames::Outcome::Unchanged:
+        editUnchanged = true;
+        closed = "cancel";
+        return {};
+    case EditedNames::Outcome::Edited:
+        paste(false, edited.text);
+        return {};
+    }
+    return {};
+}
+
 std::string Session::run(const Action& a) {
     if (closed)
         return std::string("the dialog has already closed with ") +
@@ -136,16 +166,11 @@ std::string Session::run(const Action& a) {
     case ActionKind::CopyNames:
         model_.copyNames(a.selectedOnly);
         return {};
-    case ActionKind::PasteNames: {
-        if (a.clipboard)
-            view_.putClipboardText(*a.clipboard);
-        const size_t shown = view_.messages.size();
-        model_.pasteNames(a.selectedOnly);
-        // The dialog refuses a paste with a message box and changes nothing.
-        for (size_t i = shown; i < view_.messages.size(); ++i)
-            pasteRefused |= view_.messages[i].icon == MessageIcon::Exclamation;
+    case ActionKind::PasteNames:
+        paste(a.selectedOnly, a.clipboard);
         return {};
-    }
+    case ActionKind::EditNames:
+        return editNames();
     case ActionKind::ResetNames:
         model_.resetNames();
         return {};

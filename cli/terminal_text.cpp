@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace mr::cli {
@@ -147,6 +148,42 @@ std::string fitName(std::u16string_view name, size_t width, const HumanStyle& st
     };
     return displayName(piece(0, head), style) + "\xe2\x80\xa6" +
            displayName(piece(tail, clusters.size()), style);
+}
+
+std::string displayHead(std::u16string_view name, size_t width, size_t* used) {
+    size_t taken = 0, end = 0;
+    for (const Cluster& c : clustersOf(name)) {
+        if (taken + c.width > width)
+            break;
+        taken += c.width;
+        end = c.at + c.size;
+    }
+    if (used)
+        *used = taken;
+    return displayName(name.substr(0, end), HumanStyle{});
+}
+
+size_t nextCharacter(std::u16string_view text, size_t at) {
+    for (const Cluster& c : clustersOf(text))
+        if (c.at + c.size > at)
+            return c.at + c.size;
+    return text.size();
+}
+
+size_t previousCharacter(std::u16string_view text, size_t at) {
+    size_t start = 0;
+    for (const Cluster& c : clustersOf(text)) {
+        if (c.at >= at)
+            break;
+        start = c.at;
+    }
+    return start;
+}
+
+bool coloursAllowed() {
+    const char* noColor = std::getenv("NO_COLOR");
+    const char* term = std::getenv("TERM");
+    return !(noColor && *noColor) && !(term && std::string_view(term) == "dumb");
 }
 
 std::string paint(const HumanStyle& s, const char* code, const std::string& text) {

@@ -23,6 +23,15 @@ std::string displayText(std::string_view utf8);
 size_t displayWidth(std::u16string_view name);
 // The name in at most `width` columns: cut in the middle, "…" where it was cut.
 std::string fitName(std::u16string_view name, size_t width, const HumanStyle& style);
+// The beginning of the name as displayName shows it, in at most `width` columns, never
+// cutting a character in two; `used` gets the columns it takes.
+std::string displayHead(std::u16string_view name, size_t width, size_t* used = nullptr);
+// Where the character shown at `at` ends, and where the one before `at` starts (a mark
+// that combines with a character goes with it; a surrogate pair stays whole).
+size_t nextCharacter(std::u16string_view text, size_t at);
+size_t previousCharacter(std::u16string_view text, size_t at);
+// NO_COLOR is unset or empty and TERM is not "dumb".
+bool coloursAllowed();
 // Text in an ANSI colour (or bold) when the style has colours.
 std::string paint(const HumanStyle& style, const char* code, const std::string& text);
 

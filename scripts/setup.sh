@@ -7,7 +7,8 @@ want=(cmake ninja-build g++ clang libclang-rt-14-dev libfuzzer-14-dev
       googletest libbenchmark-dev nlohmann-json3-dev libcli11-dev
       g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
       wine wine64 xvfb xauth x11-utils imagemagick clang-format
-      python3 man-db bash-completion zsh fish dpkg-dev nsis lintian)
+      python3 man-db bash-completion zsh fish dpkg-dev nsis lintian
+      libncurses-dev tmux)
 [ "${1:-}" = "--bench" ] && want+=(rename mmv)
 
 missing=()

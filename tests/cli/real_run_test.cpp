@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -33,7 +37,39 @@ struct RealCase {
     std::string input = ""; // "@" expanded too
     std::string out = "";   // a part of standard output; "!TEXT": TEXT is not in it
     RunOptions options = {};
+    std::string editor = ""; // a shell script standing in for $VISUAL; its file is "$f"
 };
+
+#ifndef _WIN32
+// $VISUAL for one run: a script of the test's own, and temporary files in a folder of
+// the test's own (a space and a quote in its path, for the shell).
+class StandInEditor {
+public:
+    StandInEditor(const std::string& script, const std::string& editorArgs = "") {
+        const auto path = dir_.write("editor.sh", "for f; do :; done\n" + script + "\n");
+        temporary_ = dir_.sub("temporary 'files'");
+        for (const char* name : {"VISUAL", "EDITOR", "TMPDIR"})
+            if (const char* value = std::getenv(name))
+                saved_.emplace_back(name, value);
+        ::setenv("VISUAL", ("sh " + path.string() + editorArgs).c_str(), 1);
+        ::setenv("EDITOR", "false", 1);
+        ::setenv("TMPDIR", temporary_.c_str(), 1);
+    }
+    ~StandInEditor() {
+        for (const char* name : {"VISUAL", "EDITOR", "TMPDIR"})
+            ::unsetenv(name);
+        for (const auto& [name, value] : saved_)
+            ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    const TempFolder& dir() const { return dir_; }
+    const std::string& temporary() const { return temporary_; }
+
+private:
+    TempFolder dir_;
+    std::string temporary_;
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+#endif
 
 // 15 folders of 254 characters and a long name: a full path over 4,096 bytes, which
 // only a path relative to a folder on the way reaches.
@@ -77,6 +113,11 @@ TEST_P(RealRun, RenamesOnDiskOnlyWhenTheWholeRunIsAccepted) {
         args.push_back(expand(a));
     RunOptions options = c.options;
     options.input = expand(c.input);
+#ifndef _WIN32
+    std::optional<StandInEditor> editor;
+    if (!c.editor.empty())
+        editor.emplace(c.editor);
+#endif
     const RunResult r = run(args, options);
     EXPECT_EQ(r.exit, c.exit) << r.err;
     EXPECT_NE(r.err.find(expand(c.err)), std::string::npos) << r.err;
@@ -174,6 +215,102 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"a NUL-separated list of paths", "a1.txt a2.txt", "--apply -t 0=b -0 --from -", 0,
                  "b1.txt=a1.txt b2.txt=a2.txt", "", std::string("@a1.txt\0@a2.txt\0", 16)}),
     CaseName());
+
+// --edit with an editor standing in: its lines go through "Paste Names".
+INSTANTIATE_TEST_SUITE_P(
+    Edit, RealRun,
+    testing::Values(
+        RealCase{"the edited names rename",
+                 "IMG_1.jpg IMG_2.jpg",
+                 "--edit --apply @IMG_1.jpg @IMG_2.jpg",
+                 0,
+                 "Rome_1.jpg=IMG_1.jpg Rome_2.jpg=IMG_2.jpg",
+                 "",
+                 "",
+                 "Renamed 2 files.",
+                 {},
+                 "sed -i 's/IMG_/Rome_/' \"$f\""},
+        RealCase{"pasted names are bold in the document",
+                 "IMG_1.jpg IMG_2.jpg",
+                 "--edit --json @IMG_1.jpg @IMG_2.jpg",
+                 0,
+                 "",
+                 "",
+                 "",
+                 "\"bold\": true",
+                 {},
+                 "sed -i 's/IMG_/Rome_/' \"$f\""},
+        RealCase{"a swap is refused as the dialog refuses it",
+                 "a.txt b.txt",
+                 "--edit --apply @a.txt @b.txt",
+                 2,
+                 "",
+                 "2 files are being renamed to the same name as existing files.",
+                 "",
+                 "",
+                 {},
+                 "printf 'b\\na\\n' >\"$f\""},
+        RealCase{"two equal names are refused",
+                 "a.txt b.txt",
+                 "--edit --apply @a.txt @b.txt",
+                 2,
+                 "",
+                 "2 files are being renamed to the same name.",
+                 "",
+                 "",
+                 {},
+                 "printf 'c\\nc\\n' >\"$f\""},
+        RealCase{"the editor's lines are checked as a paste",
+                 "a.txt b.txt",
+                 "--edit --apply @a.txt @b.txt",
+                 1,
+                 "",
+                 "Number of lines on clipboard: 1\nmultirename: --edit: the paste was refused",
+                 "",
+                 "",
+                 {},
+                 "echo one >\"$f\""},
+        RealCase{"an editor that fails cancels",
+                 "a.txt b.txt",
+                 "--edit --apply @a.txt @b.txt",
+                 1,
+                 "",
+                 "exited with status 3; nothing was renamed",
+                 "",
+                 "",
+                 {},
+                 "exit 3"},
+        RealCase{"a file left as it was renames nothing, whatever the options did",
+                 "IMG_1.jpg IMG_2.jpg",
+                 "-t 0=x --edit --apply @IMG_1.jpg @IMG_2.jpg",
+                 0,
+                 "",
+                 "--edit: the names were left as they were; nothing was renamed",
+                 "",
+                 "Cancelled: nothing was renamed.",
+                 {},
+                 "true"}),
+    CaseName());
+
+TEST(EditNames, TheEditorGetsAPrivateFileOfTheNamesAndItGoesAfterwards) {
+    TempFolder tmp;
+    tmp.write("IMG_1.jpg", "1");
+    tmp.write("IMG_2.jpg", "2");
+    // VISUAL holds an argument of its own and wins over EDITOR (false).
+    StandInEditor editor(
+        "{ echo \"$1\"; stat -c %a \"$f\"; cat \"$f\"; } >\"$(dirname \"$0\")/seen\"\n"
+        "sed -i 's/x/Rome_/' \"$f\"",
+        " first");
+    const std::string folder = (tmp.path() / "").string();
+    const RunResult r =
+        run({"-t", "0=x", "--edit", "--apply", folder + "IMG_1.jpg", folder + "IMG_2.jpg"});
+    EXPECT_EQ(r.exit, 0) << r.err;
+    std::ifstream seen(editor.dir().path() / "seen");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(seen), {}),
+              "first\n600\nx1.jpg\nx2.jpg\n");
+    EXPECT_EQ(readFolder(tmp.path()), folderOf("Rome_1.jpg=1 Rome_2.jpg=2"));
+    EXPECT_TRUE(std::filesystem::is_empty(editor.temporary()));
+}
 
 #endif
 

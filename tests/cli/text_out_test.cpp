@@ -70,27 +70,49 @@ struct FitCase {
     std::u16string name;
     size_t width;
     std::string shown;
+    std::string head; // the beginning that fits, as a field of the terminal dialog shows it
 };
 
 TEST(NameDisplay, FitsAColumnCutInTheMiddle) {
     const FitCase cases[] = {
-        {u"IMG_0001.jpg", 12, "IMG_0001.jpg"},
+        {u"IMG_0001.jpg", 12, "IMG_0001.jpg", "IMG_0001.jpg"},
         {u"IMG_0001.jpg", 9,
          "IM\xe2\x80\xa6"
-         "01.jpg"},
-        {u"\u5199\u771f\u5199\u771f.jpg", 8, "\xe5\x86\x99\xe2\x80\xa6.jpg"},
+         "01.jpg",
+         "IMG_0001."},
+        {u"\u5199\u771f\u5199\u771f.jpg", 8, "\xe5\x86\x99\xe2\x80\xa6.jpg",
+         "\xe5\x86\x99\xe7\x9c\x9f\xe5\x86\x99\xe7\x9c\x9f"},
+        {u"\u5199\u771f\u5199\u771f.jpg", 5, "\xe2\x80\xa6jpg",
+         "\xe5\x86\x99\xe7\x9c\x9f"}, // never half a wide character
         {u"e\u0301e\u0301e\u0301e\u0301", 3,
          "\xe2\x80\xa6"
+         "e\xcc\x81"
+         "e\xcc\x81",
+         "e\xcc\x81"
          "e\xcc\x81"
          "e\xcc\x81"}, // marks stay
         {u"a\x1b[2Jbcd", 8,
          "a\xe2\x80\xa6"
-         "2Jbcd"}, // never half an escape
+         "2Jbcd",
+         "a\\u001B["}, // never half an escape
     };
     for (const auto& c : cases) {
         const std::string shown = fitName(c.name, c.width, HumanStyle{});
         EXPECT_EQ(shown, c.shown) << c.width;
         EXPECT_LE(displayWidth(fromUtf8(shown)), c.width) << shown;
+        size_t used = 0;
+        EXPECT_EQ(displayHead(c.name, c.width, &used), c.head) << c.width;
+        EXPECT_EQ(used, displayWidth(fromUtf8(c.head))) << c.head;
+    }
+}
+
+TEST(NameDisplay, ACaretStepsOverWholeCharacters) {
+    // A mark goes with its letter, a pair of surrogates stays whole.
+    const std::u16string text = u"ae\u0301\U0001F4F7b";
+    const size_t stops[] = {0, 1, 3, 5, 6};
+    for (size_t i = 0; i + 1 < std::size(stops); ++i) {
+        EXPECT_EQ(nextCharacter(text, stops[i]), stops[i + 1]);
+        EXPECT_EQ(previousCharacter(text, stops[i + 1]), stops[i]);
     }
 }
 

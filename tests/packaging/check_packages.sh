@@ -30,7 +30,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = multirename ] || fail "deb: Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "deb: Version is '$(field Version)'"
 [ "$(field Architecture)" = amd64 ] || fail "deb: Architecture is '$(field Architecture)'"
-for lib in libc6 libstdc++6; do
+# -i draws with ncurses: the package must bring its libraries.
+for lib in libc6 libstdc++6 libncursesw6 libtinfo6; do
     field Depends | grep -q "$lib (>=" || fail "deb: Depends lacks $lib: $(field Depends)"
 done
 listing=$(dpkg-deb -c "$deb" | awk '{print $NF}')

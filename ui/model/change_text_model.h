@@ -39,6 +39,9 @@ public:
     // The window's initialisation: check boxes, rows, fields, minimums, positions,
     // and the first refresh. The view may be null (tests).
     void initialise(ChangeTextView* view);
+    // Another view takes over the initialised model (the terminal dialog after the
+    // options of a command line).
+    void setView(ChangeTextView* view) { view_ = view; }
 
     // --- state ---
     const std::u16string& productName() const { return productName_; }

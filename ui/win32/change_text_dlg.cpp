@@ -4,6 +4,7 @@
 #include "platform/win32/module_message.h"
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
+#include "resources/captions.h"
 #include "resources/resource.h"
 #include "ui/win32/clipboard.h"
 
@@ -71,10 +72,10 @@ BOOL ChangeTextDlg::OnInitDialog() {
     layout_.restoreSize();
 
     namesList_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    namesList_.InsertColumn(0, L"Old Name");
-    namesList_.InsertColumn(1, L"New Name");
+    namesList_.InsertColumn(0, L"" MR_CAPTION_OLD_NAME);
+    namesList_.InsertColumn(1, L"" MR_CAPTION_NEW_NAME);
     if (model_->hasFolderColumn())
-        namesList_.InsertColumn(2, L"Folder");
+        namesList_.InsertColumn(2, L"" MR_CAPTION_FOLDER);
     stateImages_.Create(16, 16, ILC_COLOR32, 0, 6);
     for (UINT id = IDB_STATUS_FIRST; id <= IDB_STATUS_LAST; ++id) {
         CBitmap bitmap;
