@@ -107,6 +107,7 @@ FolderRecord& findOrAddKeyed(RecordSet& set, std::u16string_view folderPath, std
     folder->path = std::u16string(folderPath);
     folder->foldCase = set.rules.foldCase;
     folder->lengthInBytes = set.rules.lengthInBytes;
+    folder->deviceNames = set.rules.deviceNames();
     auto& ref = *folder;
     set.folders.emplace(std::move(key), std::move(folder));
     return ref;

@@ -38,6 +38,7 @@ struct FolderRecord {
     std::u16string path;        // as first given, always ending with the separator
     bool foldCase = true;       // file keys ignore case (the folder's file system does)
     bool lengthInBytes = false; // names are stored as UTF-8 and limited in bytes
+    bool deviceNames = true;    // a name such as NUL opens a device (Windows rules)
     // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
