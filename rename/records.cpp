@@ -124,6 +124,43 @@ auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
     return &*it;
 }
 
+// Entry positions in key order; on equal keys the entry listed first comes first. Some
+// file systems list in key order or in its reverse, which needs no sort.
+void sortByKey(std::vector<uint32_t>& order, const std::vector<std::u16string>& keys) {
+    std::iota(order.begin(), order.end(), 0U);
+    auto before = [&](uint32_t a, uint32_t b) {
+        const int c = keys[a].compare(keys[b]);
+        return c < 0 || (c == 0 && a < b);
+    };
+    auto descending = [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; };
+    if (std::adjacent_find(order.begin(), order.end(), std::not_fn(descending)) == order.end())
+        std::reverse(order.begin(), order.end());
+    else if (!std::is_sorted(order.begin(), order.end(), before))
+        std::sort(order.begin(), order.end(), before);
+}
+
+bool hasCaseTwins(const std::vector<uint32_t>& order, const std::vector<std::u16string>& keys,
+                  const std::vector<DirEntry>& entries) {
+    for (size_t k = 1; k < order.size(); ++k)
+        if (keys[order[k]] == keys[order[k - 1]] &&
+            entries[order[k]].name != entries[order[k - 1]].name)
+            return true;
+    return false;
+}
+
+// One file found under two paths (hard links, or a folder reached twice that the paths
+// could not show as one) counts once: the first path that found it.
+void unlistRepeatedFiles(std::vector<std::pair<const FolderRecord*, FileRecord*>>& found) {
+    auto id = [](const std::pair<const FolderRecord*, FileRecord*>& f) {
+        return std::pair(f.first->volume, f.second->fileId);
+    };
+    std::stable_sort(found.begin(), found.end(),
+                     [&](const auto& a, const auto& b) { return id(a) < id(b); });
+    for (size_t k = 1; k < found.size(); ++k)
+        if (id(found[k]) == id(found[k - 1]))
+            found[k].second->hidden = true;
+}
+
 } // namespace
 
 size_t RecordSet::fileCount() const {
@@ -143,6 +180,7 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     std::vector<DirEntry> entries;
     if (auto listing = fs.listFolder(folder.path)) {
         folder.foldCase = rules.foldCase || listing->caseInsensitive;
+        folder.volume = listing->volume;
         entries = std::move(listing->entries);
         if (listing->detailsPending)
             folder.detailsSource = &fs;
@@ -155,19 +193,18 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     for (const auto& entry : entries)
         keys.push_back(makeKey(entry.name, folder.foldCase));
     // Records are large: the entries' order is sorted as indices and each record is
-    // made once, in place. On equal keys the entry listed first stays. Some file
-    // systems list in key order or in its reverse, which needs no sort.
+    // made once, in place. On equal keys the entry listed first stays.
     std::vector<uint32_t> order(entries.size());
-    std::iota(order.begin(), order.end(), 0U);
-    auto before = [&](uint32_t a, uint32_t b) {
-        const int c = keys[a].compare(keys[b]);
-        return c < 0 || (c == 0 && a < b);
-    };
-    auto descending = [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; };
-    if (std::adjacent_find(order.begin(), order.end(), std::not_fn(descending)) == order.end())
-        std::reverse(order.begin(), order.end());
-    else if (!std::is_sorted(order.begin(), order.end(), before))
-        std::sort(order.begin(), order.end(), before);
+    sortByKey(order, keys);
+    // A folder that holds two names differing only in case tells them apart (a Linux
+    // folder under Wine): its keys are the names as they are, or one of the two files
+    // could never be listed and the other would be renamed in its place.
+    if (folder.foldCase && hasCaseTwins(order, keys, entries)) {
+        folder.foldCase = false;
+        for (size_t i = 0; i < entries.size(); ++i)
+            keys[i] = entries[i].name;
+        sortByKey(order, keys);
+    }
     std::vector<FileRecord> files;
     files.reserve(entries.size());
     for (uint32_t i : order) {
@@ -180,6 +217,7 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
         file.lastWriteTime = entry.lastWriteTime;
         file.creationTime = entry.creationTime;
         file.size = entry.size;
+        file.fileId = entry.fileId;
         file.folder = &folder;
     }
     folder.files = std::move(files);
@@ -245,9 +283,10 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     FolderRecord* current = nullptr;
     FileRecord* previous = nullptr;
     std::u16string key;
+    std::vector<std::pair<const FolderRecord*, FileRecord*>> foundWithId; // in path order
     for (size_t i = 0; i < paths.size(); ++i) {
         const std::u16string& path = paths[i];
-        if (path.size() >= set.rules.maxPath)
+        if (path.empty() || path.size() >= set.rules.maxPath) // empty: names nothing usable
             continue;
         std::u16string_view name;
         const size_t cut = path.rfind(set.rules.separator);
@@ -281,6 +320,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
         else
             file = findKey(files, key);
         if (file) {
+            if (file->hidden && file->fileId)
+                foundWithId.emplace_back(current, file);
             file->hidden = false;
             found = true;
             previous = file;
@@ -288,6 +329,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
                 (*foundEach)[i] = true;
         }
     }
+    if (foundWithId.size() > 1)
+        unlistRepeatedFiles(foundWithId);
     return found;
 }
 

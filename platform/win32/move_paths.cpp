@@ -71,9 +71,13 @@ bool runningUnderWine() {
 std::wstring longFolderPath(const std::wstring& folder) {
     if (folder.rfind(L"\\\\?\\", 0) == 0)
         return folder;
+    if (folder.rfind(L"\\\\.\\", 0) == 0)
+        return L"\\\\?\\" + folder.substr(4);
     if (folder.rfind(L"\\\\", 0) == 0)
         return L"\\\\?\\UNC\\" + folder.substr(2);
-    return L"\\\\?\\" + folder;
+    if (folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\')
+        return L"\\\\?\\" + folder;
+    return folder; // only a full path can take the prefix
 }
 
 std::wstring moveFolderPath(const std::wstring& folder, bool underWine) {

@@ -15,7 +15,8 @@ namespace mr {
 // True when this process runs under Wine (ntdll exports wine_get_version).
 bool runningUnderWine();
 
-// The '\\?\' form of a folder path ending with a backslash ('\\?\UNC\' for '\\').
+// The '\\?\' form of a full folder path ending with a backslash ('\\?\UNC\' for '\\');
+// a relative path as it is.
 std::wstring longFolderPath(const std::wstring& folder);
 
 // The prefix for names of one folder: under Wine its Unix namespace form when Wine
