@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <shellapi.h>
 #include <unordered_map>
@@ -54,19 +55,14 @@ std::u16string shown(std::u16string name) {
 }
 
 // One message naming the files: the heading, then a line per file, at most a screenful.
-std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& list,
-                           bool targetsOnly) {
+std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& list) {
     std::u16string text(moduleString(heading));
     for (size_t i = 0; i < list.size() && i < kNamedInMessage; ++i) {
         const RenameFailure& f = list[i];
         text += u"\r\n";
-        if (targetsOnly) {
-            text += shown(f.to);
-        } else {
-            text += shown(f.from);
-            text += u" -> ";
-            text += shown(f.to.substr(f.to.rfind(u'\\') + 1));
-        }
+        text += shown(f.from);
+        text += u" -> ";
+        text += shown(f.to.substr(f.to.rfind(u'\\') + 1));
         text += u": ";
         text += f.reason;
     }
@@ -87,19 +83,27 @@ void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRec
     failures_ = refusedMoves(files);
     if (!failures_.empty()) {
         if (window)
-            showModuleMessage(window, listMessage(2546, failures_, true), MessageIcon::Exclamation);
+            showModuleMessage(window, listMessage(2546, failures_), MessageIcon::Exclamation);
         return;
     }
     const bool underWine = runningUnderWine();
     MoveRoute route = options_.route;
     if (route == MoveRoute::Automatic)
         route = underWine ? MoveRoute::OneByOne : MoveRoute::Shell;
+    // The shell's operation takes plain paths: what they would not reach exactly goes by
+    // the module's own '\\?\' paths, and with it the whole list, to keep its order.
+    const auto plain = [](const FileRecord* f) {
+        return plainPathIsExact(f->folder->path, f->name) &&
+               plainPathIsExact(f->folder->path, f->newName);
+    };
+    if (route == MoveRoute::Shell && !std::all_of(files.begin(), files.end(), plain))
+        route = MoveRoute::OneByOne;
     if (route == MoveRoute::Shell)
         renameWithShell(owner, files);
     else
         renameWithOwnMoves(owner, files, underWine);
     if (window && !failures_.empty())
-        showModuleMessage(window, listMessage(2545, failures_, false), MessageIcon::Exclamation);
+        showModuleMessage(window, listMessage(2545, failures_), MessageIcon::Exclamation);
 }
 
 void RenameProgressDlg::renameWithOwnMoves(void* owner, const std::vector<FileRecord*>& files,
