@@ -78,7 +78,7 @@ std::wstring fullPath(std::wstring path, const std::wstring& cwd) {
             base += L'\\';
         path = base + path;
     }
-    // Most paths of a selection are full already and need no walk.
+    // Without '.', '..' or a doubled separator there is nothing to walk.
     const size_t root = rootLength(path);
     if (path.find(L"\\.", root - 1) == std::wstring::npos &&
         path.find(L"\\\\", root) == std::wstring::npos)
@@ -202,7 +202,7 @@ private:
 // A short name ('VERY~NH4.TEX') as the long name of the same file; any other name as
 // given, which the records look up as the folder lists it.
 std::wstring longName(const std::wstring& folder, const std::wstring& name) {
-    if (name.find(L'~') == std::wstring::npos || name.find_first_of(L"*?") != std::wstring::npos)
+    if (name.find_first_of(L"*?") != std::wstring::npos)
         return name;
     const Handle handle(longFolderPath(folder) + name);
     const std::wstring path = handle.finalPath();
@@ -212,26 +212,47 @@ std::wstring longName(const std::wstring& folder, const std::wstring& name) {
     return found;
 }
 
+// A full path with nothing to resolve: most paths of a selection.
+bool plainFullPath(std::u16string_view path) {
+    return path.size() >= 3 && path[1] == u':' && path[2] == u'\\' &&
+           path.find(u'/') == std::u16string_view::npos &&
+           path.find(u"\\.", 2) == std::u16string_view::npos &&
+           path.find(u"\\\\", 2) == std::u16string_view::npos;
+}
+
 } // namespace
 
 std::vector<std::u16string> canonicalPaths(const std::vector<std::u16string>& paths) {
     const std::wstring cwd = currentFolder();
     Folders folders;
+    std::u16string lastFolder; // paths of one folder mostly come together
+    const std::wstring* canonical = nullptr;
     std::vector<std::u16string> out;
     out.reserve(paths.size());
     for (const std::u16string& given : paths) {
-        const std::wstring path = fullPath(toWide(given), cwd);
-        const size_t cut = path.rfind(L'\\');
-        if (cut == std::wstring::npos) {
+        std::u16string resolved;
+        std::u16string_view path = given;
+        if (!plainFullPath(given))
+            path = resolved = fromWide(fullPath(toWide(given), cwd));
+        const size_t cut = path.rfind(u'\\');
+        if (cut == std::u16string_view::npos) {
             out.emplace_back();
             continue;
         }
-        const std::wstring& folder = folders.canonical(path.substr(0, cut + 1));
-        if (folder.empty()) {
-            out.emplace_back();
-            continue;
+        const std::u16string_view folder = path.substr(0, cut + 1), name = path.substr(cut + 1);
+        if (!canonical || folder != lastFolder) {
+            lastFolder = folder;
+            canonical = &folders.canonical(toWide(folder));
         }
-        out.push_back(fromWide(folder + longName(folder, path.substr(cut + 1))));
+        std::u16string& result = out.emplace_back();
+        if (canonical->empty())
+            continue;
+        result.reserve(canonical->size() + name.size());
+        result.assign(reinterpret_cast<const char16_t*>(canonical->data()), canonical->size());
+        if (name.find(u'~') == std::u16string_view::npos)
+            result += name;
+        else
+            result += fromWide(longName(*canonical, toWide(name)));
     }
     return out;
 }
