@@ -1,6 +1,7 @@
 #include "rename/records.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -149,16 +150,23 @@ bool hasCaseTwins(const std::vector<uint32_t>& order, const std::vector<std::u16
 }
 
 // One file found under two paths (hard links, or a folder reached twice that the paths
-// could not show as one) counts once: the first path that found it.
-void unlistRepeatedFiles(std::vector<std::pair<const FolderRecord*, FileRecord*>>& found) {
-    auto id = [](const std::pair<const FolderRecord*, FileRecord*>& f) {
-        return std::pair(f.first->volume, f.second->fileId);
-    };
-    std::stable_sort(found.begin(), found.end(),
-                     [&](const auto& a, const auto& b) { return id(a) < id(b); });
-    for (size_t k = 1; k < found.size(); ++k)
-        if (id(found[k]) == id(found[k - 1]))
-            found[k].second->hidden = true;
+// could not show as one) counts once: the first path that found it. An open-addressing
+// table of (volume, id) keeps this free of allocations per file.
+void unlistRepeatedFiles(const std::vector<FileRecord*>& found) {
+    const size_t capacity = std::bit_ceil(2 * found.size());
+    std::vector<std::pair<uint64_t, uint64_t>> seen(capacity); // id 0: a free slot
+    for (FileRecord* file : found) {
+        const std::pair key(file->folder->volume, file->fileId);
+        const uint64_t mix =
+            (key.second ^ (key.first * 0x9E3779B97F4A7C15ULL)) * 0xBF58476D1CE4E5B9ULL;
+        size_t slot = (mix ^ (mix >> 31)) & (capacity - 1);
+        while (seen[slot].second && seen[slot] != key)
+            slot = (slot + 1) & (capacity - 1);
+        if (seen[slot].second)
+            file->hidden = true;
+        else
+            seen[slot] = key;
+    }
 }
 
 } // namespace
@@ -283,7 +291,7 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     FolderRecord* current = nullptr;
     FileRecord* previous = nullptr;
     std::u16string key;
-    std::vector<std::pair<const FolderRecord*, FileRecord*>> foundWithId; // in path order
+    std::vector<FileRecord*> foundWithId; // in path order
     for (size_t i = 0; i < paths.size(); ++i) {
         const std::u16string& path = paths[i];
         if (path.empty() || path.size() >= set.rules.maxPath) // empty: names nothing usable
@@ -321,7 +329,7 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
             file = findKey(files, key);
         if (file) {
             if (file->hidden && file->fileId)
-                foundWithId.emplace_back(current, file);
+                foundWithId.push_back(file);
             file->hidden = false;
             found = true;
             previous = file;
