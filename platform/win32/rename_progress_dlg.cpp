@@ -8,6 +8,7 @@
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 #include "rename/name_rules.h"
+#include "rename/records.h"
 
 #include <windows.h>
 
@@ -72,6 +73,23 @@ std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& l
     return text;
 }
 
+// Whether the shell's operation could move the file into a folder instead of renaming
+// it: its target is, when the operation starts, the name of another entry moved away
+// earlier in the list, and one of the two is a folder. Wine's operation looks at every
+// target before the first move and takes an existing folder as the place to move into.
+bool chainThroughAFolder(const FileRecord& f) {
+    const FileRecord* holder = findFile(*f.folder, f.newName);
+    if (!holder || holder == &f)
+        return false;
+    const std::wstring folder = longFolderPath(toWide(f.folder->path));
+    for (const FileRecord* entry : {holder, &f}) {
+        const DWORD attributes = GetFileAttributesW((folder + toWide(entry->name)).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRecord*>& files) {
@@ -94,7 +112,7 @@ void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRec
     // the module's own '\\?\' paths, and with it the whole list, to keep its order.
     const auto plain = [](const FileRecord* f) {
         return plainPathIsExact(f->folder->path, f->name) &&
-               plainPathIsExact(f->folder->path, f->newName);
+               plainPathIsExact(f->folder->path, f->newName) && !chainThroughAFolder(*f);
     };
     if (route == MoveRoute::Shell && !std::all_of(files.begin(), files.end(), plain))
         route = MoveRoute::OneByOne;

@@ -92,6 +92,8 @@ std::wstring makeLinuxTree(const std::vector<LinuxEntry>& entries) {
             script += "mkdir " + path + "\n";
         else if (e.kind == 'l')
             script += "ln -s " + quoted(e.target) + " " + path + "\n";
+        else if (e.kind == 'h')
+            script += "ln " + quoted(e.target) + " " + path + "\n";
         else
             script += "printf %s " + path + " > " + path + "\n";
     }
@@ -119,7 +121,10 @@ done > )sh" + out);
 LinuxTree treeOf(const std::vector<LinuxEntry>& entries) {
     LinuxTree tree;
     for (const LinuxEntry& e : entries)
-        tree[e.path] = e.kind == 'd' ? "<dir>" : e.kind == 'l' ? "-> " + e.target : e.path;
+        tree[e.path] = e.kind == 'd'   ? "<dir>"
+                       : e.kind == 'l' ? "-> " + e.target
+                       : e.kind == 'h' ? e.target
+                                       : e.path;
     return tree;
 }
 

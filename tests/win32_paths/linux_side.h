@@ -14,8 +14,8 @@ struct LinuxEntry {
     LinuxEntry(std::string p, char k = 'f', std::string t = {})
         : path(std::move(p)), kind(k), target(std::move(t)) {}
     std::string path;
-    char kind;          // 'f' file, 'd' folder, 'l' symbolic link
-    std::string target; // of a link
+    char kind;          // 'f' file, 'd' folder, 'l' symbolic link, 'h' hard link
+    std::string target; // of a link: as the link holds it, or under the test folder
 };
 using LinuxTree = std::map<std::string, std::string>; // path -> content, "<dir>", "-> target"
 
