@@ -1,5 +1,6 @@
 // Record set benchmarks: listing a large folder against the bare system calls, the
 // wildcard matcher on hostile patterns, and memory per record.
+#include "platform/canonical_paths.h"
 #include "platform/common/utf8.h"
 #include "rename/records.h"
 
@@ -143,6 +144,18 @@ void BM_FillRecordSet(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_FillRecordSet)->Arg(1000)->Arg(10000)->Arg(kFiles)->Unit(benchmark::kMillisecond);
+
+// What the entry point and the command line do before the fill: every path made canonical.
+void BM_CanonicalPaths(benchmark::State& state) {
+    const std::string& dir = bigFolder(static_cast<int>(state.range(0)));
+    std::vector<std::u16string> paths;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        paths.push_back(mr::fromUtf8(e.path().string()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(mr::canonicalPaths(paths));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_CanonicalPaths)->Arg(1000)->Arg(10000)->Arg(kFiles)->Unit(benchmark::kMillisecond);
 
 void BM_BareListing(benchmark::State& state) {
     const std::string& dir = bigFolder(static_cast<int>(state.range(0)));

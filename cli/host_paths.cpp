@@ -1,5 +1,6 @@
 #include "cli/host_paths.h"
 
+#include "platform/canonical_paths.h"
 #include "platform/common/utf8.h"
 
 #include <algorithm>
@@ -137,7 +138,7 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
     }
     // The folders' listings tell which arguments exist; only the others are looked at.
     std::vector<bool> found;
-    fillRecordSet(set, paths, fs, &found);
+    fillRecordSet(set, canonicalPaths(paths), fs, &found);
     for (const Argument& a : args)
         if (!found[a.path])
             unusable.push_back(whyNotFound(a, paths[a.path], set));

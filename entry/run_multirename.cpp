@@ -2,6 +2,7 @@
 // closed dialog.
 #include "multirename.h"
 
+#include "platform/canonical_paths.h"
 #include "platform/file_system.h"
 #include "platform/win32/wide.h"
 #include "rename/records.h"
@@ -36,7 +37,8 @@ extern "C" MULTIRENAME_API void __cdecl run_multirename(HWND parent, int count,
     mr::ModuleStateScope moduleState;
     // Nothing may unwind into the host: a failure only means the dialog does not show.
     try {
-        std::vector<std::u16string> pathList = copyPaths(count, paths);
+        // Relative paths mean the folder that is current now, while the dialog opens.
+        std::vector<std::u16string> pathList = mr::canonicalPaths(copyPaths(count, paths));
         auto records = std::make_unique<mr::RecordSet>();
         mr::fillRecordSet(*records, pathList, mr::platformFileSystem());
         {

@@ -20,6 +20,7 @@ struct FileDetails {
 struct DirEntry {
     std::u16string name;
     bool isDirectory = false;
+    uint64_t fileId = 0; // the file system's number for the file (inode, file index); 0: unknown
     uint64_t lastWriteTime = 0;
     uint64_t creationTime = 0;
     uint64_t size = 0;
@@ -31,6 +32,7 @@ struct FolderListing {
     // Times and sizes were left out (each would cost a call per entry): readDetails
     // gives them when a new name needs them.
     bool detailsPending = false;
+    uint64_t volume = 0; // the file system the folder is on: file ids are unique within it
 };
 
 class FileSystem {

@@ -18,6 +18,8 @@ struct NameRules {
     bool lengthInBytes = false;   // names are stored as UTF-8 and limited in bytes
 
     static NameRules windows() { return {}; }
+    // Windows takes some names for devices (rename/device_names.h); POSIX has none.
+    bool deviceNames() const { return separator == u'\\'; }
     static NameRules posix() { return {u'/', false, u'/', 4096, true}; }
 };
 

@@ -1,6 +1,7 @@
 #include "rename/records.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -107,6 +108,7 @@ FolderRecord& findOrAddKeyed(RecordSet& set, std::u16string_view folderPath, std
     folder->path = std::u16string(folderPath);
     folder->foldCase = set.rules.foldCase;
     folder->lengthInBytes = set.rules.lengthInBytes;
+    folder->deviceNames = set.rules.deviceNames();
     auto& ref = *folder;
     set.folders.emplace(std::move(key), std::move(folder));
     return ref;
@@ -121,6 +123,50 @@ auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
     if (it == files.end() || std::u16string_view(it->nameKey) != key)
         return nullptr;
     return &*it;
+}
+
+// Entry positions in key order; on equal keys the entry listed first comes first. Some
+// file systems list in key order or in its reverse, which needs no sort.
+void sortByKey(std::vector<uint32_t>& order, const std::vector<std::u16string>& keys) {
+    std::iota(order.begin(), order.end(), 0U);
+    auto before = [&](uint32_t a, uint32_t b) {
+        const int c = keys[a].compare(keys[b]);
+        return c < 0 || (c == 0 && a < b);
+    };
+    auto descending = [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; };
+    if (std::adjacent_find(order.begin(), order.end(), std::not_fn(descending)) == order.end())
+        std::reverse(order.begin(), order.end());
+    else if (!std::is_sorted(order.begin(), order.end(), before))
+        std::sort(order.begin(), order.end(), before);
+}
+
+bool hasCaseTwins(const std::vector<uint32_t>& order, const std::vector<std::u16string>& keys,
+                  const std::vector<DirEntry>& entries) {
+    for (size_t k = 1; k < order.size(); ++k)
+        if (keys[order[k]] == keys[order[k - 1]] &&
+            entries[order[k]].name != entries[order[k - 1]].name)
+            return true;
+    return false;
+}
+
+// One file found under two paths (hard links, or a folder reached twice that the paths
+// could not show as one) counts once: the first path that found it. An open-addressing
+// table of (volume, id) keeps this free of allocations per file.
+void unlistRepeatedFiles(const std::vector<FileRecord*>& found) {
+    const size_t capacity = std::bit_ceil(2 * found.size());
+    std::vector<std::pair<uint64_t, uint64_t>> seen(capacity); // id 0: a free slot
+    for (FileRecord* file : found) {
+        const std::pair key(file->folder->volume, file->fileId);
+        const uint64_t mix =
+            (key.second ^ (key.first * 0x9E3779B97F4A7C15ULL)) * 0xBF58476D1CE4E5B9ULL;
+        size_t slot = (mix ^ (mix >> 31)) & (capacity - 1);
+        while (seen[slot].second && seen[slot] != key)
+            slot = (slot + 1) & (capacity - 1);
+        if (seen[slot].second)
+            file->hidden = true;
+        else
+            seen[slot] = key;
+    }
 }
 
 } // namespace
@@ -142,6 +188,7 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     std::vector<DirEntry> entries;
     if (auto listing = fs.listFolder(folder.path)) {
         folder.foldCase = rules.foldCase || listing->caseInsensitive;
+        folder.volume = listing->volume;
         entries = std::move(listing->entries);
         if (listing->detailsPending)
             folder.detailsSource = &fs;
@@ -154,19 +201,18 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     for (const auto& entry : entries)
         keys.push_back(makeKey(entry.name, folder.foldCase));
     // Records are large: the entries' order is sorted as indices and each record is
-    // made once, in place. On equal keys the entry listed first stays. Some file
-    // systems list in key order or in its reverse, which needs no sort.
+    // made once, in place. On equal keys the entry listed first stays.
     std::vector<uint32_t> order(entries.size());
-    std::iota(order.begin(), order.end(), 0U);
-    auto before = [&](uint32_t a, uint32_t b) {
-        const int c = keys[a].compare(keys[b]);
-        return c < 0 || (c == 0 && a < b);
-    };
-    auto descending = [&](uint32_t a, uint32_t b) { return keys[a] > keys[b]; };
-    if (std::adjacent_find(order.begin(), order.end(), std::not_fn(descending)) == order.end())
-        std::reverse(order.begin(), order.end());
-    else if (!std::is_sorted(order.begin(), order.end(), before))
-        std::sort(order.begin(), order.end(), before);
+    sortByKey(order, keys);
+    // A folder that holds two names differing only in case tells them apart (a Linux
+    // folder under Wine): its keys are the names as they are, or one of the two files
+    // could never be listed and the other would be renamed in its place.
+    if (folder.foldCase && hasCaseTwins(order, keys, entries)) {
+        folder.foldCase = false;
+        for (size_t i = 0; i < entries.size(); ++i)
+            keys[i] = entries[i].name;
+        sortByKey(order, keys);
+    }
     std::vector<FileRecord> files;
     files.reserve(entries.size());
     for (uint32_t i : order) {
@@ -179,6 +225,7 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
         file.lastWriteTime = entry.lastWriteTime;
         file.creationTime = entry.creationTime;
         file.size = entry.size;
+        file.fileId = entry.fileId;
         file.folder = &folder;
     }
     folder.files = std::move(files);
@@ -244,9 +291,10 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     FolderRecord* current = nullptr;
     FileRecord* previous = nullptr;
     std::u16string key;
+    std::vector<FileRecord*> foundWithId; // in path order
     for (size_t i = 0; i < paths.size(); ++i) {
         const std::u16string& path = paths[i];
-        if (path.size() >= set.rules.maxPath)
+        if (path.empty() || path.size() >= set.rules.maxPath) // empty: names nothing usable
             continue;
         std::u16string_view name;
         const size_t cut = path.rfind(set.rules.separator);
@@ -280,6 +328,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
         else
             file = findKey(files, key);
         if (file) {
+            if (file->hidden && file->fileId)
+                foundWithId.push_back(file);
             file->hidden = false;
             found = true;
             previous = file;
@@ -287,6 +337,8 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
                 (*foundEach)[i] = true;
         }
     }
+    if (foundWithId.size() > 1)
+        unlistRepeatedFiles(foundWithId);
     return found;
 }
 

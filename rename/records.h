@@ -23,6 +23,7 @@ struct FileRecord {
     uint64_t lastWriteTime = 0; // FILETIME, UTC
     uint64_t creationTime = 0;
     uint64_t size = 0;
+    uint64_t fileId = 0;     // from the listing: the mover checks it is still this file
     bool takesPart = false;  // renamed by the pattern
     bool hidden = true;      // not in the names list
     bool pastedName = false; // newName came from the clipboard
@@ -38,10 +39,12 @@ struct FolderRecord {
     std::u16string path;        // as first given, always ending with the separator
     bool foldCase = true;       // file keys ignore case (the folder's file system does)
     bool lengthInBytes = false; // names are stored as UTF-8 and limited in bytes
+    bool deviceNames = true;    // a name such as NUL opens a device (Windows rules)
     // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
     std::vector<FileRecord*> renameOrder;
+    uint64_t volume = 0; // from the listing, with the files' ids
     // Set while the listing left out times and sizes: where to read them.
     FileSystem* detailsSource = nullptr;
 };

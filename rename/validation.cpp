@@ -1,6 +1,7 @@
 #include "rename/validation.h"
 
 #include "platform/common/utf8.h"
+#include "rename/device_names.h"
 #include "rename/messages.h"
 
 #include <algorithm>
@@ -166,6 +167,8 @@ void validateFolder(FolderRecord& folder) {
             file.status = FileStatus::TooLong;
         else if (nn.front() == u' ' || nn.back() == u' ' || nn.back() == u'.')
             file.status = FileStatus::SpaceOrPeriod;
+        else if (folder.deviceNames && isDeviceName(nn))
+            file.status = FileStatus::InvalidChars;
         else {
             file.status = FileStatus::Pending;
             targets[i] = findIndex(files, newKeys[i], i);

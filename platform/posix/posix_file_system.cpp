@@ -69,10 +69,14 @@ public:
         FolderListing listing;
         listing.caseInsensitive = folderFoldsCase(fd);
         listing.detailsPending = true;
+        struct stat folder {};
+        if (fstat(fd, &folder) == 0)
+            listing.volume = static_cast<uint64_t>(folder.st_dev);
         while (const dirent* e = readdir(dir)) {
             DirEntry& entry = listing.entries.emplace_back();
             entry.name = fromUtf8(e->d_name);
             entry.isDirectory = e->d_type == DT_DIR;
+            entry.fileId = e->d_ino;
             struct statx st {};
             if (e->d_type == DT_UNKNOWN && statx(fd, e->d_name, kStatFlags, STATX_TYPE, &st) == 0)
                 entry.isDirectory = S_ISDIR(st.stx_mode);

@@ -1,6 +1,7 @@
 #include "platform/win32/move_guard.h"
 
 #include "platform/file_system.h"
+#include "platform/win32/move_paths.h"
 #include "rename/messages.h"
 
 #include <windows.h>
@@ -13,6 +14,7 @@ namespace mr {
 namespace {
 
 constexpr size_t kStays = std::numeric_limits<size_t>::max();
+constexpr int kLinuxNameBytes = 255;
 
 // One name of a folder: an entry as listed now, or the target of a move.
 struct Name {
@@ -20,6 +22,34 @@ struct Name {
     size_t move; // the move that takes it (a target) or frees it (an entry); kStays
     bool target;
 };
+
+// Each source must be the entry the list showed, and the only one Windows shows under
+// its name. With its id checked, an entry of the source's exact name is the moved file
+// itself; comparing ids alone would take a hard link of it for the file.
+void checkSources(const std::vector<FileRecord*>& files, const std::vector<size_t>& moves,
+                  const std::optional<FolderListing>& listing, std::vector<uint32_t>& reasons) {
+    std::unordered_map<std::u16string_view, const DirEntry*> now; // null: listed twice
+    if (listing)
+        for (const DirEntry& e : listing->entries)
+            if (auto [at, fresh] = now.emplace(e.name, &e); !fresh)
+                at->second = nullptr;
+    for (size_t i : moves) {
+        const FileRecord& f = *files[i];
+        const auto it = now.find(f.name);
+        const uint32_t reason = it == now.end() ? 2554
+                                : !it->second   ? 2556
+                                : it->second->fileId && f.fileId && it->second->fileId != f.fileId
+                                    ? 2555
+                                    : 0;
+        if (reason && !reasons[i])
+            reasons[i] = reason;
+    }
+}
+
+int utf8Bytes(std::u16string_view name) {
+    return WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(name.data()),
+                               static_cast<int>(name.size()), nullptr, 0, nullptr, nullptr);
+}
 
 // Marks the refused moves of one folder; `moves` are list positions in list order.
 void checkFolder(const std::vector<FileRecord*>& files, const std::vector<size_t>& moves,
@@ -29,6 +59,7 @@ void checkFolder(const std::vector<FileRecord*>& files, const std::vector<size_t
     std::unordered_map<std::u16string_view, size_t> freedBy; // exact source name -> move
     for (size_t i : moves)
         freedBy.emplace(files[i]->name, i);
+    checkSources(files, moves, listing, reasons);
     std::vector<Name> names;
     names.reserve(moves.size() + (listing ? listing->entries.size() : 0));
     if (listing)
@@ -84,6 +115,8 @@ std::vector<RenameFailure> refusedMoves(const std::vector<FileRecord*>& files) {
             reasons[i] = 2549;
             continue;
         }
+        if (runningUnderWine() && utf8Bytes(f.newName) > kLinuxNameBytes)
+            reasons[i] = 2557;
         auto& moves = movesOf[f.folder];
         if (moves.empty())
             folders.push_back(f.folder);

@@ -3,11 +3,15 @@
 // first move: validation has seen the folders as they were when the dialog opened, and
 // counts names by its own key fold; the folder itself is what takes the new names.
 //
-// A move is refused when its target holds a NUL, when the file system compares it as
-// equal (CompareStringOrdinal, ignoring case) to another target of the same folder, or
-// when an entry of that name exists and is not moved away earlier in the list. Checks
-// of what a name addresses (file ids) belong here too: anything refused stops the
-// whole operation before anything moves.
+// A move is refused when its source is not the very file the list showed: no entry of
+// that exact name now, another file under it (its file id differs), or more than one
+// entry that Windows shows under it (Linux names whose bytes are not UTF-8 all show as
+// U+FFFD, and no Windows path tells them apart). Its target is refused when it holds a
+// NUL, when the file system compares it as equal (CompareStringOrdinal, ignoring case)
+// to another target of the same folder, when an entry of that name exists and is not
+// moved away earlier in the list, and under Wine when the Linux file system cannot take
+// it (more than 255 bytes). Anything refused stops the whole operation before anything
+// moves.
 #include "platform/mover.h"
 
 #include <string_view>

@@ -1,7 +1,10 @@
 #include "platform/win32/move_paths.h"
 
+#include "rename/device_names.h"
+
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace mr {
@@ -71,9 +74,29 @@ bool runningUnderWine() {
 std::wstring longFolderPath(const std::wstring& folder) {
     if (folder.rfind(L"\\\\?\\", 0) == 0)
         return folder;
+    if (folder.rfind(L"\\\\.\\", 0) == 0)
+        return L"\\\\?\\" + folder.substr(4);
     if (folder.rfind(L"\\\\", 0) == 0)
         return L"\\\\?\\UNC\\" + folder.substr(2);
-    return L"\\\\?\\" + folder;
+    if (folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\')
+        return L"\\\\?\\" + folder;
+    return folder; // only a full path can take the prefix
+}
+
+bool plainPathIsExact(std::u16string_view folder, std::u16string_view name) {
+    if (folder.size() + name.size() >= MAX_PATH || folder.starts_with(u"\\\\?\\") ||
+        folder.starts_with(u"\\\\.\\") || name.empty() || isDeviceName(name))
+        return false;
+    const auto exact = [](std::u16string_view part) {
+        return part.find_first_of(u"*?") == std::u16string_view::npos &&
+               (part.empty() || (part.back() != u' ' && part.back() != u'.'));
+    };
+    for (size_t start = 0, end; start < folder.size(); start = end + 1) {
+        end = std::min(folder.find(u'\\', start), folder.size());
+        if (!exact(folder.substr(start, end - start)))
+            return false;
+    }
+    return exact(name);
 }
 
 std::wstring moveFolderPath(const std::wstring& folder, bool underWine) {

@@ -8,9 +8,11 @@
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 #include "rename/name_rules.h"
+#include "rename/records.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <shellapi.h>
 #include <unordered_map>
@@ -54,19 +56,14 @@ std::u16string shown(std::u16string name) {
 }
 
 // One message naming the files: the heading, then a line per file, at most a screenful.
-std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& list,
-                           bool targetsOnly) {
+std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& list) {
     std::u16string text(moduleString(heading));
     for (size_t i = 0; i < list.size() && i < kNamedInMessage; ++i) {
         const RenameFailure& f = list[i];
         text += u"\r\n";
-        if (targetsOnly) {
-            text += shown(f.to);
-        } else {
-            text += shown(f.from);
-            text += u" -> ";
-            text += shown(f.to.substr(f.to.rfind(u'\\') + 1));
-        }
+        text += shown(f.from);
+        text += u" -> ";
+        text += shown(f.to.substr(f.to.rfind(u'\\') + 1));
         text += u": ";
         text += f.reason;
     }
@@ -74,6 +71,23 @@ std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& l
         text += u"\r\n" + countedString(2550, list.size() - kNamedInMessage);
     }
     return text;
+}
+
+// Whether the shell's operation could move the file into a folder instead of renaming
+// it: its target is, when the operation starts, the name of another entry moved away
+// earlier in the list, and one of the two is a folder. Wine's operation looks at every
+// target before the first move and takes an existing folder as the place to move into.
+bool chainThroughAFolder(const FileRecord& f) {
+    const FileRecord* holder = findFile(*f.folder, f.newName);
+    if (!holder || holder == &f)
+        return false;
+    const std::wstring folder = longFolderPath(toWide(f.folder->path));
+    for (const FileRecord* entry : {holder, &f}) {
+        const DWORD attributes = GetFileAttributesW((folder + toWide(entry->name)).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -87,19 +101,27 @@ void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRec
     failures_ = refusedMoves(files);
     if (!failures_.empty()) {
         if (window)
-            showModuleMessage(window, listMessage(2546, failures_, true), MessageIcon::Exclamation);
+            showModuleMessage(window, listMessage(2546, failures_), MessageIcon::Exclamation);
         return;
     }
     const bool underWine = runningUnderWine();
     MoveRoute route = options_.route;
     if (route == MoveRoute::Automatic)
         route = underWine ? MoveRoute::OneByOne : MoveRoute::Shell;
+    // The shell's operation takes plain paths: what they would not reach exactly goes by
+    // the module's own '\\?\' paths, and with it the whole list, to keep its order.
+    const auto plain = [](const FileRecord* f) {
+        return plainPathIsExact(f->folder->path, f->name) &&
+               plainPathIsExact(f->folder->path, f->newName) && !chainThroughAFolder(*f);
+    };
+    if (route == MoveRoute::Shell && !std::all_of(files.begin(), files.end(), plain))
+        route = MoveRoute::OneByOne;
     if (route == MoveRoute::Shell)
         renameWithShell(owner, files);
     else
         renameWithOwnMoves(owner, files, underWine);
     if (window && !failures_.empty())
-        showModuleMessage(window, listMessage(2545, failures_, false), MessageIcon::Exclamation);
+        showModuleMessage(window, listMessage(2545, failures_), MessageIcon::Exclamation);
 }
 
 void RenameProgressDlg::renameWithOwnMoves(void* owner, const std::vector<FileRecord*>& files,

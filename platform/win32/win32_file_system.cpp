@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/win32/move_paths.h"
 #include "platform/win32/wide.h"
 
 #include <windows.h>
@@ -17,10 +18,11 @@ uint64_t toU64(const LARGE_INTEGER& v) {
 }
 
 DirEntry makeEntry(std::wstring_view name, DWORD attributes, uint64_t lastWriteTime,
-                   uint64_t creationTime, uint64_t size) {
+                   uint64_t creationTime, uint64_t size, uint64_t fileId = 0) {
     DirEntry entry;
     entry.name = fromWide(name);
     entry.isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.fileId = fileId;
     entry.lastWriteTime = lastWriteTime;
     entry.creationTime = creationTime;
     entry.size = size;
@@ -31,11 +33,12 @@ DirEntry makeEntry(std::wstring_view name, DWORD attributes, uint64_t lastWriteT
 // find-file loop makes one per entry.
 constexpr DWORD kBatchBytes = 1 << 20;
 
-// The folder's entries read in large batches through its handle. Nothing when the
-// folder cannot be opened or the system does not offer the batch read, so that the
-// caller falls back to the find-file loop.
+// The folder's entries with their file ids, read in large batches through its handle.
+// Nothing when the folder cannot be opened or the system does not offer the batch
+// read, so that the caller falls back to the find-file loop. The '\\?\' path opens the
+// folder of exactly this name: Win32 would trim a trailing space or period.
 std::optional<FolderListing> listInBatches(const std::u16string& folderPath) {
-    HANDLE dir = CreateFileW(toWide(folderPath).c_str(), FILE_LIST_DIRECTORY,
+    HANDLE dir = CreateFileW(longFolderPath(toWide(folderPath)).c_str(), FILE_LIST_DIRECTORY,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (dir == INVALID_HANDLE_VALUE)
@@ -44,13 +47,17 @@ std::optional<FolderListing> listInBatches(const std::u16string& folderPath) {
     std::unique_ptr<DWORD[]> buffer(new DWORD[kBatchBytes / sizeof(DWORD)]);
     FolderListing listing;
     listing.caseInsensitive = true;
-    while (GetFileInformationByHandleEx(dir, FileFullDirectoryInfo, buffer.get(), kBatchBytes)) {
+    BY_HANDLE_FILE_INFORMATION folder;
+    if (GetFileInformationByHandle(dir, &folder))
+        listing.volume = folder.dwVolumeSerialNumber;
+    while (GetFileInformationByHandleEx(dir, FileIdBothDirectoryInfo, buffer.get(), kBatchBytes)) {
         const char* at = reinterpret_cast<const char*>(buffer.get());
         for (;;) {
-            const auto& info = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
-            listing.entries.push_back(makeEntry(
-                std::wstring_view(info.FileName, info.FileNameLength / 2), info.FileAttributes,
-                toU64(info.LastWriteTime), toU64(info.CreationTime), toU64(info.EndOfFile)));
+            const auto& info = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            listing.entries.push_back(
+                makeEntry(std::wstring_view(info.FileName, info.FileNameLength / 2),
+                          info.FileAttributes, toU64(info.LastWriteTime), toU64(info.CreationTime),
+                          toU64(info.EndOfFile), toU64(info.FileId)));
             if (info.NextEntryOffset == 0)
                 break;
             at += info.NextEntryOffset;
@@ -64,7 +71,7 @@ std::optional<FolderListing> listInBatches(const std::u16string& folderPath) {
 }
 
 std::optional<FolderListing> listOneByOne(const std::u16string& folderPath) {
-    const std::wstring pattern = toWide(folderPath) + L"*";
+    const std::wstring pattern = longFolderPath(toWide(folderPath)) + L"*";
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)

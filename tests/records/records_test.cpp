@@ -54,13 +54,20 @@ TEST(FillRecordSet, ListsExactlyTheFilesTheHostPassed) {
         {"missing name, unlistable folder, trailing separator",
          u"C:\\Data\\zzz D:\\Gone\\a.txt C:\\Data\\", u""},
         {"259 characters kept, 260 dropped", k259 + u"n " + k259, k259},
+        {"one file under two names counts once; one id on two volumes is two files",
+         u"C:\\Data\\link.txt C:\\Data\\a.txt C:\\Work\\b.txt C:\\Data\\b.txt",
+         u"C:\\Data\\b.txt C:\\Data\\link.txt C:\\Work\\b.txt"},
     };
     for (const auto& c : cases) {
         MemoryFileSystem fs;
         fs.cwd = u"C:\\Work";
         for (auto n : {u"a.txt", u"b.txt", u"Sub", u".", u"..", u"\u00C4.txt"})
             fs.add(u"C:\\Data\\", n, 0, n[0] == u'S' || n[0] == u'.');
-        fs.add(u"C:\\Work\\", u"b.txt");
+        fs.add(u"C:\\Work\\", u"b.txt").fileId = 9;
+        fs.add(u"C:\\Data\\", u"link.txt").fileId = 7; // a.txt's hard link
+        fs.folders[u"C:\\Data\\"].entries[0].fileId = 7;
+        fs.folders[u"C:\\Data\\"].entries[1].fileId = 9;
+        fs.folders[u"C:\\Work\\"].volume = 1;
         fs.add(u"C:\\Data\\", k259.substr(8));
         fs.add(u"C:\\Data\\", k259.substr(8) + u"n");
         RecordSet set;
@@ -72,9 +79,10 @@ TEST(FillRecordSet, ListsExactlyTheFilesTheHostPassed) {
 // A name in a path, of a file or of a folder, folds where the folder holding it ignores case.
 TEST(ScanFolder, PosixKeysAreExactUnlessTheFolderFoldsCase) {
     MemoryFileSystem fs;
-    for (auto folder : {u"/d/", u"/fat/"})
-        for (auto name : {u"a.txt", u"A.txt", u"\u00C4.txt"})
-            fs.add(folder, name);
+    for (auto name : {u"a.txt", u"A.txt", u"\u00C4.txt"})
+        fs.add(u"/d/", name);
+    for (auto name : {u"a.txt", u"\u00C4.txt"}) // a folder that folds case has no case twins
+        fs.add(u"/fat/", name);
     fs.add(u"/fat/", u"Sub", 0, true);
     fs.add(u"/fat/Sub/", u"b.txt");
     fs.add(u"/fat/Sub/", u"c.txt");
@@ -92,7 +100,8 @@ TEST(ScanFolder, PosixKeysAreExactUnlessTheFolderFoldsCase) {
                                  u"/fat/Sub/b.txt /fat/Sub/c.txt"));
 }
 
-// Whatever the listing's order, records come sorted and the first listed of equal keys stays.
+// Whatever the listing's order, records come sorted and the first listed of equal keys
+// stays; names that differ only in case are told apart.
 struct OrderCase {
     const char* what;
     std::vector<std::u16string> listing; // the size of each entry is its listed position
@@ -102,8 +111,9 @@ struct OrderCase {
 
 TEST(ScanFolder, RecordsAreSortedWhateverTheListingOrder) {
     const OrderCase cases[] = {
-        {"ascending with equal keys", {u"a", u"b", u"B", u"c"}, {u"a", u"b", u"c"}, 1},
-        {"descending with equal keys", {u"c", u"B", u"b", u"a"}, {u"a", u"B", u"c"}, 1},
+        {"ascending with equal keys", {u"a", u"b", u"b", u"c"}, {u"a", u"b", u"c"}, 1},
+        {"descending with equal keys", {u"c", u"b", u"b", u"a"}, {u"a", u"b", u"c"}, 1},
+        {"names that differ only in case", {u"a", u"B", u"b", u"c"}, {u"B", u"a", u"b", u"c"}, 1},
     };
     for (const auto& c : cases) {
         MemoryFileSystem fs;

@@ -35,7 +35,7 @@ FolderRecord& makeFolder(RecordSet& set, const std::u16string& path,
 }
 
 // Statuses by entry as digits (2 good, 3 unchanged, 4 duplicate, 5 exists, 6 empty, 7
-// space or period, 8 too long) and the planned order.
+// space or period, 8 too long, 9 invalid) and the planned order.
 TEST(ValidateFolder, GivesStatusesAndOrder) {
     const std::u16string k255(255, u'n'), k256(256, u'n');
     // 255 and 258 bytes as UTF-8; 255 escaped invalid bytes; 64 emoji, 256 bytes.
@@ -61,6 +61,9 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         {{{u"a", u""}, {u"b", u""}}, "66", {}}, // empty names are never duplicates
         {{{u"a", u" a"}, {u"b", u"b "}, {u"c", u"c."}, {u"d", u"d e"}, {u"e", u".e"}}, "77722", {u"d", u"e"}},
         {{{u"a", k255.c_str()}, {u"b", k256.c_str()}}, "28", {u"a"}},
+        // device names, counted with the invalid names; an entry holding one is no excuse
+        {{{u"a", u"NUL"}, {u"b", u"con.txt"}, {u"c", u"Com9.x.y"}, {u"d", u"lpt1 .txt"}, {u"e", u"COM10"},
+          {u"f", u"nul "}, {u"g", u"CONSOLE"}, {u"h", u"aux"}, {u"aux"}}, "999927292", {u"e", u"g"}},
         {{{u"a", u"b"}, {u"b", u""}}, "26", {u"a"}}, // a holder with a problem still moves away
         {{{u"a", u"z"}, {u"b", u"a"}, {u"c", u"d"}}, "222", {u"a", u"b", u"c"}}, // a later waiter moves in the same walk
         // Case folds as the file system folds it, outside ASCII too.
@@ -86,6 +89,10 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
             order.push_back(f->name);
         EXPECT_EQ(order, c.order) << toUtf8(c.entries[0].name);
     }
+    RecordSet posix(NameRules::posix());
+    FolderRecord& folder = makeFolder(posix, u"/d/", {{u"a", u"NUL"}});
+    validateFolder(folder);
+    EXPECT_EQ(findFile(folder, u"a")->status, FileStatus::Good) << "POSIX has no device names";
 }
 
 TEST(DecideRename, SummarizesAndComposesTheMessage) {
