@@ -140,12 +140,14 @@ TEST(ChangeTextModel, ListPositionsCountPerFolderAndFollowRemovals) {
         return got;
     };
     EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 1}, {2, 0}, {3, 1}}));
+    f.model->setFieldText(0, u"n<1>_"); // a counter by list position
     f.model->selectAll();
     f.model->removeFiles(); // refused: a row must stay
     EXPECT_EQ(f.view.messages.size(), 1u);
     f.model->selectOnly({0, 2});
     f.model->removeFiles();
     EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 0}}));
+    EXPECT_EQ(f.newNames(), (Names{u"n1_2", u"n2_4"}));
     EXPECT_FALSE(findFile(*f.set.folders.begin()->second, u"x1")->takesPart);
 }
 

@@ -58,6 +58,7 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         {{{u"a.txt", u"x.txt"}, {u"x.txt"}}, "52", {}}, // an unlisted entry holds the name
         {{{u"a", u"X.txt"}, {u"b", u"x.txt"}}, "44", {}},
         {{{u"a", u"x"}, {u"b", u"x"}, {u"x"}}, "552", {}}, // an earlier problem is kept
+        {{{u"a", u"a"}, {u"b", u"a"}}, "35", {}}, // an unchanged file taking part holds its name
         {{{u"a", u""}, {u"b", u""}}, "66", {}}, // empty names are never duplicates
         {{{u"a", u" a"}, {u"b", u"b "}, {u"c", u"c."}, {u"d", u"d e"}, {u"e", u".e"}}, "77722", {u"d", u"e"}},
         {{{u"a", k255.c_str()}, {u"b", k256.c_str()}}, "28", {u"a"}},
