@@ -14,7 +14,8 @@ namespace {
 
 // `count` files name(i), renamed by the options of `edit` to newName(old). With `kill`
 // (a shim setting such as "renameat2:3": killed on entering the third rename) the run
-// dies there, `moved` files renamed.
+// dies there, `moved` files renamed. With `block`, that old name is taken again before
+// the undo, which then leaves its file moved and exits 3.
 struct Family {
     const char* what;
     size_t count;
@@ -23,7 +24,12 @@ struct Family {
     std::function<std::string(const std::string&)> newName;
     const char* kill = nullptr;
     size_t moved = 0;
+    const char* block = nullptr;
 };
+
+void PrintTo(const Family& c, std::ostream* out) {
+    *out << c.what;
+}
 
 class HostileNames : public testing::TestWithParam<Family> {};
 
@@ -47,16 +53,19 @@ TEST_P(HostileNames, EveryFileUnderItsOldOrNewNameAndUndoneAfter) {
     EXPECT_TRUE(c.kill || run.exit == 0) << run.err.substr(0, 2000);
     const size_t moved = expectOldOrNew(names, readFolder(dir), c.newName);
     EXPECT_EQ(moved, c.kill ? c.moved : c.count);
-    // Killed before the journal was whole: nothing moved, nothing to undo.
+    // Killed before the first move: nothing to undo.
     if (moved) {
+        if (c.block)
+            writeFile(dir + "/" + c.block, "foreign");
         const ChildRun undo = runPreloaded(scratch.path(), {"--undo"});
-        EXPECT_EQ(undo.exit, 0) << undo.err;
-        EXPECT_EQ(expectOldOrNew(names, readFolder(dir), c.newName), 0u);
+        EXPECT_EQ(undo.exit, c.block ? 3 : 0) << undo.err;
+        EXPECT_EQ(expectOldOrNew(names, readFolder(dir), c.newName), c.block ? 1u : 0u);
     }
 }
 
 // f<letter><i>.dat renamed to new_<letter><i>.dat.
-Family newPrefix(const char* what, size_t count, const char* kill, size_t moved) {
+Family newPrefix(const char* what, size_t count, const char* kill, size_t moved,
+                 const char* block = nullptr) {
     return {what,
             count,
             [](size_t i) {
@@ -65,7 +74,8 @@ Family newPrefix(const char* what, size_t count, const char* kill, size_t moved)
             {"-t", "0=new_"},
             [](const std::string& old) { return "new_" + old.substr(1); },
             kill,
-            moved};
+            moved,
+            block};
 }
 
 // f1.dat ... renumbered from 2: each file moves onto the next one's name, newest first.
@@ -98,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         newPrefix("killed_before_the_first_rename", 300, "renameat2:1", 0),
         newPrefix("killed_after_the_first_rename", 300, "renameat2:2", 1),
         newPrefix("killed_halfway", 300, "renameat2:151", 150),
+        newPrefix("an_old_name_taken_before_the_undo", 3, nullptr, 3, "fa0.dat"),
         shifted("a_shifted_chain", 2, nullptr, 2),
         shifted("a_shifted_chain_killed_halfway", 300, "renameat2:151", 150)),
     // clang-format on

@@ -114,6 +114,8 @@ TEST(DecideRename, SummarizesAndComposesTheMessage) {
         {{{u"a", u"x"}}, {{u"a", u"x"}}, 2, true, A::Rename, u""}, // folders apart
         {{{u"a", u""}, {u"b", u""}}, {{u"c", k300.c_str()}}, 0, true, A::ShowProblems,
          unable + u"2 files are being renamed to empty names.\r\n1 file is being renamed to a name that is too long (> 255 characters)."},
+        {{{u"a", u""}, {u"c", k300.c_str()}}, {}, 0, true, A::ShowProblems, // two kinds in one folder
+         unable + u"1 file is being renamed to empty name.\r\n1 file is being renamed to a name that is too long (> 255 characters)."},
         {{{u"a", u"b"}, {u"b", u"a"}}, {{u"c", u"d"}, {u"d"}}, 5, true, A::ShowProblems, // one kind keeps its status
          unable + u"3 files are being renamed to the same name as existing files."},
         // clang-format on
