@@ -100,9 +100,11 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Mutants -DCMAKE_CXX_FLAG
   -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold -DMR_SANITIZE=OFF -DMR_BUILD_TESTS=ON \
   "${corpus[@]}" >"$log/configure.txt"
 
+# The lock stays with this script: a test's leftover process (a tmux server a time limit
+# cut short) must not hold it for the next run.
 run_tests() { # LOG: 2 when the build fails, 1 when a test fails
-  cmake --build "$build" -j2 >"$1" 2>&1 || return 2
-  ctest --test-dir "$build" -j2 --stop-on-failure >>"$1" 2>&1 || return 1
+  cmake --build "$build" -j2 >"$1" 2>&1 9>&- || return 2
+  ctest --test-dir "$build" -j2 --stop-on-failure >>"$1" 2>&1 9>&- || return 1
 }
 if ! run_tests "$log/baseline.txt"; then
   echo "mutants: the unchanged tree does not pass; see $log/baseline.txt" >&2
