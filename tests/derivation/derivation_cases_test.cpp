@@ -21,6 +21,9 @@ TEST(BasePattern, IsDerivedExactly) {
         {{u"Holiday 2019 Rome", u"Holiday 2020 Paris"}, true, u"Holiday # *"},
         {{u"Holiday 2019 Rome", u"Holiday 2020 Paris"}, false, u"Holiday 20* *"}, // numbers as text
         {{u"a7b", u"a12b"}, true, u"a#b"},                              // runs of any width
+        {{u"1", u"12", u"13"}, true, u"#"},                             // a one-digit beginning
+        {{u"a1", u"a2b"}, true, u"a#*"},                                // a longer name not covered
+        {{u"0", u"b0a1"}, true, u"*0*#"},                               // an end marker spares a name's first character
         {{u"av1.2x", u"bv1.2y"}, true, u"*v1.2*"},                      // equal digits stay
         {{u"x#1", u"y#2"}, true, u"*\\##"},                             // specials escaped
         {{u"#*\\:"}, true, u"\\#\\*\\\\:", true},                      // one name is its own pattern

@@ -1,18 +1,210 @@
 #include "reference_derivation.h"
 #include "reference_pairs.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace mr::reference {
 namespace {
 
+using Parts = std::vector<std::u16string>;
+
 bool digit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The digit run that ends just before `position`, together with the one that starts
+// at it; a non-digit at `position` stays outside. Returns the index after the marker.
+size_t markDigitRun(std::u16string& text, size_t position, char16_t marker) {
+    size_t first = position;
+    while (first > 0 && digit(text[first - 1]))
+        --first;
+    size_t last = position; // one past the run
+    while (last < text.size() && digit(text[last]))
+        ++last;
+    text.replace(first, last - first, 1, marker);
+    return first + 1;
+}
+
+struct Affix {
+    std::u16string text;
+    bool allCovered = true;
+    bool hasMarkers = false;
+};
+
+// The prefix walked against one more name once it holds markers.
+void walkPrefix(const DerivationContext& context, Affix& prefix, const std::u16string& name) {
+    size_t p = 0;
+    size_t n = 0;
+    while (p < prefix.text.size() && n < name.size()) {
+        if (prefix.text[p] == name[n]) {
+            ++p;
+            ++n;
+            continue;
+        }
+        if (!digit(name[n]))
+            break;
+        if (prefix.text[p] == context.marker)
+            ++p;
+        else if (digit(prefix.text[p]))
+            p = markDigitRun(prefix.text, p, context.marker);
+        else
+            break;
+        for (++n; n < name.size() && digit(name[n]);)
+            ++n;
+    }
+    if (p < prefix.text.size()) {
+        prefix.text.resize(p);
+        prefix.allCovered = false;
+    } else if (n < name.size()) {
+        prefix.allCovered = false;
+    }
+}
+
+Affix commonPrefix(const DerivationContext& context) {
+    Affix prefix;
+    if (context.names.empty())
+        return prefix;
+    prefix.text = context.names[0];
+    for (size_t k = 1; k < context.names.size(); ++k) {
+        const std::u16string& name = context.names[k];
+        if (prefix.hasMarkers) {
+            walkPrefix(context, prefix, name);
+        } else {
+            const std::u16string& text = prefix.text;
+            size_t i = 0;
+            while (i < text.size() && i < name.size() && text[i] == name[i])
+                ++i;
+            const bool bothDigits =
+                i < text.size() && i < name.size() && digit(text[i]) && digit(name[i]);
+            const bool afterDigit = i >= 1 && digit(text[i - 1]);
+            if (i == text.size() && i == name.size()) {
+                // the same name
+            } else if (context.detectNumbers && (bothDigits || afterDigit)) {
+                markDigitRun(prefix.text, i, context.marker);
+                prefix.hasMarkers = true;
+                walkPrefix(context, prefix, name);
+            } else {
+                prefix.text.resize(i);
+                prefix.allCovered = false;
+            }
+        }
+        if (prefix.text.empty())
+            break;
+    }
+    return prefix;
+}
+
+Affix commonSuffix(const DerivationContext& context, size_t prefixLength) {
+    Affix suffix;
+    if (context.names.empty())
+        return suffix;
+    if (context.names[0].size() > prefixLength)
+        suffix.text = context.names[0].substr(prefixLength);
+    const auto bound = static_cast<int64_t>(prefixLength);
+    for (size_t k = 1; k < context.names.size() && !suffix.text.empty(); ++k) {
+        const std::u16string& name = context.names[k];
+        std::u16string& text = suffix.text;
+        auto s = static_cast<int64_t>(text.size()) - 1;
+        auto n = static_cast<int64_t>(name.size()) - 1;
+        auto at = [](const std::u16string& t, int64_t i) { return t[static_cast<size_t>(i)]; };
+        while (n >= bound && s >= 0) {
+            if (at(text, s) == at(name, n)) {
+                --s;
+                --n;
+                continue;
+            }
+            if (!context.detectNumbers || !digit(at(name, n)))
+                break;
+            if (digit(at(text, s))) {
+                suffix.hasMarkers = true;
+                s = static_cast<int64_t>(
+                        markDigitRun(text, static_cast<size_t>(s), context.marker)) -
+                    2;
+            } else if (at(text, s) == context.marker) {
+                --s;
+            } else {
+                break;
+            }
+            // Back over the name's digits; its first character is never passed.
+            while (n > 0 && digit(at(name, n)))
+                --n;
+        }
+        if (s >= 0)
+            text.erase(0, static_cast<size_t>(s) + 1);
+    }
+    return suffix;
+}
+
+// Name characters at the start that the prefix stands for.
+size_t startOfMiddle(const DerivationContext& context, const Affix& prefix,
+                     const std::u16string& name) {
+    if (!prefix.hasMarkers)
+        return prefix.text.size();
+    size_t p = 0;
+    size_t n = 0;
+    while (p < prefix.text.size() && n < name.size()) {
+        if (prefix.text[p] == name[n]) {
+            ++p;
+            ++n;
+        } else if (prefix.text[p] == context.marker) {
+            ++p;
+            for (++n; n < name.size() && digit(name[n]);)
+                ++n;
+        } else {
+            break;
+        }
+    }
+    return n;
+}
+
+// Name characters at the end that the suffix stands for.
+size_t endOfMiddle(const DerivationContext& context, const Affix& suffix,
+                   const std::u16string& name) {
+    if (!suffix.hasMarkers)
+        return suffix.text.size();
+    size_t s = suffix.text.size();
+    size_t passed = 0;
+    while (s > 0 && passed < name.size()) {
+        const size_t n = name.size() - passed; // characters not yet passed
+        if (suffix.text[s - 1] == name[n - 1]) {
+            --s;
+            ++passed;
+        } else if (suffix.text[s - 1] == context.marker) {
+            size_t digits = 0;
+            while (digits + 1 < n && digit(name[n - 1 - digits]))
+                ++digits;
+            if (digits == 0)
+                break;
+            passed += digits;
+            --s;
+        } else {
+            break;
+        }
+    }
+    return passed;
+}
+
+std::u16string_view pickBase(const DerivationContext& context, const Parts& parts) {
+    std::u16string_view base;
+    size_t fewest = 0;
+    for (size_t j = 0; j < parts.size(); ++j) {
+        size_t count = 0;
+        for (char16_t c : parts[j])
+            count += context.charTable[c] ? 1 : 0;
+        if (j == 0 || count < fewest) {
+            fewest = count;
+            base = parts[j];
+        }
+    }
+    return base;
+}
+
 struct Search {
     const DerivationContext& context;
-    const MiddleParts& parts;
+    const Parts& parts;
     int32_t bestScore = 0;
     std::u16string bestPiece;
 };
@@ -117,6 +309,26 @@ bool matchesAt(const DerivationContext& context, std::u16string_view piece, std:
     return true;
 }
 
+// Literal '#' (and, where names may hold them, '*' and '\') escaped; markers become
+// number fields.
+std::u16string finish(const DerivationContext& context, const std::u16string& raw) {
+    std::u16string out;
+    for (const char16_t c : raw) {
+        if (c == context.wildcard) {
+            out += u'*';
+            continue;
+        }
+        if (context.detectNumbers && c == context.marker) {
+            out += u'#';
+            continue;
+        }
+        if (c == u'#' || (context.escapeStarAndBackslash && (c == u'*' || c == u'\\')))
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 void buildCommonCharTable(DerivationContext& context) {
@@ -155,7 +367,9 @@ void buildCommonCharTable(DerivationContext& context) {
             table[c] = 1;
 }
 
-std::u16string longestCommonRun(const DerivationContext& context, const MiddleParts& parts) {
+namespace {
+
+std::u16string longestCommonRun(const DerivationContext& context, const Parts& parts) {
     const std::u16string_view base = pickBase(context, parts);
     if (base.empty())
         return {};
@@ -183,12 +397,12 @@ std::u16string longestCommonRun(const DerivationContext& context, const MiddlePa
     return piece;
 }
 
-std::u16string deriveMiddle(const DerivationContext& context, const MiddleParts& parts) {
-    const std::u16string piece = reference::longestCommonRun(context, parts);
+std::u16string deriveMiddle(const DerivationContext& context, const Parts& parts) {
+    const std::u16string piece = longestCommonRun(context, parts);
     if (piece.empty())
         return std::u16string(1, context.wildcard);
-    MiddleParts left;
-    MiddleParts right;
+    Parts left;
+    Parts right;
     for (const auto& p : parts) {
         const size_t k = p.find(piece);
         if (k == std::u16string::npos) {
@@ -199,11 +413,10 @@ std::u16string deriveMiddle(const DerivationContext& context, const MiddleParts&
             right.push_back(p.substr(k + piece.size()));
         }
     }
-    return reference::deriveMiddle(context, left) + piece + reference::deriveMiddle(context, right);
+    return deriveMiddle(context, left) + piece + deriveMiddle(context, right);
 }
 
-std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
-                                        const MiddleParts& parts) {
+std::u16string bestCommonRunWithNumbers(const DerivationContext& context, const Parts& parts) {
     const std::u16string_view base = pickBase(context, parts);
     if (base.empty())
         return {};
@@ -219,12 +432,12 @@ std::u16string bestCommonRunWithNumbers(const DerivationContext& context,
     return search.bestPiece;
 }
 
-std::u16string deriveMiddleWithNumbers(const DerivationContext& context, const MiddleParts& parts) {
-    const std::u16string piece = reference::bestCommonRunWithNumbers(context, parts);
+std::u16string deriveMiddleWithNumbers(const DerivationContext& context, const Parts& parts) {
+    const std::u16string piece = bestCommonRunWithNumbers(context, parts);
     if (piece.empty())
         return std::u16string(1, context.wildcard);
-    MiddleParts left;
-    MiddleParts right;
+    Parts left;
+    Parts right;
     for (const auto& p : parts) {
         bool found = false;
         for (size_t t = 0; t < p.size() && !found; ++t) {
@@ -240,28 +453,47 @@ std::u16string deriveMiddleWithNumbers(const DerivationContext& context, const M
             right.push_back(p);
         }
     }
-    return reference::deriveMiddleWithNumbers(context, left) + piece +
-           reference::deriveMiddleWithNumbers(context, right);
+    return deriveMiddleWithNumbers(context, left) + piece + deriveMiddleWithNumbers(context, right);
+}
+
+} // namespace
+
+std::vector<char> cutOverlaps(const DerivationContext& context) {
+    std::vector<char> overlaps(context.names.size(), 0);
+    const Affix prefix = commonPrefix(context);
+    if (prefix.allCovered)
+        return overlaps;
+    const Affix suffix = commonSuffix(context, prefix.text.size());
+    for (size_t k = 0; k < context.names.size(); ++k) {
+        const std::u16string& name = context.names[k];
+        overlaps[k] =
+            startOfMiddle(context, prefix, name) + endOfMiddle(context, suffix, name) > name.size();
+    }
+    return overlaps;
 }
 
 std::u16string deriveBasePattern(DerivationContext& context) {
-    const CommonPrefix prefix = commonPrefix(context);
+    const Affix prefix = commonPrefix(context);
     if (prefix.allCovered)
-        return finishPattern(context, prefix.text);
-    const CommonSuffix suffix = commonSuffix(context, prefix.text.size());
-    if (!prefix.text.empty() || !suffix.text.empty())
-        cutToMiddleParts(context, prefix, suffix);
-    reference::buildCommonCharTable(context);
+        return finish(context, prefix.text);
+    const Affix suffix = commonSuffix(context, prefix.text.size());
+    if (!prefix.text.empty() || !suffix.text.empty()) {
+        for (auto& name : context.names) {
+            const size_t start = startOfMiddle(context, prefix, name);
+            const size_t end = endOfMiddle(context, suffix, name);
+            name = start + end >= name.size() ? u"" : name.substr(start, name.size() - start - end);
+        }
+    }
+    buildCommonCharTable(context);
     bool any = false;
     const size_t limit = context.smallAlphabet ? 256 : kCharTableSize;
     for (size_t c = 0; c < limit; ++c)
         any = any || context.charTable[c];
     std::u16string middle(1, context.wildcard);
     if (any)
-        middle = context.useNumberRuns ? reference::deriveMiddleWithNumbers(context, context.names)
-                                       : reference::deriveMiddle(context, context.names);
-    return finishPattern(context,
-                         reference::keepPairsWhole(context, prefix.text + middle + suffix.text));
+        middle = context.useNumberRuns ? deriveMiddleWithNumbers(context, context.names)
+                                       : deriveMiddle(context, context.names);
+    return finish(context, keepPairsWhole(context, prefix.text + middle + suffix.text));
 }
 
 } // namespace mr::reference

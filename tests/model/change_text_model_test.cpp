@@ -1,5 +1,6 @@
 // The model's own rules; matching, new names and validation have their own tests.
 #include "model_fixture.h"
+#include "platform/common/utf8.h"
 #include "rename/rename_progress.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,15 @@ TEST(ChangeTextModel, ARememberedBoxHoldsOnlyWhereItIsEnabled) {
     const struct {
         Names names;
         bool extensionEnabled, numbersEnabled;
-    } cases[] = {{{u"a.txt", u"b.doc"}, true, false}, {{u"a1.txt", u"a2"}, false, true}};
+    } cases[] = {{{u"a.txt", u"b.doc"}, true, false},
+                 {{u"a1.txt", u"a2"}, false, true},
+                 {{u"a.#1", u"b.#1"}, true, false}}; // a literal '#' in the extension
     for (const auto& c : cases) {
         ModelFixture f(c.names, {}, true);
         EXPECT_EQ(f.model->allowExtensionChanges, c.extensionEnabled);
         EXPECT_EQ(f.model->numbersAsText, c.numbersEnabled);
+        for (auto* r : f.model->rows())
+            EXPECT_TRUE(r->takesPart) << toUtf8(r->name);
     }
 }
 
@@ -51,6 +56,7 @@ TEST(ChangeTextModel, EditsMarkEveryFileAndTravelAcrossVariants) {
 TEST(ChangeTextModel, RenameRefusesOrHandsTheChainToTheMoverInOrder) {
     for (const bool clear : {true, false}) {
         ModelFixture f({u"a1.txt", u"a2.txt"});
+        f.model->resetAll(); // fresh variants find their smallest values again
         PatternToken* number = f.model->fieldToken(1);
         number->clearNumber = clear; // both become "a.txt"
         number->renumber = true;
@@ -73,7 +79,7 @@ TEST(ChangeTextModel, PasteRefusesOrNamesTheFiles) {
         uint32_t message;              // 0: accepted
         Names newNames;
     } cases[] = {
-        {u"x.doc \r\n\r\n  y\t\r\nnotes.2.final\r\n", {}, 0, {u"x.txt", u"y.txt", u"notes"}},
+        {u"x.v2.doc \r\n\r\n  y\t\r\nnotes.2.final\r\n", {}, 0, {u"x.v2.txt", u"y.txt", u"notes"}},
         {u"x\ny\n  :\nz\n", {}, 2519, old},         // a forbidden character on a blank line
         {u"x\n" + k255 + u"n\n?\n", {}, 2519, old}, // forbidden beats too long
         {u"x\n" + k255 + u"n\nz\n", {}, 2522, old},
@@ -140,12 +146,14 @@ TEST(ChangeTextModel, ListPositionsCountPerFolderAndFollowRemovals) {
         return got;
     };
     EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 1}, {2, 0}, {3, 1}}));
+    f.model->setFieldText(0, u"n<1>_"); // a counter by list position
     f.model->selectAll();
     f.model->removeFiles(); // refused: a row must stay
     EXPECT_EQ(f.view.messages.size(), 1u);
     f.model->selectOnly({0, 2});
     f.model->removeFiles();
     EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 0}}));
+    EXPECT_EQ(f.newNames(), (Names{u"n1_2", u"n2_4"}));
     EXPECT_FALSE(findFile(*f.set.folders.begin()->second, u"x1")->takesPart);
 }
 

@@ -37,6 +37,7 @@ TEST(RenderCapture, AppliesTheFieldsSettings) {
     {"make 3 digits drops surplus zeros",  number(false, false, -1,   0, 1,   3), u"00012", u"012"},
     {"make 0 digits means 1",              number(false, false, -1,   0, 1,   0), u"000",   u"0"},
     {"remove strips leading zeros only",   number(false, false, -1,   0, 2,   4), u"0070",  u"70"},
+    {"remove leaves a zero its last digit", number(false, false, -1,  0, 2,   4), u"000",   u"0"},
     {"clear gives nothing",                number(true,  true,   1,   0, 1,   4), u"0070",  u""},
     //                                                      trunc  len case
     {"truncated and upper-cased",          wildcard(true,  3,  1), u"holiday", u"HOL"},

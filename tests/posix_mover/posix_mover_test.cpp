@@ -90,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         MoverCase{"a_chain_behind_a_failed_rename_stays", "a b c", "a>b b>c c>d", "d", "c b a",
                   "a b c d=foreign"},
         MoverCase{"no_journal_no_rename", "a", "a>b", "../journal", "", "a"},
+        // Undone oldest first, b would meet the file a became.
+        MoverCase{"a_chain_that_moved", "a b", "a>b b>c", "", "", "b=a c=b"},
         MoverCase{"a_change_of_case_on_a_folder_ignoring_case", "a.txt b.txt",
                   "a.txt>A.txt b.txt>c.txt", "", "", "A.txt=a.txt c.txt=b.txt", true},
         MoverCase{"a_nul_in_any_new_name_moves_nothing", "a b", "a>x b>y^z", "", "a b", "a b"}),

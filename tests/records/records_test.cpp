@@ -145,6 +145,7 @@ TEST(MarkTakingPart, Table) {
         {u"README", false, u"README"},
         {u"\u00C4B#", false, u"\u00E4b1.txt"},    // case folds outside ASCII too
         {u"IMG_#", false, u"IMG_0001.jpg", true}, // a POSIX folder minds case
+        {u"#*", false, u""},                      // a number field needs a digit
     };
     for (const auto& c : cases) {
         const std::u16string folder = c.posix ? u"/P/" : u"C:\\P\\";

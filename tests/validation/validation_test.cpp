@@ -58,6 +58,7 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
         {{{u"a.txt", u"x.txt"}, {u"x.txt"}}, "52", {}}, // an unlisted entry holds the name
         {{{u"a", u"X.txt"}, {u"b", u"x.txt"}}, "44", {}},
         {{{u"a", u"x"}, {u"b", u"x"}, {u"x"}}, "552", {}}, // an earlier problem is kept
+        {{{u"a", u"a"}, {u"b", u"a"}}, "35", {}}, // an unchanged file taking part holds its name
         {{{u"a", u""}, {u"b", u""}}, "66", {}}, // empty names are never duplicates
         {{{u"a", u" a"}, {u"b", u"b "}, {u"c", u"c."}, {u"d", u"d e"}, {u"e", u".e"}}, "77722", {u"d", u"e"}},
         {{{u"a", k255.c_str()}, {u"b", k256.c_str()}}, "28", {u"a"}},
@@ -113,6 +114,8 @@ TEST(DecideRename, SummarizesAndComposesTheMessage) {
         {{{u"a", u"x"}}, {{u"a", u"x"}}, 2, true, A::Rename, u""}, // folders apart
         {{{u"a", u""}, {u"b", u""}}, {{u"c", k300.c_str()}}, 0, true, A::ShowProblems,
          unable + u"2 files are being renamed to empty names.\r\n1 file is being renamed to a name that is too long (> 255 characters)."},
+        {{{u"a", u""}, {u"c", k300.c_str()}}, {}, 0, true, A::ShowProblems, // two kinds in one folder
+         unable + u"1 file is being renamed to empty name.\r\n1 file is being renamed to a name that is too long (> 255 characters)."},
         {{{u"a", u"b"}, {u"b", u"a"}}, {{u"c", u"d"}, {u"d"}}, 5, true, A::ShowProblems, // one kind keeps its status
          unable + u"3 files are being renamed to the same name as existing files."},
         // clang-format on
