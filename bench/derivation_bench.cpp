@@ -4,8 +4,8 @@
 #include "derivation/name_families.h"
 #include "pattern/derivation.h"
 #include "pattern/middle_derivation.h"
-#include "platform/common/utf8.h"
 #include "rename/records.h"
+#include "text/utf8.h"
 
 #include <benchmark/benchmark.h>
 

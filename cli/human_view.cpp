@@ -1,8 +1,8 @@
 #include "cli/human_view.h"
 
 #include "cli/status_marks.h"
-#include "platform/common/utf8.h"
 #include "resources/captions.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "cli/platform_mover.h"
 
-#include "platform/common/utf8.h"
-#include "platform/mover.h"
+#include "seams/mover.h"
+#include "text/utf8.h"
 
 #ifndef _WIN32
 #include "platform/posix/posix_mover.h"

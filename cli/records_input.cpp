@@ -2,7 +2,8 @@
 
 #include "cli/json_text.h"
 #include "cli/records_scan.h"
-#include "platform/common/utf8.h"
+#include "text/keys.h"
+#include "text/utf8.h"
 
 namespace mr::cli {
 namespace {

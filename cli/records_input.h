@@ -1,8 +1,8 @@
 #pragma once
 // --records: the folders and the host's paths of one rename, read from a JSON file
 // instead of the file system.
-#include "platform/file_system.h"
 #include "rename/name_rules.h"
+#include "seams/file_system.h"
 
 #include <map>
 #include <optional>

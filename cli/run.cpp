@@ -11,12 +11,12 @@
 #include "cli/records_input.h"
 #include "cli/session.h"
 #include "cli/state_json.h"
-#include "platform/common/utf8.h"
 #include "rename/messages.h"
 #include "rename/records.h"
 #include "rename/validation.h"
+#include "seams/settings_store.h"
 #include "settings/registry.h"
-#include "settings/settings_store.h"
+#include "text/utf8.h"
 
 #include <istream>
 #include <optional>

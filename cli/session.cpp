@@ -2,7 +2,7 @@
 
 #include "cli/human_view.h"
 #include "cli/state_json.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 #include "ui/model/name_transfer.h"
 
 namespace mr::cli {

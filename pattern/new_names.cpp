@@ -2,8 +2,8 @@
 
 #include "pattern/surrogate_pairs.h"
 #include "pattern/tags.h"
-#include "platform/common/case_mapping.h"
 #include "rename/records.h"
+#include "text/case_mapping.h"
 
 #include <algorithm>
 

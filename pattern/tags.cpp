@@ -1,9 +1,9 @@
 #include "pattern/tags.h"
 
 #include "pattern/date_format.h"
-#include "platform/common/utf8.h"
-#include "platform/local_time.h"
 #include "rename/records.h"
+#include "seams/local_time.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <optional>

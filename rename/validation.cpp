@@ -1,8 +1,9 @@
 #include "rename/validation.h"
 
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 #include "rename/device_names.h"
 #include "rename/messages.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <bit>

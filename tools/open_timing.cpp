@@ -5,9 +5,9 @@
 // patterns, the model's first refresh, one refresh after a change.
 // Usage: open_timing FOLDER COUNT...   (files IMG_000001.jpg ... in FOLDER\COUNT\,
 //        created when missing; times in milliseconds)
-#include "platform/file_system.h"
 #include "platform/win32/wide.h"
 #include "rename/records.h"
+#include "seams/file_system.h"
 #include "tour_support.h"
 #include "ui/model/change_text_model.h"
 

@@ -11,9 +11,9 @@
 #include "cli/tui/paste_box.h"
 #include "cli/tui/row_menu.h"
 #include "cli/tui/screen.h"
-#include "platform/common/utf8.h"
 #include "rename/messages.h"
 #include "resources/captions.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <deque>

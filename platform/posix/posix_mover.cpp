@@ -1,10 +1,11 @@
 #include "platform/posix/posix_mover.h"
 
-#include "platform/common/utf8.h"
 #include "platform/posix/folder_inodes.h"
 #include "platform/posix/move_no_replace.h"
 #include "platform/posix/unique_fd.h"
-#include "rename/name_rules.h"
+#include "rename/records.h"
+#include "text/keys.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "pattern/alignment.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

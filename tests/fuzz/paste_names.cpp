@@ -1,8 +1,8 @@
 // A refused paste changes nothing; an accepted one gives each target a clean pasted name.
 #include "fuzz/input.h"
 #include "model/recording_view.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 #include "ui/model/change_text_model.h"
 
 namespace {

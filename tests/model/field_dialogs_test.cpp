@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+#include "support/memory_settings_store.h"
 #include "support/pattern_support.h"
 #include "ui/model/field_dialogs.h"
 

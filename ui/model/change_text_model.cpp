@@ -7,8 +7,8 @@
 #include "pattern/parser.h"
 #include "rename/execution.h"
 #include "rename/messages.h"
-#include "rename/rename_progress.h"
 #include "rename/validation.h"
+#include "seams/rename_progress.h"
 #include "ui/model/name_transfer.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "ui/win32/change_text_dlg.h"
 
-#include "platform/mover.h"
 #include "platform/win32/module_message.h"
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 #include "resources/captions.h"
 #include "resources/resource.h"
+#include "seams/mover.h"
 #include "ui/win32/clipboard.h"
 
 #include <commctrl.h>
