@@ -29,9 +29,9 @@ void writeToken(JsonWriter& w, const PatternToken& t) {
     w.member("length", t.length);
     w.member("isExtension", t.isExtension);
     w.member("truncate", t.truncate);
-    w.member("caseMode", t.caseMode);
+    w.member("caseMode", static_cast<uint32_t>(t.caseMode));
     w.member("clearNumber", t.clearNumber);
-    w.member("zeroMode", t.zeroMode);
+    w.member("zeroMode", static_cast<uint32_t>(t.zeroMode));
     w.member("renumber", t.renumber);
     w.member("startNumber", t.startNumber);
     w.member("minimum", t.minimum);

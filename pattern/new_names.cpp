@@ -84,15 +84,15 @@ void appendNumber(const FieldCapture& capture, std::u16string& out) {
         out += capture.text;
     }
     switch (token.zeroMode) {
-    case 0:
+    case ZeroMode::NoChange:
         // A renumbered field keeps its old width when it was written with leading zeros.
         if (token.renumber && capture.text.starts_with(u'0'))
             applyWidth(out, from, capture.text.size());
         break;
-    case 1:
+    case ZeroMode::Make:
         applyWidth(out, from, token.length < 1 ? 1 : static_cast<size_t>(token.length));
         break;
-    case 2: {
+    case ZeroMode::Remove: {
         size_t zeros = 0;
         while (from + zeros < out.size() && out[from + zeros] == u'0')
             ++zeros;
@@ -122,11 +122,11 @@ void appendWildcard(const FieldCapture& capture, std::u16string& out) {
     }
     const size_t from = out.size();
     out += text;
-    if (token.caseMode == 1)
+    if (token.caseMode == CaseMode::Upper)
         std::transform(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
                        out.begin() + static_cast<std::ptrdiff_t>(from),
                        [](char16_t c) { return toSimpleUpper(c); });
-    else if (token.caseMode == 2)
+    else if (token.caseMode == CaseMode::Lower)
         std::transform(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
                        out.begin() + static_cast<std::ptrdiff_t>(from),
                        [](char16_t c) { return toSimpleLower(c); });

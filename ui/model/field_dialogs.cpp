@@ -35,7 +35,9 @@ int64_t leadingNumber(std::u16string_view text) {
 
 ChangeWildModel::ChangeWildModel(const PatternToken& token)
     : truncate(token.truncate), lengthText(signedDecimal(token.length)),
-      caseMode(token.caseMode == 1 || token.caseMode == 2 ? token.caseMode : 0) {}
+      caseMode(token.caseMode == CaseMode::Upper || token.caseMode == CaseMode::Lower
+                   ? token.caseMode
+                   : CaseMode::NoChange) {}
 
 bool ChangeWildModel::isEnabled(Control c) const {
     switch (c) {
@@ -51,7 +53,7 @@ bool ChangeWildModel::isEnabled(Control c) const {
 }
 
 void ChangeWildModel::reset() {
-    caseMode = 0;
+    caseMode = CaseMode::NoChange;
     truncate = false;
 }
 
@@ -70,9 +72,8 @@ ChangeNumberModel::ChangeNumberModel(const PatternToken& token, const Registry& 
     number = token.clearNumber ? Number::ClearText
              : token.renumber  ? Number::Renumber
                                : Number::NoChange;
-    zeros = token.zeroMode == 1   ? Zeros::Make
-            : token.zeroMode == 2 ? Zeros::Remove
-                                  : Zeros::NoChange;
+    zeros = token.zeroMode == Zeros::Make || token.zeroMode == Zeros::Remove ? token.zeroMode
+                                                                             : Zeros::NoChange;
     int32_t start = 1, digits = 4;
     settings.readInt(u"NumberDlg Start", start);
     settings.readInt(u"NumberDlg NDigits", digits);
@@ -110,7 +111,7 @@ void ChangeNumberModel::apply(PatternToken& token, const Registry& settings) con
     token.renumber = number == Number::Renumber;
     if (number == Number::Renumber)
         token.startNumber = start;
-    token.zeroMode = zeros == Zeros::Remove ? 2 : zeros == Zeros::Make ? 1 : 0;
+    token.zeroMode = zeros;
     const int64_t digits = leadingNumber(digitsText);
     token.length = static_cast<int32_t>(digits);
     settings.writeInt(u"NumberDlg Start", static_cast<uint32_t>(start));
