@@ -97,7 +97,7 @@ size_t suffixCoverage(const DerivationContext& context, const CommonSuffix& suff
             --n;
         } else if (text[s - 1] == context.marker) {
             size_t m = n;
-            while (m > 1 && derive::isDigit(name[m - 1]))
+            while (m > 1 && isDigit(name[m - 1]))
                 --m;
             if (m == n)
                 break;

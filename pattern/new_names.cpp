@@ -4,6 +4,7 @@
 #include "pattern/tags.h"
 #include "rename/records.h"
 #include "text/case_mapping.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 
@@ -31,21 +32,8 @@ uint64_t readRenumberValue(std::u16string_view text) {
     const bool negative = i < text.size() && text[i] == u'-';
     if (negative)
         ++i;
-    uint64_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = value * 10 + static_cast<uint64_t>(text[i] - u'0');
+    const uint64_t value = readDigits(text, i);
     return negative ? 0 - value : value;
-}
-
-void appendDecimal(uint64_t value, std::u16string& out) {
-    char16_t digits[20];
-    size_t n = 0;
-    do {
-        digits[n++] = static_cast<char16_t>(u'0' + value % 10);
-        value /= 10;
-    } while (value);
-    while (n)
-        out += digits[--n];
 }
 
 // Pads the number that starts at `from` to width with zeros, or drops leading zeros

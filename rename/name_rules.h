@@ -3,8 +3,20 @@
 // the character that stands for a digit run while a pattern is derived, and how the
 // length of a name is counted.
 #include <cstddef>
+#include <string_view>
 
 namespace mr {
+
+// The longest name: in UTF-16 units, or in bytes where names are stored as UTF-8.
+constexpr size_t kMaxNameLength = 255;
+
+// Windows names never hold these; on every system they would be read as separators,
+// wildcards or redirections somewhere along the way.
+constexpr std::u16string_view kForbiddenNameChars = u"<>:\"/\\|?*";
+
+constexpr bool isForbiddenNameChar(char16_t c) {
+    return kForbiddenNameChars.find(c) != std::u16string_view::npos;
+}
 
 struct NameRules {
     char16_t separator = u'\\';

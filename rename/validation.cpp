@@ -14,7 +14,6 @@ namespace mr {
 namespace {
 
 constexpr uint32_t kNone = static_cast<uint32_t>(-1);
-constexpr size_t kMaxNameLength = 255;
 
 // Position of the entry whose key equals the given one, or kNone. A renumbered series
 // mostly moves a file onto its neighbour in key order, so the neighbours of the file

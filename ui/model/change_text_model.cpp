@@ -20,8 +20,6 @@ bool ChangeTextModel::rememberedNumbersAsText = false;
 
 namespace {
 
-constexpr size_t kEditTextLimit = 259; // what the dialog reads back from an edit
-
 int boxIndex(CheckBox box) {
     return box == CheckBox::AllowExtensionChanges ? 0 : 1;
 }
@@ -218,7 +216,7 @@ bool ChangeTextModel::clickCheckBox(CheckBox box) {
 bool ChangeTextModel::setFieldText(size_t field, std::u16string_view text) {
     if (field >= fields_.size() || fields_[field].isButton)
         return false;
-    text = text.substr(0, kEditTextLimit);
+    text = text.substr(0, kFieldTextLimit);
     if (fields_[field].text == text)
         return true;
     fields_[field].text = std::u16string(text);

@@ -20,6 +20,10 @@ struct PatternFieldInfo {
     bool isButton = false;
 };
 
+// The most of a field edit's text that reaches its token: what the dialog reads back
+// from an edit into a buffer of 260 characters.
+constexpr size_t kFieldTextLimit = 259;
+
 enum class CheckBox { AllowExtensionChanges, NumbersAsText };
 
 // What "Rename" did.

@@ -2,39 +2,9 @@
 
 #include "settings/registry.h"
 
-#include <iterator>
-
 namespace mr {
-namespace {
-
-std::u16string signedDecimal(int64_t v) {
-    const bool negative = v < 0;
-    uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    char16_t buffer[24];
-    char16_t* p = std::end(buffer);
-    do {
-        *--p = static_cast<char16_t>(u'0' + u % 10);
-        u /= 10;
-    } while (u);
-    if (negative)
-        *--p = u'-';
-    return std::u16string(p, std::end(buffer));
-}
-
-} // namespace
-
-int64_t leadingNumber(std::u16string_view text) {
-    uint64_t value = 0;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        value = value * 10 + static_cast<uint64_t>(c - u'0');
-    }
-    return static_cast<int64_t>(value);
-}
-
 ChangeWildModel::ChangeWildModel(const PatternToken& token)
-    : truncate(token.truncate), lengthText(signedDecimal(token.length)),
+    : truncate(token.truncate), lengthText(signedDecimalText(token.length)),
       caseMode(token.caseMode == CaseMode::Upper || token.caseMode == CaseMode::Lower
                    ? token.caseMode
                    : CaseMode::NoChange) {}
@@ -77,8 +47,8 @@ ChangeNumberModel::ChangeNumberModel(const PatternToken& token, const Registry& 
     int32_t start = 1, digits = 4;
     settings.readInt(u"NumberDlg Start", start);
     settings.readInt(u"NumberDlg NDigits", digits);
-    startText = signedDecimal(start);
-    digitsText = signedDecimal(digits);
+    startText = signedDecimalText(start);
+    digitsText = signedDecimalText(digits);
 }
 
 bool ChangeNumberModel::isEnabled(Control c) const {

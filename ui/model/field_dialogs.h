@@ -2,6 +2,7 @@
 // The logic of the Change Wild and Change Number dialogs: what they show when they
 // open, which controls are enabled, and what OK writes.
 #include "pattern/token.h"
+#include "text/number_text.h"
 
 #include <cstdint>
 #include <string>
@@ -10,10 +11,6 @@
 namespace mr {
 
 class Registry;
-
-// An edit's text read as the dialogs read it: its leading digits; none read as 0.
-// Too many digits wrap around as 64-bit two's complement.
-int64_t leadingNumber(std::u16string_view text);
 
 class ChangeWildModel {
 public:
