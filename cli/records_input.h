@@ -36,8 +36,11 @@ public:
     explicit RecordsFileSystem(const RecordsInput& input) : input_(input) {}
     std::optional<FolderListing> listFolder(const std::u16string& folderPath) override;
     std::optional<std::u16string> workingDirectory() override { return input_.workingDirectory; }
+    // A listed folder's "caseInsensitive": the names in it fold in the keys of paths.
+    bool foldsCase(const std::u16string& folderPath) override;
 
 private:
+    const FolderListing* find(const std::u16string& folderPath) const;
     const RecordsInput& input_;
 };
 
