@@ -249,7 +249,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         // Its "nothing to rename" box has closed with the dialog.
         if (inv.interactive && session.closed && std::string_view(session.closed) == "ok" &&
             !session.mover.called)
-            sayLines(out, toUtf8(moduleString(2502)));
+            sayLines(out, toUtf8(moduleString(IDS_NO_CHANGES)));
     }
     for (const auto& f : failures)
         sayError(err, "could not rename " + toUtf8(f.pair.from) + " to " + toUtf8(f.pair.to) +

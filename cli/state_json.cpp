@@ -1,6 +1,7 @@
 #include "cli/state_json.h"
 
 #include "rename/validation.h"
+#include "resources/captions.h"
 #include "ui/model/state_images.h"
 
 #include <ostream>
@@ -94,10 +95,10 @@ void writeState(JsonWriter& w, ChangeTextModel& model) {
     w.endArray();
     w.key("columns");
     w.beginArray();
-    w.value("Old Name");
-    w.value("New Name");
+    w.value(MR_CAPTION_OLD_NAME);
+    w.value(MR_CAPTION_NEW_NAME);
     if (model.hasFolderColumn())
-        w.value("Folder");
+        w.value(MR_CAPTION_FOLDER);
     w.endArray();
     w.key("rows");
     w.beginArray();

@@ -76,7 +76,7 @@ public:
             while (!messages_.empty()) {
                 const auto [text, icon] = messages_.front();
                 messages_.pop_front();
-                messageBox(screen_, backdrop(), moduleString(kMessageTitle), text, icon);
+                messageBox(screen_, backdrop(), moduleString(IDS_TITLE), text, icon);
             }
             if (run_.session.closed)
                 return;

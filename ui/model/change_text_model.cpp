@@ -270,7 +270,7 @@ void ChangeTextModel::copyNames(bool selectedOnly) {
         return;
     if (!view_->putClipboardText(copiedNamesText(targetRows(selectedOnly))))
         return;
-    message(2518, moduleString(2518), MessageIcon::Information);
+    message(IDS_NAMES_COPIED, moduleString(IDS_NAMES_COPIED), MessageIcon::Information);
 }
 
 void ChangeTextModel::pasteNames(bool selectedOnly) {
@@ -286,7 +286,8 @@ void ChangeTextModel::pasteNames(bool selectedOnly) {
     }
     const std::vector<FileRecord*> files = targetRows(selectedOnly);
     if (files.size() != paste.lines.size()) {
-        message(2520, lineCountMessage(files.size(), paste.lines.size()), MessageIcon::Exclamation);
+        message(IDS_PASTE_LINE_COUNT, lineCountMessage(files.size(), paste.lines.size()),
+                MessageIcon::Exclamation);
         return;
     }
     for (size_t i = 0; i < files.size(); ++i) {
@@ -314,7 +315,8 @@ void ChangeTextModel::resetNames() {
 
 void ChangeTextModel::removeFiles() {
     if (selectedCount() == rows_.size()) {
-        message(2521, moduleString(2521), MessageIcon::Exclamation);
+        message(IDS_REMOVE_EVERY_FILE, moduleString(IDS_REMOVE_EVERY_FILE),
+                MessageIcon::Exclamation);
         return;
     }
     size_t kept = 0;

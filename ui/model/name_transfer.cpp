@@ -53,9 +53,9 @@ PasteLines splitPastedNames(std::u16string_view text) {
         start = end + 1;
     }
     if (forbidden)
-        out.refusal = 2519;
+        out.refusal = IDS_PASTE_FORBIDDEN_CHARACTER;
     else if (tooLong)
-        out.refusal = 2522;
+        out.refusal = IDS_PASTE_LINE_TOO_LONG;
     if (out.refusal)
         out.lines.clear();
     return out;
@@ -77,7 +77,7 @@ std::u16string pastedNewName(std::u16string_view line, std::u16string_view curre
 }
 
 std::u16string lineCountMessage(size_t files, size_t lines) {
-    std::u16string text(moduleString(2520));
+    std::u16string text(moduleString(IDS_PASTE_LINE_COUNT));
     replaceFirst(text, u"%1!d!", decimalText(files));
     replaceFirst(text, u"%2!d!", decimalText(lines));
     return text;
