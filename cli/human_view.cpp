@@ -97,7 +97,7 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
         shown += f.isButton ? ']' : '"';
         out += f.isButton ? paint(s, kCyan, shown) : shown;
     }
-    if (!model.editingEnabled)
+    if (!model.editingEnabled())
         out += paint(s, kDim, "   (disabled: every file has a pasted name)");
     out += '\n';
 

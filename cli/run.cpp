@@ -151,10 +151,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
                         " named paths cannot be used; nothing was renamed");
     }
 
-    // A new process starts with both check boxes unchecked.
-    ChangeTextModel::rememberedAllowExtensionChanges = false;
-    ChangeTextModel::rememberedNumbersAsText = false;
-    ChangeTextModel model(kProductName, set);
+    // Each run is a new process to the dialog: both check boxes start unchecked.
+    CheckBoxMemory remembered;
+    ChangeTextModel model(kProductName, set, remembered);
     CliView view;
     view.onMessage = [&](const ShownMessage& m) { printMessage(out, err, m, inv.json); };
     // Nothing observes the names from the opening to the last option edit: one refresh

@@ -74,14 +74,14 @@ void writeRow(JsonWriter& w, const ChangeTextModel& model, size_t row) {
 void writeState(JsonWriter& w, ChangeTextModel& model) {
     w.beginObject();
     w.member("currentPatternIndex", model.currentPatternIndex());
-    w.member("allowExtensionChanges", model.allowExtensionChanges);
-    w.member("allowExtensionChangesEnabled", model.allowExtensionChangesEnabled);
-    w.member("numbersAsText", model.numbersAsText);
-    w.member("numbersAsTextEnabled", model.numbersAsTextEnabled);
-    w.member("editingEnabled", model.editingEnabled);
+    w.member("allowExtensionChanges", model.allowExtensionChanges());
+    w.member("allowExtensionChangesEnabled", model.allowExtensionChangesEnabled());
+    w.member("numbersAsText", model.numbersAsText());
+    w.member("numbersAsTextEnabled", model.numbersAsTextEnabled());
+    w.member("editingEnabled", model.editingEnabled());
     w.key("patterns");
     w.beginArray();
-    for (const auto& p : model.patterns)
+    for (const auto& p : model.patterns())
         writePattern(w, p);
     w.endArray();
     w.key("fields");

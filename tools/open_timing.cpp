@@ -132,7 +132,8 @@ void timeModel(const std::wstring& folder, const std::vector<std::wstring>& path
     mr::markTakingPart(set, u"IMG_#", false);
     const double taking = msSince(start);
     start = Clock::now();
-    mr::ChangeTextModel model(u"Sorrelcast Timing", set);
+    mr::CheckBoxMemory remembered;
+    mr::ChangeTextModel model(u"Sorrelcast Timing", set, remembered);
     const double derive = msSince(start);
     start = Clock::now();
     model.initialise(nullptr);

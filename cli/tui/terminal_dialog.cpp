@@ -64,7 +64,7 @@ public:
         model_.setView(this);
         // As the dialog opens: the first text field, its whole text selected.
         const auto first = fields_.firstEdit();
-        if (first && model_.editingEnabled)
+        if (first && model_.editingEnabled())
             setFocus({Control::Field, *first});
     }
     ~TerminalDialog() override { model_.setView(&run_.view); }
@@ -139,7 +139,7 @@ private:
         case Control::NumbersAsText:
             return model_.boxEnabled(CheckBox::NumbersAsText);
         case Control::Field:
-            return model_.editingEnabled && f.field < fields_.count();
+            return model_.editingEnabled() && f.field < fields_.count();
         default:
             return true;
         }

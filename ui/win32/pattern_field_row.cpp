@@ -55,7 +55,7 @@ void PatternFieldRow::rebuild() {
             ::SetWindowPos(field->control, previous, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = field->control;
-        if (!model_.editingEnabled)
+        if (!model_.editingEnabled())
             field->control.EnableWindow(false);
         if (!field->isButton && !focused) {
             focused = true;
