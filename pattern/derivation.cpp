@@ -57,9 +57,9 @@ bool anyTableEntry(const DerivationContext& context) {
                        [](uint8_t e) { return e != 0; });
 }
 
-} // namespace
-
-// How many characters of `name` the prefix covers, a marker taking a digit run.
+// How many characters of `name` the prefix covers, a marker taking a digit run. With
+// markers the suffix search only approximates where the prefix ends in each name, so
+// the two coverages can overlap; the middle part is then empty.
 size_t prefixCoverage(const DerivationContext& context, const CommonPrefix& prefix,
                       std::u16string_view name) {
     if (!prefix.hasMarkers)
@@ -109,6 +109,8 @@ size_t suffixCoverage(const DerivationContext& context, const CommonSuffix& suff
     }
     return name.size() - n;
 }
+
+} // namespace
 
 void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
                       const CommonSuffix& suffix) {

@@ -51,8 +51,6 @@ void applyWidth(std::u16string& out, size_t from, size_t width) {
     out.erase(from, zeros);
 }
 
-} // namespace
-
 void appendNumber(const FieldCapture& capture, std::u16string& out) {
     if (!capture.token)
         return;
@@ -119,6 +117,8 @@ void appendWildcard(const FieldCapture& capture, std::u16string& out) {
                        out.begin() + static_cast<std::ptrdiff_t>(from),
                        [](char16_t c) { return toSimpleLower(c); });
 }
+
+} // namespace
 
 void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& file,
                                  const CaptureList& captures, std::u16string& out) {
@@ -195,30 +195,11 @@ void generateNewName(const NamePattern& pattern, FileRecord& file) {
     renderer.generate(pattern, file);
 }
 
-std::u16string composeName(const CaptureList& captures, const FileRecord& file) {
-    NameRenderer renderer;
-    std::u16string out;
-    renderer.appendName(captures, file, out);
-    return out;
-}
-
 std::u16string renderCapture(const FieldCapture& capture, const FileRecord& file,
                              const CaptureList& captures) {
     NameRenderer renderer;
     std::u16string out;
     renderer.appendCapture(capture, file, captures, out);
-    return out;
-}
-
-std::u16string renderNumber(const FieldCapture& capture) {
-    std::u16string out;
-    appendNumber(capture, out);
-    return out;
-}
-
-std::u16string renderWildcard(const FieldCapture& capture) {
-    std::u16string out;
-    appendWildcard(capture, out);
     return out;
 }
 
