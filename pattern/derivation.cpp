@@ -2,6 +2,7 @@
 
 #include "pattern/middle_derivation.h"
 #include "pattern/parser.h"
+#include "pattern/pattern_text.h"
 #include "pattern/surrogate_pairs.h"
 
 #include <algorithm>
@@ -132,7 +133,8 @@ std::u16string finishPattern(const DerivationContext& context, std::u16string_vi
             out += u'*';
         } else if (context.detectNumbers && c == context.marker) {
             out += u'#';
-        } else if (c == u'#' || (context.escapeStarAndBackslash && (c == u'*' || c == u'\\'))) {
+        } else if (context.escapeStarAndBackslash ? isPatternSpecial(c) : c == u'#') {
+            // Windows names hold no '*' or '\': only '#' needs its escape there.
             out += u'\\';
             out += c;
         } else {

@@ -5,6 +5,7 @@
 #include "pattern/matching.h"
 #include "pattern/new_names.h"
 #include "pattern/parser.h"
+#include "pattern/pattern_text.h"
 #include "rename/execution.h"
 #include "rename/messages.h"
 #include "rename/validation.h"
@@ -44,11 +45,7 @@ std::u16string ChangeTextModel::takingPartPattern() const {
     if (extension == u".*")
         return current.patternText;
     std::u16string text = base;
-    for (char16_t c : extension) {
-        if (c == u'#' || c == u'*' || c == u'\\')
-            text += u'\\';
-        text += c;
-    }
+    appendLiteral(text, extension);
     return text;
 }
 
