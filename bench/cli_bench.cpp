@@ -3,7 +3,7 @@
 // reading the records alone, quickly and through a document tree.
 #include "cli/records_input.h"
 #include "cli/run.h"
-#include "settings/settings_store.h"
+#include "support/memory_settings_store.h"
 
 #include <benchmark/benchmark.h>
 

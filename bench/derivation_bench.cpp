@@ -4,8 +4,8 @@
 #include "derivation/name_families.h"
 #include "pattern/derivation.h"
 #include "pattern/middle_derivation.h"
-#include "platform/common/utf8.h"
 #include "rename/records.h"
+#include "text/utf8.h"
 
 #include <benchmark/benchmark.h>
 
@@ -150,7 +150,7 @@ std::vector<std::u16string> digitRunParts(int shape, size_t count, size_t length
             case 6: // copies of the first part, a digit in five redrawn
                 if (!parts.empty()) {
                     const char16_t c = parts.front()[s.size()];
-                    s += derive::isDigit(c) && rng() % 5 == 0
+                    s += isDigit(c) && rng() % 5 == 0
                              ? static_cast<char16_t>(u'0' + rng() % 10)
                              : c;
                     break;

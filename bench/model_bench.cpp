@@ -31,7 +31,8 @@ void typeKeystrokes(benchmark::State& state, bool cyrillic) {
     const auto count = static_cast<size_t>(state.range(0));
     RecordSet set;
     test::fillNameSet(set, cameraNames(count, cyrillic));
-    ChangeTextModel model(u"Sorrelcast", set);
+    CheckBoxMemory remembered;
+    ChangeTextModel model(u"Sorrelcast", set, remembered);
     model.initialise(nullptr);
     // A renumbered number field, then typing into the first text field.
     PatternToken* number = model.fieldToken(1);
@@ -74,7 +75,8 @@ void OpenModel100k(benchmark::State& state) {
     RecordSet set;
     test::fillNameSet(set, cameraNames(100000));
     for (auto _ : state) {
-        ChangeTextModel model(u"Sorrelcast", set);
+        CheckBoxMemory remembered;
+        ChangeTextModel model(u"Sorrelcast", set, remembered);
         model.initialise(nullptr);
         benchmark::DoNotOptimize(model.rows().size());
     }

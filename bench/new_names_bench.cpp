@@ -35,10 +35,10 @@ void RegenerateEditedPattern(benchmark::State& state) {
     setTokenText(pattern.tokens[0], u"Holiday <1> ");
     pattern.tokens[1].truncate = true;
     pattern.tokens[1].length = 3;
-    pattern.tokens[1].caseMode = 1;
+    pattern.tokens[1].caseMode = mr::CaseMode::Upper;
     pattern.tokens[3].renumber = true;
     pattern.tokens[3].startNumber = 1;
-    pattern.tokens[3].zeroMode = 1;
+    pattern.tokens[3].zeroMode = mr::ZeroMode::Make;
     pattern.tokens[3].length = 6;
     for (auto _ : state) {
         regenerateNewNames(set, pattern);

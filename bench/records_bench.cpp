@@ -1,8 +1,9 @@
 // Record set benchmarks: listing a large folder against the bare system calls, the
 // wildcard matcher on hostile patterns, and memory per record.
-#include "platform/canonical_paths.h"
-#include "platform/common/utf8.h"
+#include "seams/canonical_paths.h"
+#include "text/utf8.h"
 #include "rename/records.h"
+#include "text/utf8.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Costs of the per-file work behind every refresh: tags rendered for each file, the
 // name text check on each keystroke, and wildcard case mapping.
-#include "platform/common/case_mapping.h"
 #include "pattern/parser.h"
 #include "pattern/tags.h"
 #include "rename/records.h"
+#include "text/case_mapping.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Validation and planning of 100,000 files, and the POSIX mover against a bare
 // renameat2 loop over the same number of files on tmpfs.
-#include "platform/common/utf8.h"
 #include "rename/execution.h"
 #include "rename/validation.h"
 #include "support/memory_file_system.h"
+#include "text/utf8.h"
 
 #include <benchmark/benchmark.h>
 

@@ -45,7 +45,11 @@ const Names<ChangeNumberModel::Zeros> kZerosRadios = {
     {"remove", ChangeNumberModel::Zeros::Remove},
     {"make", ChangeNumberModel::Zeros::Make},
 };
-const Names<uint32_t> kCaseRadios = {{"noChange", 0}, {"upper", 1}, {"lower", 2}};
+const Names<CaseMode> kCaseRadios = {
+    {"noChange", CaseMode::NoChange},
+    {"upper", CaseMode::Upper},
+    {"lower", CaseMode::Lower},
+};
 
 template <class E>
 std::string choices(Names<E> names) {
@@ -331,7 +335,7 @@ bool parseNumberSpec(std::string_view words, Action& action, std::string& error)
 bool parseWildSpec(std::string_view words, Action& action, std::string& error) {
     return forEachWord(words, error, [&](std::string_view word) {
         auto [name, value] = splitWord(word);
-        auto setCase = [&](uint32_t mode) {
+        auto setCase = [&](CaseMode mode) {
             if (action.caseMode && *action.caseMode != mode) {
                 error = "choose one of upper, lower and keepcase";
                 return false;
@@ -349,11 +353,11 @@ bool parseWildSpec(std::string_view words, Action& action, std::string& error) {
             return true;
         }
         if (word == "upper")
-            return setCase(1);
+            return setCase(CaseMode::Upper);
         if (word == "lower")
-            return setCase(2);
+            return setCase(CaseMode::Lower);
         if (word == "keepcase")
-            return setCase(0);
+            return setCase(CaseMode::NoChange);
         error = "unknown word \"" + std::string(word) +
                 "\" (known: truncate:N, upper, lower, keepcase)";
         return false;

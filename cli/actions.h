@@ -52,7 +52,7 @@ struct Action {
     // changeWild, likewise.
     std::optional<bool> truncate;
     std::optional<std::u16string> length;
-    std::optional<uint32_t> caseMode;
+    std::optional<CaseMode> caseMode;
 };
 
 // The actions of a --script document. On a problem: nothing, and a message naming

@@ -1,7 +1,7 @@
 #include "cli/host_paths.h"
 
-#include "platform/canonical_paths.h"
-#include "platform/common/utf8.h"
+#include "seams/canonical_paths.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,8 +1,8 @@
 #pragma once
 // The command line's arguments as the host's selection: each becomes its folder's
 // real path and its own name, and the record set is filled from them.
-#include "platform/file_system.h"
 #include "rename/records.h"
+#include "seams/file_system.h"
 
 #include <filesystem>
 #include <string>

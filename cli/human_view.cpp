@@ -1,8 +1,8 @@
 #include "cli/human_view.h"
 
 #include "cli/status_marks.h"
-#include "platform/common/utf8.h"
 #include "resources/captions.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -97,7 +97,7 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
         shown += f.isButton ? ']' : '"';
         out += f.isButton ? paint(s, kCyan, shown) : shown;
     }
-    if (!model.editingEnabled)
+    if (!model.editingEnabled())
         out += paint(s, kDim, "   (disabled: every file has a pasted name)");
     out += '\n';
 

@@ -1,6 +1,6 @@
 #include "cli/json_text.h"
 
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <cmath>
 #include <ostream>

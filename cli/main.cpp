@@ -9,7 +9,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,5 +1,7 @@
 #include "cli/movers.h"
 
+#include "rename/records.h"
+
 namespace mr::cli {
 
 std::vector<RenamePair> RecordingMover::pairs() const {

@@ -2,7 +2,7 @@
 // Movers of the command line. Every "Rename" first goes to a recorder; the files are
 // moved only once the whole run has been accepted, so that a faulty action later in
 // a script never leaves a half-done rename behind.
-#include "rename/rename_progress.h"
+#include "seams/rename_progress.h"
 
 #include <string>
 #include <vector>

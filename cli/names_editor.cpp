@@ -13,8 +13,8 @@ EditedNames editNamesInEditor(std::u16string_view, const std::string&, size_t) {
 #else
 
 #include "cli/inputs.h"
-#include "platform/common/utf8.h"
 #include "platform/posix/unique_fd.h"
+#include "text/utf8.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,7 +1,7 @@
 #include "cli/options.h"
 
 #include "cli/messages.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <CLI/CLI.hpp>
 

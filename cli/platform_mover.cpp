@@ -1,7 +1,7 @@
 #include "cli/platform_mover.h"
 
-#include "platform/common/utf8.h"
-#include "platform/mover.h"
+#include "seams/mover.h"
+#include "text/utf8.h"
 
 #ifndef _WIN32
 #include "platform/posix/posix_mover.h"
@@ -54,7 +54,9 @@ std::vector<MoveFailure> failuresOf(const std::vector<RenameFailure>& failures) 
 MoveResult moveForReal(const std::vector<FileRecord*>& files, std::ostream& err, bool progressBar) {
     MoveResult result;
 #ifdef _WIN32
-    // The shell shows its own progress.
+    // No bar here: on Windows the shell's operation shows its own progress; under Wine
+    // the module moves the files itself and shows a progress window only for an owner
+    // window, which a command line has not.
     (void)err;
     (void)progressBar;
     auto mover = makePlatformMover();

@@ -2,7 +2,8 @@
 
 #include "cli/json_text.h"
 #include "cli/records_scan.h"
-#include "platform/common/utf8.h"
+#include "text/keys.h"
+#include "text/utf8.h"
 
 namespace mr::cli {
 namespace {
@@ -175,12 +176,21 @@ std::optional<RecordsInput> readRecordsTree(std::string_view jsonText, std::stri
     return input;
 }
 
-std::optional<FolderListing> RecordsFileSystem::listFolder(const std::u16string& folderPath) {
+const FolderListing* RecordsFileSystem::find(const std::u16string& folderPath) const {
     // A Windows folder path names its folder in any case, as the system's listing does.
     auto it = input_.folders.find(makeKey(folderPath, input_.rules.foldCase));
-    if (it == input_.folders.end())
-        return std::nullopt;
-    return it->second;
+    return it == input_.folders.end() ? nullptr : &it->second;
+}
+
+std::optional<FolderListing> RecordsFileSystem::listFolder(const std::u16string& folderPath) {
+    if (const FolderListing* listing = find(folderPath))
+        return *listing;
+    return std::nullopt;
+}
+
+bool RecordsFileSystem::foldsCase(const std::u16string& folderPath) {
+    const FolderListing* listing = find(folderPath);
+    return listing && listing->caseInsensitive;
 }
 
 } // namespace mr::cli

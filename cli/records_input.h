@@ -1,8 +1,8 @@
 #pragma once
 // --records: the folders and the host's paths of one rename, read from a JSON file
 // instead of the file system.
-#include "platform/file_system.h"
 #include "rename/name_rules.h"
+#include "seams/file_system.h"
 
 #include <map>
 #include <optional>
@@ -36,8 +36,11 @@ public:
     explicit RecordsFileSystem(const RecordsInput& input) : input_(input) {}
     std::optional<FolderListing> listFolder(const std::u16string& folderPath) override;
     std::optional<std::u16string> workingDirectory() override { return input_.workingDirectory; }
+    // A listed folder's "caseInsensitive": the names in it fold in the keys of paths.
+    bool foldsCase(const std::u16string& folderPath) override;
 
 private:
+    const FolderListing* find(const std::u16string& folderPath) const;
     const RecordsInput& input_;
 };
 

@@ -11,12 +11,12 @@
 #include "cli/records_input.h"
 #include "cli/session.h"
 #include "cli/state_json.h"
-#include "platform/common/utf8.h"
 #include "rename/messages.h"
 #include "rename/records.h"
 #include "rename/validation.h"
+#include "seams/settings_store.h"
 #include "settings/registry.h"
-#include "settings/settings_store.h"
+#include "text/utf8.h"
 
 #include <istream>
 #include <optional>
@@ -151,10 +151,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
                         " named paths cannot be used; nothing was renamed");
     }
 
-    // A new process starts with both check boxes unchecked.
-    ChangeTextModel::rememberedAllowExtensionChanges = false;
-    ChangeTextModel::rememberedNumbersAsText = false;
-    ChangeTextModel model(kProductName, set);
+    // Each run is a new process to the dialog: both check boxes start unchecked.
+    CheckBoxMemory remembered;
+    ChangeTextModel model(kProductName, set, remembered);
     CliView view;
     view.onMessage = [&](const ShownMessage& m) { printMessage(out, err, m, inv.json); };
     // Nothing observes the names from the opening to the last option edit: one refresh
@@ -249,7 +248,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         // Its "nothing to rename" box has closed with the dialog.
         if (inv.interactive && session.closed && std::string_view(session.closed) == "ok" &&
             !session.mover.called)
-            sayLines(out, toUtf8(moduleString(2502)));
+            sayLines(out, toUtf8(moduleString(IDS_NO_CHANGES)));
     }
     for (const auto& f : failures)
         sayError(err, "could not rename " + toUtf8(f.pair.from) + " to " + toUtf8(f.pair.to) +

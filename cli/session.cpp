@@ -2,7 +2,7 @@
 
 #include "cli/human_view.h"
 #include "cli/state_json.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 #include "ui/model/name_transfer.h"
 
 namespace mr::cli {
@@ -20,7 +20,8 @@ std::string Session::check(const Action& a) {
         return {};
     if (!model_.boxEnabled(a.box))
         return std::string("the check box ") + boxName(a.box) + " is disabled" +
-               (model_.editingEnabled ? " for these names" : " while every file has a pasted name");
+               (model_.editingEnabled() ? " for these names"
+                                        : " while every file has a pasted name");
     model_.clickCheckBox(a.box);
     return {};
 }
@@ -32,7 +33,7 @@ std::string Session::fieldIndex(const Action& a) {
         return "there is no field " + std::to_string(a.field) + ": the pattern has " +
                (count == 0 ? std::string("no fields")
                            : std::to_string(count) + " (0 to " + std::to_string(count - 1) + ")");
-    if (!model_.editingEnabled)
+    if (!model_.editingEnabled())
         return "the fields are disabled while every file has a pasted name (reset the names "
                "first)";
     return {};

@@ -1,6 +1,7 @@
 #include "cli/state_json.h"
 
 #include "rename/validation.h"
+#include "resources/captions.h"
 #include "ui/model/state_images.h"
 
 #include <ostream>
@@ -29,9 +30,9 @@ void writeToken(JsonWriter& w, const PatternToken& t) {
     w.member("length", t.length);
     w.member("isExtension", t.isExtension);
     w.member("truncate", t.truncate);
-    w.member("caseMode", t.caseMode);
+    w.member("caseMode", static_cast<uint32_t>(t.caseMode));
     w.member("clearNumber", t.clearNumber);
-    w.member("zeroMode", t.zeroMode);
+    w.member("zeroMode", static_cast<uint32_t>(t.zeroMode));
     w.member("renumber", t.renumber);
     w.member("startNumber", t.startNumber);
     w.member("minimum", t.minimum);
@@ -73,14 +74,14 @@ void writeRow(JsonWriter& w, const ChangeTextModel& model, size_t row) {
 void writeState(JsonWriter& w, ChangeTextModel& model) {
     w.beginObject();
     w.member("currentPatternIndex", model.currentPatternIndex());
-    w.member("allowExtensionChanges", model.allowExtensionChanges);
-    w.member("allowExtensionChangesEnabled", model.allowExtensionChangesEnabled);
-    w.member("numbersAsText", model.numbersAsText);
-    w.member("numbersAsTextEnabled", model.numbersAsTextEnabled);
-    w.member("editingEnabled", model.editingEnabled);
+    w.member("allowExtensionChanges", model.allowExtensionChanges());
+    w.member("allowExtensionChangesEnabled", model.allowExtensionChangesEnabled());
+    w.member("numbersAsText", model.numbersAsText());
+    w.member("numbersAsTextEnabled", model.numbersAsTextEnabled());
+    w.member("editingEnabled", model.editingEnabled());
     w.key("patterns");
     w.beginArray();
-    for (const auto& p : model.patterns)
+    for (const auto& p : model.patterns())
         writePattern(w, p);
     w.endArray();
     w.key("fields");
@@ -94,10 +95,10 @@ void writeState(JsonWriter& w, ChangeTextModel& model) {
     w.endArray();
     w.key("columns");
     w.beginArray();
-    w.value("Old Name");
-    w.value("New Name");
+    w.value(MR_CAPTION_OLD_NAME);
+    w.value(MR_CAPTION_NEW_NAME);
     if (model.hasFolderColumn())
-        w.value("Folder");
+        w.value(MR_CAPTION_FOLDER);
     w.endArray();
     w.key("rows");
     w.beginArray();

@@ -1,6 +1,6 @@
 #include "cli/terminal_text.h"
 
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cstdint>

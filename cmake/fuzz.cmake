@@ -26,6 +26,7 @@ function(mr_fuzz_targets)
     # Coverage has to reach into the engine, or a fuzzer sees only its own target.
     target_compile_options(mr_core PRIVATE -fsanitize=fuzzer-no-link)
     target_compile_options(mr_platform PRIVATE -fsanitize=fuzzer-no-link)
+    target_compile_options(mr_text PRIVATE -fsanitize=fuzzer-no-link)
     file(GLOB targets CONFIGURE_DEPENDS ${MR_FUZZ_DIR}/*.cpp)
     foreach(source ${targets})
         get_filename_component(name ${source} NAME_WE)

@@ -2,10 +2,11 @@
 // closed dialog.
 #include "multirename.h"
 
-#include "platform/canonical_paths.h"
-#include "platform/file_system.h"
+#include "seams/canonical_paths.h"
+#include "seams/file_system.h"
 #include "platform/win32/wide.h"
 #include "rename/records.h"
+#include "seams/file_system.h"
 #include "ui/win32/change_text_dlg.h"
 #include "ui/win32/framework/module_state.h"
 

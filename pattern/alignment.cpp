@@ -6,6 +6,11 @@
 namespace mr {
 namespace {
 
+struct AlignmentContext {
+    std::vector<const PatternToken*> x; // previous variant
+    std::vector<const PatternToken*> y; // new variant
+};
+
 bool agree(const PatternToken* a, const PatternToken* b) {
     return a->kind == TokenKind::Text && b->kind == TokenKind::Text && a->matchText == b->matchText;
 }
@@ -152,8 +157,6 @@ void copySettings(const PatternToken& from, PatternToken& to) {
     }
 }
 
-} // namespace
-
 AlignmentContext makeAlignmentContext(const NamePattern& previous, const NamePattern& newVariant) {
     AlignmentContext context;
     context.x.reserve(previous.tokens.size());
@@ -165,6 +168,8 @@ AlignmentContext makeAlignmentContext(const NamePattern& previous, const NamePat
     return context;
 }
 
+// Fills map[j..] (one entry per token of y: the index of its partner in x, or -1) and
+// returns the number of aligned text pairs.
 int alignTokens(const AlignmentContext& context, size_t i, size_t j, std::vector<int32_t>& map) {
     if (map.size() < context.y.size())
         map.resize(context.y.size(), -1);
@@ -175,6 +180,8 @@ int alignTokens(const AlignmentContext& context, size_t i, size_t j, std::vector
     aligner.fill(i, j, map);
     return pairs;
 }
+
+} // namespace
 
 std::vector<int32_t> alignVariants(const NamePattern& newVariant, const NamePattern& previous) {
     const AlignmentContext context = makeAlignmentContext(previous, newVariant);

@@ -10,17 +10,6 @@
 
 namespace mr {
 
-struct AlignmentContext {
-    std::vector<const PatternToken*> x; // previous variant
-    std::vector<const PatternToken*> y; // new variant
-};
-
-AlignmentContext makeAlignmentContext(const NamePattern& previous, const NamePattern& newVariant);
-
-// Fills map[j..] (one entry per token of y: the index of its partner in x, or -1) and
-// returns the number of aligned text pairs.
-int alignTokens(const AlignmentContext& context, size_t i, size_t j, std::vector<int32_t>& map);
-
 // The partners of newVariant's tokens in previous, text pairs and the fields between them.
 std::vector<int32_t> alignVariants(const NamePattern& newVariant, const NamePattern& previous);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The engine's own time formatter for the directives that date words stand for, with
 // English month and weekday names: the same text on every platform and in any locale.
-#include "platform/local_time.h"
+#include "seams/local_time.h"
 
 #include <cstddef>
 #include <optional>

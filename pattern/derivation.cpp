@@ -2,6 +2,7 @@
 
 #include "pattern/middle_derivation.h"
 #include "pattern/parser.h"
+#include "pattern/pattern_text.h"
 #include "pattern/surrogate_pairs.h"
 
 #include <algorithm>
@@ -57,9 +58,9 @@ bool anyTableEntry(const DerivationContext& context) {
                        [](uint8_t e) { return e != 0; });
 }
 
-} // namespace
-
-// How many characters of `name` the prefix covers, a marker taking a digit run.
+// How many characters of `name` the prefix covers, a marker taking a digit run. With
+// markers the suffix search only approximates where the prefix ends in each name, so
+// the two coverages can overlap; the middle part is then empty.
 size_t prefixCoverage(const DerivationContext& context, const CommonPrefix& prefix,
                       std::u16string_view name) {
     if (!prefix.hasMarkers)
@@ -97,7 +98,7 @@ size_t suffixCoverage(const DerivationContext& context, const CommonSuffix& suff
             --n;
         } else if (text[s - 1] == context.marker) {
             size_t m = n;
-            while (m > 1 && derive::isDigit(name[m - 1]))
+            while (m > 1 && isDigit(name[m - 1]))
                 --m;
             if (m == n)
                 break;
@@ -109,6 +110,8 @@ size_t suffixCoverage(const DerivationContext& context, const CommonSuffix& suff
     }
     return name.size() - n;
 }
+
+} // namespace
 
 void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
                       const CommonSuffix& suffix) {
@@ -130,7 +133,8 @@ std::u16string finishPattern(const DerivationContext& context, std::u16string_vi
             out += u'*';
         } else if (context.detectNumbers && c == context.marker) {
             out += u'#';
-        } else if (c == u'#' || (context.escapeStarAndBackslash && (c == u'*' || c == u'\\'))) {
+        } else if (context.escapeStarAndBackslash ? isPatternSpecial(c) : c == u'#') {
+            // Windows names hold no '*' or '\': only '#' needs its escape there.
             out += u'\\';
             out += c;
         } else {

@@ -44,14 +44,6 @@ CommonSuffix commonSuffix(const DerivationContext& context, size_t prefixLength)
 // Replaces the digit run around `position` by one marker; returns the index after it.
 size_t markDigitRun(std::u16string& text, size_t position, char16_t marker);
 
-// How many characters at the start (end) of a name the prefix (suffix) covers. With
-// markers the suffix search only approximates where the prefix ends in each name, so
-// the two can overlap; the middle part is then empty.
-size_t prefixCoverage(const DerivationContext& context, const CommonPrefix& prefix,
-                      std::u16string_view name);
-size_t suffixCoverage(const DerivationContext& context, const CommonSuffix& suffix,
-                      std::u16string_view name);
-
 // Cuts every name down to what lies between the prefix and the suffix.
 void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
                       const CommonSuffix& suffix);

@@ -6,7 +6,6 @@
 
 namespace mr {
 
-using derive::isDigit;
 using derive::skipDigits;
 
 size_t markDigitRun(std::u16string& text, size_t position, char16_t marker) {

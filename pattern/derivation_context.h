@@ -1,6 +1,7 @@
 #pragma once
 // The working state of one derivation of the common pattern of a set of names.
 #include "rename/name_rules.h"
+#include "text/number_text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +12,6 @@
 namespace mr {
 
 namespace derive {
-// Only '0' to '9' count; other Unicode digits are ordinary characters here.
-inline bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // Moves n past the digits that stand at it.
 inline void skipDigits(std::u16string_view text, size_t& n) {
     while (n < text.size() && isDigit(text[n]))

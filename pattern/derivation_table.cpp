@@ -48,7 +48,7 @@ void buildCommonCharTable(DerivationContext& context) {
         for (const char16_t c : part)
             scratch[c] = 0;
 
-        if (context.useNumberRuns && std::none_of(part.begin(), part.end(), derive::isDigit))
+        if (context.useNumberRuns && std::none_of(part.begin(), part.end(), isDigit))
             context.useNumberRuns = false;
     }
     if (context.useNumberRuns)

@@ -1,17 +1,11 @@
 #include "pattern/matching.h"
 
 #include "rename/records.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 
 namespace mr {
-namespace {
-
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
 
 SplitName splitForPattern(std::u16string_view name, bool includesExtension) {
     if (includesExtension)
@@ -112,16 +106,6 @@ bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t first
     return matcher.match(text, tokens, firstToken, captures);
 }
 
-int64_t readDecimal(std::u16string_view digits) {
-    uint64_t value = 0;
-    for (char16_t c : digits) {
-        if (!isDigit(c))
-            break;
-        value = value * 10 + static_cast<uint64_t>(c - u'0');
-    }
-    return static_cast<int64_t>(value);
-}
-
 void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
     std::vector<int64_t> minimums;
     TokenMatcher matcher;
@@ -138,7 +122,7 @@ void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
         for (const FieldCapture& capture : captures) {
             if (capture.token->kind != TokenKind::Number)
                 continue;
-            const int64_t value = readDecimal(capture.text);
+            const int64_t value = leadingNumber(capture.text);
             if (k < minimums.size())
                 minimums[k] = std::min(minimums[k], value);
             else

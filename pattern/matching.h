@@ -50,9 +50,6 @@ private:
 bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t firstToken,
                  CaptureList& captures);
 
-// The digits of a number field as a signed 64-bit value; overflow wraps around.
-int64_t readDecimal(std::u16string_view digits);
-
 // Stores into each number field of pattern the smallest value it has over the files
 // that take part and match.
 void collectNumberMinimums(RecordSet& set, NamePattern& pattern);

@@ -8,8 +8,6 @@
 
 namespace mr {
 
-using derive::isDigit;
-
 namespace {
 
 constexpr uint32_t kDigitRunToken = 0x10000; // above every code unit

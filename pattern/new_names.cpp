@@ -2,8 +2,9 @@
 
 #include "pattern/surrogate_pairs.h"
 #include "pattern/tags.h"
-#include "platform/common/case_mapping.h"
 #include "rename/records.h"
+#include "text/case_mapping.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 
@@ -31,21 +32,8 @@ uint64_t readRenumberValue(std::u16string_view text) {
     const bool negative = i < text.size() && text[i] == u'-';
     if (negative)
         ++i;
-    uint64_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = value * 10 + static_cast<uint64_t>(text[i] - u'0');
+    const uint64_t value = readDigits(text, i);
     return negative ? 0 - value : value;
-}
-
-void appendDecimal(uint64_t value, std::u16string& out) {
-    char16_t digits[20];
-    size_t n = 0;
-    do {
-        digits[n++] = static_cast<char16_t>(u'0' + value % 10);
-        value /= 10;
-    } while (value);
-    while (n)
-        out += digits[--n];
 }
 
 // Pads the number that starts at `from` to width with zeros, or drops leading zeros
@@ -62,8 +50,6 @@ void applyWidth(std::u16string& out, size_t from, size_t width) {
         ++zeros;
     out.erase(from, zeros);
 }
-
-} // namespace
 
 void appendNumber(const FieldCapture& capture, std::u16string& out) {
     if (!capture.token)
@@ -84,15 +70,15 @@ void appendNumber(const FieldCapture& capture, std::u16string& out) {
         out += capture.text;
     }
     switch (token.zeroMode) {
-    case 0:
+    case ZeroMode::NoChange:
         // A renumbered field keeps its old width when it was written with leading zeros.
         if (token.renumber && capture.text.starts_with(u'0'))
             applyWidth(out, from, capture.text.size());
         break;
-    case 1:
+    case ZeroMode::Make:
         applyWidth(out, from, token.length < 1 ? 1 : static_cast<size_t>(token.length));
         break;
-    case 2: {
+    case ZeroMode::Remove: {
         size_t zeros = 0;
         while (from + zeros < out.size() && out[from + zeros] == u'0')
             ++zeros;
@@ -122,15 +108,17 @@ void appendWildcard(const FieldCapture& capture, std::u16string& out) {
     }
     const size_t from = out.size();
     out += text;
-    if (token.caseMode == 1)
+    if (token.caseMode == CaseMode::Upper)
         std::transform(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
                        out.begin() + static_cast<std::ptrdiff_t>(from),
                        [](char16_t c) { return toSimpleUpper(c); });
-    else if (token.caseMode == 2)
+    else if (token.caseMode == CaseMode::Lower)
         std::transform(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
                        out.begin() + static_cast<std::ptrdiff_t>(from),
                        [](char16_t c) { return toSimpleLower(c); });
 }
+
+} // namespace
 
 void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& file,
                                  const CaptureList& captures, std::u16string& out) {
@@ -207,30 +195,11 @@ void generateNewName(const NamePattern& pattern, FileRecord& file) {
     renderer.generate(pattern, file);
 }
 
-std::u16string composeName(const CaptureList& captures, const FileRecord& file) {
-    NameRenderer renderer;
-    std::u16string out;
-    renderer.appendName(captures, file, out);
-    return out;
-}
-
 std::u16string renderCapture(const FieldCapture& capture, const FileRecord& file,
                              const CaptureList& captures) {
     NameRenderer renderer;
     std::u16string out;
     renderer.appendCapture(capture, file, captures, out);
-    return out;
-}
-
-std::u16string renderNumber(const FieldCapture& capture) {
-    std::u16string out;
-    appendNumber(capture, out);
-    return out;
-}
-
-std::u16string renderWildcard(const FieldCapture& capture) {
-    std::u16string out;
-    appendWildcard(capture, out);
     return out;
 }
 

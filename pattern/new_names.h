@@ -19,11 +19,8 @@ void regenerateNewNames(RecordSet& set, const NamePattern& pattern);
 // A file whose name does not fit the pattern keeps its old name.
 void generateNewName(const NamePattern& pattern, FileRecord& file);
 
-std::u16string composeName(const CaptureList& captures, const FileRecord& file);
 std::u16string renderCapture(const FieldCapture& capture, const FileRecord& file,
                              const CaptureList& captures);
-std::u16string renderNumber(const FieldCapture& capture);
-std::u16string renderWildcard(const FieldCapture& capture);
 
 // The same renderings appended to out, with buffers that live as long as the renderer,
 // for passes over many files.
@@ -40,8 +37,5 @@ private:
     std::u16string name_;
     std::u16string text_; // one text token's output, which tags fill up to its cap
 };
-
-void appendNumber(const FieldCapture& capture, std::u16string& out);
-void appendWildcard(const FieldCapture& capture, std::u16string& out);
 
 } // namespace mr

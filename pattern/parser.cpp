@@ -1,6 +1,7 @@
 #include "pattern/parser.h"
 
 #include "pattern/tags.h"
+#include "rename/name_rules.h"
 
 namespace mr {
 namespace {
@@ -97,24 +98,14 @@ bool isValidNameText(std::u16string_view text) {
             return false;
     size_t i = 0;
     while (i < text.size()) {
-        switch (text[i]) {
-        case u'"':
-        case u'*':
-        case u':':
-        case u'?':
-        case u'\\':
-        case u'|':
-        case u'>':
-        case u'/':
-            return false;
-        case u'<': {
+        if (text[i] == u'<') {
             size_t pos = i + 1;
             if (!expandTag(text, pos, nullptr, nullptr, nullptr))
                 return false;
             i = pos;
-            break;
-        }
-        default:
+        } else if (isForbiddenNameChar(text[i])) {
+            return false;
+        } else {
             ++i;
         }
     }

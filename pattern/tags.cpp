@@ -1,9 +1,10 @@
 #include "pattern/tags.h"
 
 #include "pattern/date_format.h"
-#include "platform/common/utf8.h"
-#include "platform/local_time.h"
 #include "rename/records.h"
+#include "seams/local_time.h"
+#include "text/number_text.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,7 +13,7 @@ namespace mr {
 namespace {
 
 constexpr uint32_t kMaxFieldIndex = 260;
-constexpr uint32_t kMaxPadding = 255;
+constexpr uint32_t kMaxPadding = kMaxNameLength;
 
 struct DateWord {
     std::u16string_view word;
@@ -28,10 +29,6 @@ constexpr DateWord kDateWords[] = {
 };
 
 constexpr std::u16string_view kDroppedFromDates = u"\\\"%*/:<>?|";
-
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
 
 // Tag letters and units are ASCII, read without regard to case.
 char16_t upper(char16_t c) {
@@ -85,10 +82,7 @@ private:
     std::optional<uint64_t> digits() {
         if (at_ == body_.size() || !isDigit(body_[at_]))
             return std::nullopt;
-        uint64_t value = 0;
-        while (at_ < body_.size() && isDigit(body_[at_]))
-            value = value * 10 + (body_[at_++] - u'0');
-        return value;
+        return readDigits(body_, at_);
     }
 
     // Digits read as a count, held at `cap` + 1 so that a long run cannot wrap to a
@@ -289,11 +283,7 @@ std::string dateSpecToFormat(std::u16string_view words) {
 }
 
 std::u16string formatPaddedNumber(uint64_t value, uint32_t minDigits) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value);
+    std::u16string digits = decimalText(value);
     minDigits = std::min(minDigits, kMaxPadding);
     if (digits.size() < minDigits)
         digits.insert(0, minDigits - digits.size(), u'0');

@@ -14,6 +14,19 @@ enum class TokenKind : uint32_t {
     Wildcard = 2, // '*': any text
 };
 
+// The values are those of the JSON state and of the Change Wild radio buttons' order.
+enum class CaseMode : uint32_t {
+    NoChange = 0,
+    Upper = 1,
+    Lower = 2,
+};
+
+enum class ZeroMode : uint32_t {
+    NoChange = 0,
+    Make = 1,   // pad or cut to `length` digits
+    Remove = 2, // drop every leading zero
+};
+
 struct PatternToken {
     TokenKind kind = TokenKind::Text;
     std::u16string matchText;     // Text: what old names hold here; never edited
@@ -23,12 +36,12 @@ struct PatternToken {
     int32_t length = 0;           // Wildcard: truncation length; Number: digits to make
     bool isExtension = false;     // Wildcard: stands for the extension, begins at a period
     bool truncate = false;        // Wildcard
-    uint32_t caseMode = 0;        // Wildcard: 0 no change, 1 upper, 2 lower
-    bool clearNumber = false;     // Number: gives empty text
-    uint32_t zeroMode = 0;        // Number: 0 no change, 1 make `length` digits, 2 remove
-    bool renumber = false;        // Number
-    int64_t startNumber = -1;     // Number: negative when no start was given
-    int64_t minimum = 0;          // Number: smallest value over the set
+    CaseMode caseMode = CaseMode::NoChange; // Wildcard
+    bool clearNumber = false;               // Number: gives empty text
+    ZeroMode zeroMode = ZeroMode::NoChange; // Number
+    bool renumber = false;                  // Number
+    int64_t startNumber = -1;               // Number: negative when no start was given
+    int64_t minimum = 0;                    // Number: smallest value over the set
 };
 
 // Tokens are never inserted or removed after parsing, so pointers to them stay valid

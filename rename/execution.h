@@ -2,7 +2,7 @@
 // Puts every planned rename of a set into one list, in an order that is safe for
 // nested folders and for chains inside a folder, and hands it to the mover.
 #include "rename/records.h"
-#include "rename/rename_progress.h"
+#include "seams/rename_progress.h"
 
 #include <vector>
 

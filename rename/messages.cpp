@@ -4,7 +4,7 @@ namespace mr {
 
 std::u16string_view moduleString(uint32_t id) {
     switch (id) {
-#define MR_STRING(number, text)                                                                    \
+#define MR_STRING(name, number, text)                                                              \
     case number:                                                                                   \
         return u"" text;
 #include "resources/strings.def"

@@ -2,13 +2,21 @@
 // How names and paths of one record set are read: the separator, how keys fold case,
 // the character that stands for a digit run while a pattern is derived, and how the
 // length of a name is counted.
-#include "platform/common/case_mapping.h"
-
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace mr {
+
+// The longest name: in UTF-16 units, or in bytes where names are stored as UTF-8.
+constexpr size_t kMaxNameLength = 255;
+
+// Windows names never hold these; on every system they would be read as separators,
+// wildcards or redirections somewhere along the way.
+constexpr std::u16string_view kForbiddenNameChars = u"<>:\"/\\|?*";
+
+constexpr bool isForbiddenNameChar(char16_t c) {
+    return kForbiddenNameChars.find(c) != std::u16string_view::npos;
+}
 
 struct NameRules {
     char16_t separator = u'\\';
@@ -22,42 +30,5 @@ struct NameRules {
     bool deviceNames() const { return separator == u'\\'; }
     static NameRules posix() { return {u'/', false, u'/', 4096, true}; }
 };
-
-// The upper-casing of keys: a file system that ignores case compares names by the
-// simple one-to-one upper-case mapping of each code unit, so keys do too.
-inline char16_t upperKeyChar(char16_t c) {
-    return toSimpleUpper(c);
-}
-
-// Upper-cases a key in place. Most names are ASCII only, and then both loops here run
-// many units at a time; the table maps unit by unit.
-inline void foldKey(char16_t* first, char16_t* last) {
-    char16_t bits = 0;
-    for (const char16_t* p = first; p != last; ++p)
-        bits |= *p;
-    if (bits < 0x80)
-        for (char16_t* p = first; p != last; ++p)
-            *p = static_cast<char16_t>(*p - ((*p >= u'a' && *p <= u'z') ? (u'a' - u'A') : 0));
-    else
-        for (char16_t* p = first; p != last; ++p)
-            *p = upperKeyChar(*p);
-}
-
-// The key into a buffer that is reused from name to name.
-inline void assignKey(std::u16string& key, std::u16string_view text, bool foldCase) {
-    key.assign(text);
-    if (foldCase)
-        foldKey(key.data(), key.data() + key.size());
-}
-
-inline std::u16string makeKey(std::u16string_view text, bool foldCase) {
-    std::u16string key;
-    assignKey(key, text, foldCase);
-    return key;
-}
-
-inline std::u16string upperKey(std::u16string_view text) {
-    return makeKey(text, true);
-}
 
 } // namespace mr

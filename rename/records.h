@@ -1,9 +1,10 @@
 #pragma once
 // The model of one rename: every folder the host's paths point into, and every entry
 // of each such folder as listed once when the rename starts.
-#include "platform/file_system.h"
 #include "rename/file_status.h"
 #include "rename/name_rules.h"
+#include "seams/file_system.h"
+#include "text/keys.h"
 
 #include <cstdint>
 #include <map>

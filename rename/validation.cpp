@@ -1,8 +1,10 @@
 #include "rename/validation.h"
 
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 #include "rename/device_names.h"
 #include "rename/messages.h"
+#include "text/number_text.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,7 +15,6 @@ namespace mr {
 namespace {
 
 constexpr uint32_t kNone = static_cast<uint32_t>(-1);
-constexpr size_t kMaxNameLength = 255;
 
 // Position of the entry whose key equals the given one, or kNone. A renumbered series
 // mostly moves a file onto its neighbour in key order, so the neighbours of the file
@@ -133,11 +134,6 @@ void planWithTargets(FolderRecord& folder, const std::vector<uint32_t>& targets)
     for (auto& file : files)
         if (file.status == FileStatus::Pending)
             file.status = walk[&file - files.data()] ? FileStatus::Good : FileStatus::Exists;
-}
-
-std::u16string decimal(int64_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 } // namespace
@@ -263,34 +259,36 @@ void appendProblemLine(std::u16string& message, int64_t count, uint32_t singular
     if (count <= 0)
         return;
     message += u"\r\n";
-    message += decimal(count);
+    message += signedDecimalText(count);
     message += u' ';
     message += moduleString(count == 1 ? singularId : singularId + 1);
-    if (singularId == 2511) {
+    if (singularId == IDS_SPACE_OR_PERIOD_ONE) {
         message += u' ';
-        message += moduleString(2504);
-    } else if (singularId == 2515) {
+        message += moduleString(IDS_SPACE_OR_PERIOD);
+    } else if (singularId == IDS_INVALID_CHARS_ONE) {
         message += u' ';
-        message += moduleString(2503);
+        message += moduleString(IDS_FORBIDDEN_CHARACTERS);
     }
 }
 
 RenameDecision decideRename(RecordSet& set) {
-    static constexpr uint32_t kSingular[6] = {2505, 2507, 2509, 2511, 2513, 2515};
+    static constexpr uint32_t kSingular[6] = {IDS_SAME_NAME_ONE,  IDS_EXISTING_NAME_ONE,
+                                              IDS_EMPTY_NAME_ONE, IDS_SPACE_OR_PERIOD_ONE,
+                                              IDS_TOO_LONG_ONE,   IDS_INVALID_CHARS_ONE};
     summarize(set);
     RenameDecision decision;
     if (set.summaryStatus != FileStatus::Good) {
         decision.action = RenameDecision::Action::ShowProblems;
-        decision.messageId = 2501;
-        decision.message = moduleString(2501);
+        decision.messageId = IDS_UNABLE_TO_RENAME;
+        decision.message = moduleString(IDS_UNABLE_TO_RENAME);
         decision.icon = MessageIcon::Exclamation;
         const ProblemCounts counts = countProblems(set);
         for (size_t k = 0; k < counts.size(); ++k)
             appendProblemLine(decision.message, counts[k], kSingular[k]);
     } else if (!set.anyChange) {
         decision.action = RenameDecision::Action::NoChange;
-        decision.messageId = 2502;
-        decision.message = moduleString(2502);
+        decision.messageId = IDS_NO_CHANGES;
+        decision.message = moduleString(IDS_NO_CHANGES);
         decision.icon = MessageIcon::Information;
     }
     return decision;

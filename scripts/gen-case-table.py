@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Writes platform/common/case_table.inc: the simple upper- and lower-case mappings of the
+"""Writes text/case_table.inc: the simple upper- and lower-case mappings of the
 UTF-16 code units (one unit to one unit) from Debian's unicode-data package.
 
-Usage: scripts/gen-case-table.py [UNICODE_DIR] > platform/common/case_table.inc
+Usage: scripts/gen-case-table.py [UNICODE_DIR] > text/case_table.inc
 
 The mappings are stored as ranges of code units that share one offset, stepping by 1
 (a-z) or by 2 (the alternating upper/lower pairs of Latin Extended and others); about

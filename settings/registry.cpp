@@ -1,7 +1,5 @@
 #include "settings/registry.h"
 
-#include "rename/name_rules.h"
-
 #include <stdexcept>
 
 namespace mr {
@@ -53,30 +51,6 @@ bool Registry::readInt(std::u16string_view settingName, int32_t& value) const {
 bool Registry::writeInt(std::u16string_view settingName, uint32_t value) const {
     const KeyPath path = composeKeyPath(settingName);
     return store_->writeNumber(path.keyPath, path.valueName, value);
-}
-
-MemorySettingsStore::Key MemorySettingsStore::key(std::u16string_view keyPath,
-                                                  std::u16string_view valueName) {
-    return {upperKey(keyPath), upperKey(valueName)};
-}
-
-std::optional<uint32_t> MemorySettingsStore::readNumber(std::u16string_view keyPath,
-                                                        std::u16string_view valueName) {
-    auto it = values_.find(key(keyPath, valueName));
-    if (it == values_.end() || !std::holds_alternative<uint32_t>(it->second))
-        return std::nullopt;
-    return std::get<uint32_t>(it->second);
-}
-
-bool MemorySettingsStore::writeNumber(std::u16string_view keyPath, std::u16string_view valueName,
-                                      uint32_t value) {
-    values_[key(keyPath, valueName)] = value;
-    return true;
-}
-
-void MemorySettingsStore::writeText(std::u16string_view keyPath, std::u16string_view valueName,
-                                    std::u16string text) {
-    values_[key(keyPath, valueName)] = std::move(text);
 }
 
 } // namespace mr

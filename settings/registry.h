@@ -1,7 +1,7 @@
 #pragma once
 // Reads and writes the module's remembered numbers in the per-user settings of one
 // product, under "SOFTWARE\Nombrel Software\<product>".
-#include "settings/settings_store.h"
+#include "seams/settings_store.h"
 
 #include <cstdint>
 #include <string>

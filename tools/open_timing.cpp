@@ -5,9 +5,9 @@
 // patterns, the model's first refresh, one refresh after a change.
 // Usage: open_timing FOLDER COUNT...   (files IMG_000001.jpg ... in FOLDER\COUNT\,
 //        created when missing; times in milliseconds)
-#include "platform/file_system.h"
 #include "platform/win32/wide.h"
 #include "rename/records.h"
+#include "seams/file_system.h"
 #include "tour_support.h"
 #include "ui/model/change_text_model.h"
 
@@ -132,7 +132,8 @@ void timeModel(const std::wstring& folder, const std::vector<std::wstring>& path
     mr::markTakingPart(set, u"IMG_#", false);
     const double taking = msSince(start);
     start = Clock::now();
-    mr::ChangeTextModel model(u"Sorrelcast Timing", set);
+    mr::CheckBoxMemory remembered;
+    mr::ChangeTextModel model(u"Sorrelcast Timing", set, remembered);
     const double derive = msSince(start);
     start = Clock::now();
     model.initialise(nullptr);

@@ -1,7 +1,7 @@
 // Prints the record set that the given paths make: every folder, every entry, and
 // which entries the host passed.
-#include "platform/common/utf8.h"
 #include "rename/records.h"
+#include "text/utf8.h"
 
 #include <cstdio>
 #include <ctime>

@@ -70,10 +70,10 @@ bool changeWildForm(Screen& screen, const Backdrop& backdrop, PatternToken& toke
         length, 3, 35, 6, std::numeric_limits<size_t>::max(), [&] { return m.lengthEnabled(); },
         [&](const std::u16string& t) { m.setLengthText(t); }));
     items.push_back(item(Kind::Group, MR_CAPTION_CASE, 5, 0));
-    const auto setCase = [&m](uint32_t mode) { m.setCase(mode); };
-    items.push_back(radio(MR_CAPTION_NO_CHANGE, 6, m.caseMode, 0u, setCase));
-    items.push_back(radio(MR_CAPTION_UPPER, 7, m.caseMode, 1u, setCase));
-    items.push_back(radio(MR_CAPTION_LOWER, 8, m.caseMode, 2u, setCase));
+    const auto setCase = [&m](CaseMode mode) { m.setCase(mode); };
+    items.push_back(radio(MR_CAPTION_NO_CHANGE, 6, m.caseMode, CaseMode::NoChange, setCase));
+    items.push_back(radio(MR_CAPTION_UPPER, 7, m.caseMode, CaseMode::Upper, setCase));
+    items.push_back(radio(MR_CAPTION_LOWER, 8, m.caseMode, CaseMode::Lower, setCase));
     if (!runForm(screen, backdrop, MR_CAPTION_CHANGE_WILD, 9, 42, items))
         return false;
     m.apply(token);

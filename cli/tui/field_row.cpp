@@ -63,7 +63,7 @@ void FieldRow::draw(Screen& screen, int y, std::optional<size_t> focused) {
             toPixels(boxes[*focused].x, kColumnDpi) + toPixels(boxes[*focused].width, kColumnDpi);
         shift = std::max(0, right - screen.width());
     }
-    const Tone tone = model_.editingEnabled ? Tone::Plain : Tone::Dim;
+    const Tone tone = model_.editingEnabled() ? Tone::Plain : Tone::Dim;
     for (size_t i = 0; i < boxes.size(); ++i) {
         const int x = toPixels(boxes[i].x, kColumnDpi) - shift;
         const int w = toPixels(boxes[i].width, kColumnDpi);

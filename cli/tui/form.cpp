@@ -1,8 +1,8 @@
 #include "cli/tui/form.h"
 
 #include "cli/terminal_text.h"
-#include "platform/common/utf8.h"
 #include "resources/captions.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "cli/tui/paste_box.h"
 
 #include "cli/terminal_text.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "cli/terminal_text.h"
 #include "cli/tui/terminal_type.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <clocale>
 #include <csignal>

@@ -11,9 +11,9 @@
 #include "cli/tui/paste_box.h"
 #include "cli/tui/row_menu.h"
 #include "cli/tui/screen.h"
-#include "platform/common/utf8.h"
 #include "rename/messages.h"
 #include "resources/captions.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <deque>
@@ -64,7 +64,7 @@ public:
         model_.setView(this);
         // As the dialog opens: the first text field, its whole text selected.
         const auto first = fields_.firstEdit();
-        if (first && model_.editingEnabled)
+        if (first && model_.editingEnabled())
             setFocus({Control::Field, *first});
     }
     ~TerminalDialog() override { model_.setView(&run_.view); }
@@ -76,7 +76,7 @@ public:
             while (!messages_.empty()) {
                 const auto [text, icon] = messages_.front();
                 messages_.pop_front();
-                messageBox(screen_, backdrop(), moduleString(kMessageTitle), text, icon);
+                messageBox(screen_, backdrop(), moduleString(IDS_TITLE), text, icon);
             }
             if (run_.session.closed)
                 return;
@@ -139,7 +139,7 @@ private:
         case Control::NumbersAsText:
             return model_.boxEnabled(CheckBox::NumbersAsText);
         case Control::Field:
-            return model_.editingEnabled && f.field < fields_.count();
+            return model_.editingEnabled() && f.field < fields_.count();
         default:
             return true;
         }

@@ -1,6 +1,6 @@
-#include "platform/canonical_paths.h"
+#include "seams/canonical_paths.h"
 
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "platform/local_time.h"
-#include "platform/file_system.h"
+#include "seams/local_time.h"
+#include "seams/file_system.h"
 
 #include <time.h>
 

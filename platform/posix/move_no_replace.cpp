@@ -1,6 +1,6 @@
 #include "platform/posix/move_no_replace.h"
 
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <cerrno>
 #include <cstdio>

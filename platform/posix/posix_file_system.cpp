@@ -1,5 +1,5 @@
-#include "platform/common/utf8.h"
-#include "platform/file_system.h"
+#include "seams/file_system.h"
+#include "text/utf8.h"
 
 #include <cerrno>
 #include <climits>

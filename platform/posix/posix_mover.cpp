@@ -1,10 +1,11 @@
 #include "platform/posix/posix_mover.h"
 
-#include "platform/common/utf8.h"
 #include "platform/posix/folder_inodes.h"
 #include "platform/posix/move_no_replace.h"
 #include "platform/posix/unique_fd.h"
-#include "rename/name_rules.h"
+#include "rename/records.h"
+#include "text/keys.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -69,7 +70,7 @@ std::string absoluteDir(const std::u16string& folderPath) {
 // Unique within the run; short enough for any name limit.
 std::string tempName(const std::string& name, size_t index) {
     std::string suffix = ".~mr-" + std::to_string(::getpid()) + "-" + std::to_string(index);
-    return name.size() + suffix.size() <= 255 ? name + suffix : suffix;
+    return name.size() + suffix.size() <= kMaxNameLength ? name + suffix : suffix;
 }
 
 // A last guard: NUL would cut a new name short at the system call, so a list holding

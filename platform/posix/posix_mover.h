@@ -2,9 +2,9 @@
 // The POSIX mover: renameat2 with RENAME_NOREPLACE in list order, so nothing is ever
 // overwritten, behind a journal (journal.h) from which undo puts every name back.
 // The whole plan is on disk before the first rename; progress is synced per batch.
-#include "platform/mover.h"
 #include "platform/posix/journal.h"
 #include "platform/posix/journal_undo.h" // the mover's runs are undone from there
+#include "seams/mover.h"
 
 #include <cstddef>
 #include <functional>

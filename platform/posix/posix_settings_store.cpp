@@ -6,9 +6,9 @@
 //
 // Every write rewrites the file through a temporary file and rename, so a crash
 // leaves the old file or the new one, never a mix.
-#include "platform/common/utf8.h"
-#include "rename/name_rules.h"
-#include "settings/settings_store.h"
+#include "seams/settings_store.h"
+#include "text/keys.h"
+#include "text/utf8.h"
 
 #include <cerrno>
 #include <cstdio>

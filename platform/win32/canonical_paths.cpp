@@ -1,4 +1,4 @@
-#include "platform/canonical_paths.h"
+#include "seams/canonical_paths.h"
 
 #include "platform/win32/move_guard.h"
 #include "platform/win32/move_paths.h"

@@ -1,4 +1,4 @@
-#include "platform/local_time.h"
+#include "seams/local_time.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@ namespace mr {
 
 void showModuleMessage(HWND owner, std::u16string_view text, MessageIcon icon) {
     const std::wstring body = toWide(text);
-    const std::wstring title = toWide(moduleString(kMessageTitle));
+    const std::wstring title = toWide(moduleString(IDS_TITLE));
     MessageBoxW(owner, body.c_str(), title.c_str(),
                 MB_OK |
                     (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));

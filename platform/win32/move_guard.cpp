@@ -1,8 +1,9 @@
 #include "platform/win32/move_guard.h"
 
-#include "platform/file_system.h"
+#include "seams/file_system.h"
 #include "platform/win32/move_paths.h"
 #include "rename/messages.h"
+#include "seams/file_system.h"
 
 #include <windows.h>
 

@@ -12,7 +12,8 @@
 // moved away earlier in the list, and under Wine when the Linux file system cannot take
 // it (more than 255 bytes). Anything refused stops the whole operation before anything
 // moves.
-#include "platform/mover.h"
+#include "rename/records.h"
+#include "seams/mover.h"
 
 #include <string_view>
 #include <vector>

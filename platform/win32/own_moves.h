@@ -2,7 +2,8 @@
 // Moves the module makes itself, one rename after the other in list order, each
 // through '\\?\' paths (see move_paths.h). Used for the whole list where the shell's
 // operation brings no undo (Wine), and for the changes of case the shell leaves out.
-#include "platform/mover.h"
+#include "rename/records.h"
+#include "seams/mover.h"
 
 #include <functional>
 #include <string>

@@ -16,7 +16,8 @@
 //
 // With an owner window, a refusal and the moves that failed are reported in one message
 // at the end; without one (the command line) the caller reads failures().
-#include "platform/mover.h"
+#include "rename/records.h"
+#include "seams/mover.h"
 
 namespace mr {
 

@@ -1,6 +1,7 @@
-#include "platform/file_system.h"
+#include "seams/file_system.h"
 #include "platform/win32/move_paths.h"
 #include "platform/win32/wide.h"
+#include "seams/file_system.h"
 
 #include <windows.h>
 

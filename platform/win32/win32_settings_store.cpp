@@ -1,7 +1,7 @@
 // Settings on Windows: REG_DWORD values under HKEY_CURRENT_USER. Every operation
 // opens and closes its own key, so a value written is seen by the next read.
 #include "platform/win32/wide.h"
-#include "settings/settings_store.h"
+#include "seams/settings_store.h"
 
 #include <windows.h>
 

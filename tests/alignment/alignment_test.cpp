@@ -1,6 +1,6 @@
 #include "pattern/alignment.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ TEST(TransferFieldSettings, CarriesEditsAcrossATrailingExtensionText) {
     setTokenText(without.tokens[2], u"y");
     PatternToken& number = without.tokens[1];
     std::tie(number.renumber, number.startNumber, number.zeroMode, number.length, number.minimum) =
-        std::tuple(true, 1, 1u, 3, 7);
+        std::tuple(true, 1, ZeroMode::Make, 3, 7);
     with.tokens[1].minimum = 9;
     transferFieldSettings(with, without);
     // The last text holds the extension in one variant only.
@@ -55,14 +55,14 @@ TEST(TransferFieldSettings, CarriesEditsAcrossATrailingExtensionText) {
     const PatternToken& moved = with.tokens[1]; // each variant keeps its own matches' minimum
     EXPECT_EQ(
         std::tie(moved.renumber, moved.startNumber, moved.zeroMode, moved.length, moved.minimum),
-        std::tuple(true, 1, 1u, 3, 9));
+        std::tuple(true, 1, ZeroMode::Make, 3, 9));
 }
 
 TEST(TransferFieldSettings, SwitchingOnAndOffKeepsTheSettings) {
     NamePattern edited = parsed(u"a*b#c");
     setTokenText(edited.tokens[2], u"B<x>");
     std::tie(edited.tokens[1].truncate, edited.tokens[1].length, edited.tokens[1].caseMode) =
-        std::tuple(true, 2, 2u);
+        std::tuple(true, 2, CaseMode::Lower);
     edited.tokens[3].clearNumber = true;
     NamePattern other = parsed(u"a*b#c", u".*", true), back = parsed(u"a*b#c");
     transferFieldSettings(other, edited);

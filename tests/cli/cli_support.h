@@ -2,9 +2,9 @@
 // Runs multirename in-process over a records document and reads back its JSON.
 #include "cli/json_text.h"
 #include "cli/run.h"
-#include "settings/settings_store.h"
 #include "support/case_name.h"
 #include "support/disk_state.h"
+#include "support/memory_settings_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The quick records reader reads as the document reader does, or leaves the input to it.
 #include "cli/records_input.h"
 #include "cli/records_scan.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include "cli_support.h"
 

@@ -3,7 +3,7 @@
 #include "cli/json_text.h"
 #include "cli/terminal_text.h"
 #include "cli_support.h"
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The corpus of real names, grouped by folder; the build unpacks it to MR_CORPUS_TSV
 // (empty when the corpus is not beside the repository).
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <fstream>
 #include <map>

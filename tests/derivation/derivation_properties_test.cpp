@@ -48,9 +48,8 @@ void expectNamesFit(const RecordSet& set, const std::string& what) {
 
 // With no edit every file that takes part keeps its name, in every variant the boxes reach.
 void expectNoEditKeepsNames(RecordSet& set, const std::string& what) {
-    ChangeTextModel::rememberedAllowExtensionChanges = false;
-    ChangeTextModel::rememberedNumbersAsText = false;
-    ChangeTextModel model(u"Sorrelcast", set);
+    CheckBoxMemory remembered;
+    ChangeTextModel model(u"Sorrelcast", set, remembered);
     model.initialise(nullptr);
     auto expectKept = [&] {
         for (const FileRecord* f : model.rows())
@@ -62,8 +61,6 @@ void expectNoEditKeepsNames(RecordSet& set, const std::string& what) {
     for (const CheckBox box : {CheckBox::AllowExtensionChanges, CheckBox::NumbersAsText})
         if (model.clickCheckBox(box))
             expectKept();
-    ChangeTextModel::rememberedAllowExtensionChanges = false;
-    ChangeTextModel::rememberedNumbersAsText = false;
 }
 
 TEST(Families, DeriveAsThePlainFormsFitTheirNamesAndKeepThemWithoutAnEdit) {

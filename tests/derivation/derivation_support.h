@@ -1,8 +1,8 @@
 #pragma once
 // Builders shared by the derivation tests and benchmark.
 #include "fit_check.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // What the fuzz targets share: reading their input as lines, and failing loudly.
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cstdint>

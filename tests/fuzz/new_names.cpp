@@ -16,9 +16,9 @@ void edit(NamePattern& pattern, std::u16string_view settings, const std::u16stri
             setTokenText(t, newText);
         t.length = next() - 64;
         t.truncate = next() % 2;
-        t.caseMode = static_cast<uint32_t>(next() % 4);
+        t.caseMode = static_cast<CaseMode>(next() % 4);
         t.clearNumber = next() % 5 == 0;
-        t.zeroMode = static_cast<uint32_t>(next() % 4);
+        t.zeroMode = static_cast<ZeroMode>(next() % 4);
         t.renumber = next() % 2;
         t.startNumber = static_cast<int64_t>(next()) * 1000003 - 40;
     }

@@ -1,30 +1,13 @@
 // Any texts parse into a list of the expected shape that parses back the same when written.
 #include "fuzz/input.h"
 #include "pattern/parser.h"
+#include "pattern/pattern_text.h"
 #include "pattern_language/token_shape.h"
 
 namespace {
 
 using namespace mr;
 using fuzz::require;
-
-// Pattern text for a list parsed without the extension, specials escaped.
-std::u16string writeBack(const TokenList& tokens) {
-    std::u16string text;
-    for (const auto& t : tokens) {
-        if (t.kind == TokenKind::Number)
-            text += u'#';
-        else if (t.kind == TokenKind::Wildcard)
-            text += u'*';
-        else
-            for (char16_t c : t.matchText) {
-                if (c == u'#' || c == u'*' || c == u'\\')
-                    text += u'\\';
-                text += c;
-            }
-    }
-    return text;
-}
 
 // Empty text pieces (from a lone '\') come back as parser-made empty text.
 std::string keepless(TokenList list) {
@@ -45,7 +28,7 @@ void check(std::u16string_view base, std::u16string_view extension, bool include
                 "unedited text differs or is marked");
     if (!include) {
         NamePattern again;
-        parsePattern(writeBack(v.tokens), u"", again, false);
+        parsePattern(toPatternText(v.tokens), u"", again, false);
         require(keepless(again.tokens) == keepless(v.tokens), "write-back differs");
     }
 }

@@ -1,8 +1,8 @@
 // A refused paste changes nothing; an accepted one gives each target a clean pasted name.
 #include "fuzz/input.h"
 #include "model/recording_view.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 #include "ui/model/change_text_model.h"
 
 namespace {
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     RecordSet set;
     test::fillNameSet(set, names, u"C:\\F\\");
-    ChangeTextModel model(u"Fuzz", set);
+    CheckBoxMemory remembered;
+    ChangeTextModel model(u"Fuzz", set, remembered);
     test::RecordingView view;
     model.initialise(&view);
     if (data[0] & 2)
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     view.clipboard = nul < size ? fromUtf8(bytes.substr(nul + 1)) : std::u16string();
     for (int round = 0; round < ((data[0] & 4) ? 2 : 1); ++round) {
         const std::vector<Row> before = rowsOf(model);
-        const bool editing = model.editingEnabled;
+        const bool editing = model.editingEnabled();
         const size_t shown = view.messages.size();
         model.pasteNames(selectedOnly);
         if (view.messages.size() > shown) {
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const uint32_t id = view.messages.back().id;
             require(id == 2519 || id == 2520 || id == 2522, "unexpected message");
             require(rowsOf(model) == before, "a refused paste changed a row");
-            require(model.editingEnabled == editing, "a refused paste changed the fields");
+            require(model.editingEnabled() == editing, "a refused paste changed the fields");
             continue;
         }
         for (size_t row = 0; row < model.rows().size(); ++row) {

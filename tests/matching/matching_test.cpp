@@ -1,7 +1,7 @@
 #include "pattern/matching.h"
 #include "plain_matcher.h"
-#include "platform/common/utf8.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The model's own rules; matching, new names and validation have their own tests.
 #include "model_fixture.h"
-#include "platform/common/utf8.h"
-#include "rename/rename_progress.h"
+#include "text/utf8.h"
+#include "seams/rename_progress.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ TEST(ChangeTextModel, ARememberedBoxHoldsOnlyWhereItIsEnabled) {
                  {{u"a.#1", u"b.#1"}, true, false}}; // a literal '#' in the extension
     for (const auto& c : cases) {
         ModelFixture f(c.names, {}, true);
-        EXPECT_EQ(f.model->allowExtensionChanges, c.extensionEnabled);
-        EXPECT_EQ(f.model->numbersAsText, c.numbersEnabled);
+        EXPECT_EQ(f.model->allowExtensionChanges(), c.extensionEnabled);
+        EXPECT_EQ(f.model->numbersAsText(), c.numbersEnabled);
         for (auto* r : f.model->rows())
             EXPECT_TRUE(r->takesPart) << toUtf8(r->name);
     }
@@ -47,10 +47,9 @@ TEST(ChangeTextModel, EditsMarkEveryFileAndTravelAcrossVariants) {
     }
     EXPECT_TRUE(f.model->clickCheckBox(CheckBox::AllowExtensionChanges));
     EXPECT_EQ(f.model->currentPatternIndex(), 1);
-    EXPECT_TRUE(ChangeTextModel::rememberedAllowExtensionChanges);
+    EXPECT_TRUE(f.remembered.allowExtensionChanges);
     f.model->clickCheckBox(CheckBox::AllowExtensionChanges);
     EXPECT_EQ(f.newNames(), (Names{u"b1.txt", u"b2.txt"}));
-    ChangeTextModel::rememberedAllowExtensionChanges = false;
 }
 
 TEST(ChangeTextModel, RenameRefusesOrHandsTheChainToTheMoverInOrder) {
@@ -105,17 +104,19 @@ TEST(ChangeTextModel, PastedNamesDisableEditingUntilReset) {
     f.model->selectOnly({0});
     f.view.clipboard = u"x\n";
     f.model->pasteNames(true);
-    EXPECT_TRUE(f.model->editingEnabled);
+    EXPECT_TRUE(f.model->editingEnabled());
     f.model->selectOnly({1});
     f.view.clipboard = u"y\n";
     f.model->pasteNames(true); // the last unpasted row
-    EXPECT_FALSE(f.model->editingEnabled);
+    EXPECT_FALSE(f.model->editingEnabled());
+    EXPECT_FALSE(f.model->setFieldText(0, u"z") || f.model->fieldToken(1));
+    EXPECT_EQ(f.newNames(), (Names{u"x.txt", u"y.txt"}));
     f.model->selectOnly({});
     f.model->resetNames(); // without a selection the pasted names stay
     EXPECT_EQ(f.newNames(), (Names{u"x.txt", u"y.txt"}));
     f.model->selectOnly({1});
     f.model->resetNames();
-    EXPECT_TRUE(f.model->editingEnabled);
+    EXPECT_TRUE(f.model->editingEnabled());
     EXPECT_EQ(f.newNames(), (Names{u"x.txt", u"a2.txt"}));
     f.model->resetAll();
     EXPECT_EQ(f.newNames(), (Names{u"a1.txt", u"a2.txt"}));

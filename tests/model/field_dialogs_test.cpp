@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+#include "support/memory_settings_store.h"
 #include "support/pattern_support.h"
 #include "ui/model/field_dialogs.h"
 
@@ -17,9 +18,9 @@ using test::wildcard;
 
 TEST(ChangeWild, OpensFromTheTokenAndStoresTheLengthWhateverTheTruncateBox) {
     const std::tuple<PatternToken, bool, bool, bool> cases[] = {
-        {wildcard(false, 8, 0), false, false, true},
-        {wildcard(false, 8, 1), false, true, true},
-        {wildcard(true, 0, 2), true, true, false},
+        {wildcard(false, 8, CaseMode::NoChange), false, false, true},
+        {wildcard(false, 8, CaseMode::Upper), false, true, true},
+        {wildcard(true, 0, CaseMode::Lower), true, true, false},
     };
     for (const auto& [token, length, reset, clear] : cases) {
         Wild m(token);
@@ -27,36 +28,36 @@ TEST(ChangeWild, OpensFromTheTokenAndStoresTheLengthWhateverTheTruncateBox) {
             std::tuple(m.isEnabled(Wild::Control::Length), m.resetEnabled(), m.clearTextEnabled()),
             std::tuple(length, reset, clear));
     }
-    PatternToken t = wildcard(false, 8, 1);
+    PatternToken t = wildcard(false, 8, CaseMode::Upper);
     Wild m(t);
     m.clearText();
     m.setLengthText(u"0");
     m.apply(t); // clear text then OK truncates to nothing
-    EXPECT_EQ(std::tie(t.truncate, t.length, t.caseMode), std::tuple(true, 0, 1u));
-    PatternToken u = wildcard(true, 3, 2);
+    EXPECT_EQ(std::tie(t.truncate, t.length, t.caseMode), std::tuple(true, 0, CaseMode::Upper));
+    PatternToken u = wildcard(true, 3, CaseMode::Lower);
     Wild n(u);
     n.setLengthText(u"5");
     n.reset();
     n.apply(u); // unchecked truncate still stores the length
-    EXPECT_EQ(std::tie(u.truncate, u.length, u.caseMode), std::tuple(false, 5, 0u));
+    EXPECT_EQ(std::tie(u.truncate, u.length, u.caseMode), std::tuple(false, 5, CaseMode::NoChange));
 }
 
 TEST(ChangeNumber, OpensWithTheLastConfirmedValuesAndNoChangeKeepsTheStart) {
     MemorySettingsStore store;
     Registry settings(u"Sorrelcast", store);
-    Num fresh(numberField(false, false, 0, -1, 4), settings);
+    Num fresh(numberField(false, false, ZeroMode::NoChange, -1, 4), settings);
     EXPECT_EQ(std::tie(fresh.startText, fresh.digitsText), std::tuple(u"1", u"4"));
     EXPECT_FALSE(fresh.startEnabled() || fresh.digitsEnabled() || fresh.resetEnabled());
     fresh.clearText();
     EXPECT_FALSE(fresh.isEnabled(Num::Control::Remove));
-    PatternToken t = numberField(false, true, 1, -1, 4);
+    PatternToken t = numberField(false, true, ZeroMode::Make, -1, 4);
     Num m(t, settings);
     EXPECT_TRUE(m.startEnabled() && m.digitsEnabled());
     m.startText = u"12";
     m.digitsText = u"3";
     m.apply(t, settings);
-    EXPECT_EQ(std::tie(t.startNumber, t.length, t.zeroMode), std::tuple(12, 3, 1u));
-    Num again(numberField(false, false, 0, -1, 4), settings);
+    EXPECT_EQ(std::tie(t.startNumber, t.length, t.zeroMode), std::tuple(12, 3, ZeroMode::Make));
+    Num again(numberField(false, false, ZeroMode::NoChange, -1, 4), settings);
     EXPECT_EQ(std::tie(again.startText, again.digitsText), std::tuple(u"12", u"3"));
     again.number = Num::Number::NoChange;
     again.startText = u"0";

@@ -12,13 +12,13 @@ struct ModelFixture {
     MemoryFileSystem fs;
     RecordSet set;
     RecordingView view;
+    CheckBoxMemory remembered;
     std::unique_ptr<ChangeTextModel> model;
 
-    // `remembered`: both check boxes as the last dialog left them.
+    // `rememberedBoxes`: both check boxes as the last dialog left them.
     explicit ModelFixture(std::vector<std::u16string> names,
-                          std::vector<std::u16string> unlisted = {}, bool remembered = false) {
-        ChangeTextModel::rememberedAllowExtensionChanges = remembered;
-        ChangeTextModel::rememberedNumbersAsText = remembered;
+                          std::vector<std::u16string> unlisted = {}, bool rememberedBoxes = false)
+        : remembered{rememberedBoxes, rememberedBoxes} {
         for (auto& n : names) {
             n = n.find(u'\\') == std::u16string::npos ? u"C:\\P\\" + n : n;
             fs.add(n.substr(0, n.rfind(u'\\') + 1), n.substr(n.rfind(u'\\') + 1));
@@ -26,10 +26,8 @@ struct ModelFixture {
         for (auto& n : unlisted)
             fs.add(u"C:\\P\\", n);
         fillRecordSet(set, names, fs);
-        model = std::make_unique<ChangeTextModel>(u"Sorrelcast", set);
+        model = std::make_unique<ChangeTextModel>(u"Sorrelcast", set, remembered);
         model->initialise(&view);
-        ChangeTextModel::rememberedAllowExtensionChanges = false;
-        ChangeTextModel::rememberedNumbersAsText = false;
     }
 
     std::vector<std::u16string> newNames() const {

@@ -9,7 +9,7 @@ namespace {
 using test::parsed;
 using test::wildcard;
 
-PatternToken number(bool clear, bool renumber, int64_t start, int64_t minimum, uint32_t zeroMode,
+PatternToken number(bool clear, bool renumber, int64_t start, int64_t minimum, ZeroMode zeroMode,
                     int32_t length) {
     PatternToken t = test::numberField(clear, renumber, zeroMode, start, length);
     t.minimum = minimum;
@@ -26,27 +26,27 @@ TEST(RenderCapture, AppliesTheFieldsSettings) {
     // clang-format off
     const FieldCase cases[] = {
     //                                                      clear  renum  start min zero len
-    {"no settings keep the digits",        number(false, false, -1,   0, 0,   4), u"007",  u"007"},
-    {"renumbered keeps its old width",     number(false, true,   1,   7, 0,   4), u"007",  u"001"},
-    {"renumbered without zeros, no width", number(false, true,   1,  10, 0,   4), u"10",   u"1"},
-    {"no start leaves the value",          number(false, true,  -1,   5, 0,   4), u"0012", u"0012"},
-    {"below the minimum clamps at 0",      number(false, true,   0,  10, 0,   4), u"3",    u"0"},
-    {"wider value keeps all its digits",   number(false, true, 100,   9, 0,   4), u"09",   u"100"},
-    {"overflow wraps",                     number(false, true,   5,   0, 0,   4), u"99999999999999999999", u"7766279631452241924"},
-    {"make 3 digits pads",                 number(false, false, -1,   0, 1,   3), u"5",     u"005"},
-    {"make 3 digits drops surplus zeros",  number(false, false, -1,   0, 1,   3), u"00012", u"012"},
-    {"make 0 digits means 1",              number(false, false, -1,   0, 1,   0), u"000",   u"0"},
-    {"remove strips leading zeros only",   number(false, false, -1,   0, 2,   4), u"0070",  u"70"},
-    {"remove leaves a zero its last digit", number(false, false, -1,  0, 2,   4), u"000",   u"0"},
-    {"clear gives nothing",                number(true,  true,   1,   0, 1,   4), u"0070",  u""},
+    {"no settings keep the digits",        number(false, false, -1,   0, ZeroMode::NoChange,   4), u"007",  u"007"},
+    {"renumbered keeps its old width",     number(false, true,   1,   7, ZeroMode::NoChange,   4), u"007",  u"001"},
+    {"renumbered without zeros, no width", number(false, true,   1,  10, ZeroMode::NoChange,   4), u"10",   u"1"},
+    {"no start leaves the value",          number(false, true,  -1,   5, ZeroMode::NoChange,   4), u"0012", u"0012"},
+    {"below the minimum clamps at 0",      number(false, true,   0,  10, ZeroMode::NoChange,   4), u"3",    u"0"},
+    {"wider value keeps all its digits",   number(false, true, 100,   9, ZeroMode::NoChange,   4), u"09",   u"100"},
+    {"overflow wraps",                     number(false, true,   5,   0, ZeroMode::NoChange,   4), u"99999999999999999999", u"7766279631452241924"},
+    {"make 3 digits pads",                 number(false, false, -1,   0, ZeroMode::Make,   3), u"5",     u"005"},
+    {"make 3 digits drops surplus zeros",  number(false, false, -1,   0, ZeroMode::Make,   3), u"00012", u"012"},
+    {"make 0 digits means 1",              number(false, false, -1,   0, ZeroMode::Make,   0), u"000",   u"0"},
+    {"remove strips leading zeros only",   number(false, false, -1,   0, ZeroMode::Remove,   4), u"0070",  u"70"},
+    {"remove leaves a zero its last digit", number(false, false, -1,  0, ZeroMode::Remove,   4), u"000",   u"0"},
+    {"clear gives nothing",                number(true,  true,   1,   0, ZeroMode::Make,   4), u"0070",  u""},
     //                                                      trunc  len case
-    {"truncated and upper-cased",          wildcard(true,  3,  1), u"holiday", u"HOL"},
-    {"length without truncate is ignored", wildcard(false, 3,  0), u"holiday", u"holiday"},
-    {"truncated to nothing",               wildcard(true,  0,  0), u"abc",     u""},
-    {"lower-cased",                        wildcard(false, 8,  2), u"MiXeD",   u"mixed"},
-    {"a cut inside a pair drops its half", wildcard(true,  2,  0), u"x\U0001F600y", u"x"},
-    {"a cut after a pair keeps it",        wildcard(true,  3,  0), u"x\U0001F600y", u"x\U0001F600"},
-    {"a lone first half is no pair",       wildcard(true,  2,  0), u"x\xD83Dy",     u"x\xD83D"}};
+    {"truncated and upper-cased",          wildcard(true,  3,  CaseMode::Upper), u"holiday", u"HOL"},
+    {"length without truncate is ignored", wildcard(false, 3,  CaseMode::NoChange), u"holiday", u"holiday"},
+    {"truncated to nothing",               wildcard(true,  0,  CaseMode::NoChange), u"abc",     u""},
+    {"lower-cased",                        wildcard(false, 8,  CaseMode::Lower), u"MiXeD",   u"mixed"},
+    {"a cut inside a pair drops its half", wildcard(true,  2,  CaseMode::NoChange), u"x\U0001F600y", u"x"},
+    {"a cut after a pair keeps it",        wildcard(true,  3,  CaseMode::NoChange), u"x\U0001F600y", u"x\U0001F600"},
+    {"a lone first half is no pair",       wildcard(true,  2,  CaseMode::NoChange), u"x\xD83Dy",     u"x\xD83D"}};
     // clang-format on
     for (const FieldCase& c : cases)
         EXPECT_EQ(renderCapture({&c.token, c.captured}, FileRecord(), {}), c.expected) << c.what;

@@ -1,7 +1,7 @@
 // The host's paths made canonical on a real POSIX folder: full, real, one spelling each.
 #ifndef _WIN32
-#include "platform/canonical_paths.h"
-#include "platform/common/utf8.h"
+#include "seams/canonical_paths.h"
+#include "text/utf8.h"
 #include "support/disk_state.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/common/case_mapping.h"
+#include "text/case_mapping.h"
 
 #include <gtest/gtest.h>
 

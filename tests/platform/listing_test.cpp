@@ -1,8 +1,8 @@
 // The real directory listing on a temporary folder.
-#include "platform/common/utf8.h"
-#include "platform/file_system.h"
 #include "rename/records.h"
+#include "seams/file_system.h"
 #include "support/disk_state.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The journalled mover on a real folder: faults after planning never lose a file, and undo
 // puts back every move. (Kills mid-run are in the hostile tests.)
 #ifndef _WIN32
-#include "platform/common/utf8.h"
 #include "platform/posix/posix_mover.h"
 #include "rename/execution.h"
 #include "rename/validation.h"
 #include "support/case_name.h"
 #include "support/disk_state.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "pattern/new_names.h"
-#include "platform/common/utf8.h"
 #include "rename/records.h"
 #include "support/memory_file_system.h"
 #include "support/pattern_support.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

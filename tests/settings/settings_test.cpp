@@ -1,5 +1,6 @@
-#include "platform/common/utf8.h"
 #include "settings/registry.h"
+#include "support/memory_settings_store.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

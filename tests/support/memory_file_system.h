@@ -1,6 +1,6 @@
 #pragma once
 // An in-memory stand-in for the directory listing: folders by exact path.
-#include "platform/file_system.h"
+#include "seams/file_system.h"
 
 #include <map>
 

@@ -32,7 +32,7 @@ inline void fillNameSet(RecordSet& set, const std::vector<std::u16string>& names
 }
 
 // A wildcard field with the settings the Change Wild dialog gives it.
-inline PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
+inline PatternToken wildcard(bool truncate, int32_t length, CaseMode caseMode) {
     PatternToken t;
     t.kind = TokenKind::Wildcard;
     t.truncate = truncate;
@@ -42,7 +42,7 @@ inline PatternToken wildcard(bool truncate, int32_t length, uint32_t caseMode) {
 }
 
 // A number field with the settings the Change Number dialog gives it.
-inline PatternToken numberField(bool clear, bool renumber, uint32_t zeroMode, int64_t start = -1,
+inline PatternToken numberField(bool clear, bool renumber, ZeroMode zeroMode, int64_t start = -1,
                                 int32_t length = 0) {
     PatternToken t;
     t.kind = TokenKind::Number;

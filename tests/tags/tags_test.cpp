@@ -1,9 +1,9 @@
 #include "pattern/new_names.h"
 #include "pattern/parser.h"
 #include "pattern/tags.h"
-#include "platform/common/utf8.h"
 #include "rename/records.h"
 #include "test_zone.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/common/utf8.h"
 #include "rename/validation.h"
 #include "support/memory_file_system.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

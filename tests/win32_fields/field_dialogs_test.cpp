@@ -53,7 +53,7 @@ TEST_F(FieldDialogs, ChangeWildOpensOnTheTokenAndWritesItOnOk) {
         {IDC_WILD_CASE_LOWER, L"Lower"},
         // clang-format on
     };
-    PatternToken token = wildcard(true, 3, 2);
+    PatternToken token = wildcard(true, 3, CaseMode::Lower);
     CChangeWildDlg dialog(nullptr);
     dialog.setToken(token);
     driveWhile([&] { dialog.DoModal(); }, L"Change Wild",
@@ -66,7 +66,7 @@ TEST_F(FieldDialogs, ChangeWildOpensOnTheTokenAndWritesItOnOk) {
                    click(d, IDC_WILD_TRUNCATE);
                    clickButton(d, IDOK);
                });
-    const PatternToken expected = wildcard(false, 12, 1);
+    const PatternToken expected = wildcard(false, 12, CaseMode::Upper);
     EXPECT_EQ(std::tuple(token.truncate, token.length, token.caseMode),
               std::tuple(expected.truncate, expected.length, expected.caseMode));
 }
@@ -84,7 +84,7 @@ TEST_F(FieldDialogs, ChangeNumberOpensWithTheRememberedValuesAndWritesThemOnOkOn
     for (const int close : {IDOK, IDCANCEL}) {
         storeDword(settingsKey, L"NumberDlg Start", 12);
         storeDword(settingsKey, L"NumberDlg NDigits", 3);
-        const PatternToken opened = numberField(false, true, 1, 5, 2);
+        const PatternToken opened = numberField(false, true, ZeroMode::Make, 5, 2);
         PatternToken token = opened;
         CChangeNumberDlg dialog(nullptr, kTestProduct);
         dialog.setToken(token);
@@ -103,7 +103,8 @@ TEST_F(FieldDialogs, ChangeNumberOpensWithTheRememberedValuesAndWritesThemOnOkOn
                    });
         EXPECT_EQ(result, close);
         const bool ok = close == IDOK;
-        const PatternToken expected = ok ? numberField(false, true, 2, 250, 7) : opened;
+        const PatternToken expected =
+            ok ? numberField(false, true, ZeroMode::Remove, 250, 7) : opened;
         EXPECT_EQ(std::tuple(token.renumber, token.zeroMode, token.startNumber, token.length),
                   std::tuple(expected.renumber, expected.zeroMode, expected.startNumber,
                              expected.length));

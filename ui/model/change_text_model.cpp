@@ -5,22 +5,18 @@
 #include "pattern/matching.h"
 #include "pattern/new_names.h"
 #include "pattern/parser.h"
+#include "pattern/pattern_text.h"
 #include "rename/execution.h"
 #include "rename/messages.h"
-#include "rename/rename_progress.h"
 #include "rename/validation.h"
+#include "seams/rename_progress.h"
 #include "ui/model/name_transfer.h"
 
 #include <algorithm>
 
 namespace mr {
 
-bool ChangeTextModel::rememberedAllowExtensionChanges = false;
-bool ChangeTextModel::rememberedNumbersAsText = false;
-
 namespace {
-
-constexpr size_t kEditTextLimit = 259; // what the dialog reads back from an edit
 
 int boxIndex(CheckBox box) {
     return box == CheckBox::AllowExtensionChanges ? 0 : 1;
@@ -28,10 +24,11 @@ int boxIndex(CheckBox box) {
 
 } // namespace
 
-ChangeTextModel::ChangeTextModel(std::u16string productName, RecordSet& records)
-    : productName_(std::move(productName)), records_(records) {
-    allowExtensionChanges = rememberedAllowExtensionChanges;
-    numbersAsText = rememberedNumbersAsText;
+ChangeTextModel::ChangeTextModel(std::u16string productName, RecordSet& records,
+                                 CheckBoxMemory& remembered)
+    : productName_(std::move(productName)), records_(records), remembered_(remembered) {
+    allowExtensionChanges_ = remembered.allowExtensionChanges;
+    numbersAsText_ = remembered.numbersAsText;
     derive();
     markTakingPart(records_, takingPartPattern(), currentPattern().includesExtension);
 }
@@ -43,36 +40,32 @@ std::u16string ChangeTextModel::takingPartPattern() const {
     const NamePattern& current = currentPattern();
     if (!current.includesExtension)
         return current.patternText;
-    const std::u16string& base = patterns[currentPatternIndex() - 1].patternText;
+    const std::u16string& base = patterns_[currentPatternIndex() - 1].patternText;
     std::u16string_view extension = std::u16string_view(current.patternText).substr(base.size());
     if (extension == u".*")
         return current.patternText;
     std::u16string text = base;
-    for (char16_t c : extension) {
-        if (c == u'#' || c == u'*' || c == u'\\')
-            text += u'\\';
-        text += c;
-    }
+    appendLiteral(text, extension);
     return text;
 }
 
 void ChangeTextModel::derive() {
-    CheckBoxFlags flags{allowExtensionChanges, allowExtensionChangesEnabled, numbersAsText,
-                        numbersAsTextEnabled};
-    buildPatternVariants(records_, patterns, flags, false);
-    buildPatternVariants(records_, patterns, flags, true);
-    allowExtensionChanges = flags.allowExtensionChanges;
-    allowExtensionChangesEnabled = flags.allowExtensionChangesEnabled;
-    numbersAsText = flags.numbersAsText;
-    numbersAsTextEnabled = flags.numbersAsTextEnabled;
+    CheckBoxFlags flags{allowExtensionChanges_, allowExtensionChangesEnabled_, numbersAsText_,
+                        numbersAsTextEnabled_};
+    buildPatternVariants(records_, patterns_, flags, false);
+    buildPatternVariants(records_, patterns_, flags, true);
+    allowExtensionChanges_ = flags.allowExtensionChanges;
+    allowExtensionChangesEnabled_ = flags.allowExtensionChangesEnabled;
+    numbersAsText_ = flags.numbersAsText;
+    numbersAsTextEnabled_ = flags.numbersAsTextEnabled;
 }
 
 void ChangeTextModel::initialise(ChangeTextView* view) {
     view_ = view;
-    boxChecked_[0] = allowExtensionChanges;
-    boxEnabled_[0] = allowExtensionChangesEnabled;
-    boxChecked_[1] = numbersAsText;
-    boxEnabled_[1] = numbersAsTextEnabled;
+    boxChecked_[0] = allowExtensionChanges_;
+    boxEnabled_[0] = allowExtensionChangesEnabled_;
+    boxChecked_[1] = numbersAsText_;
+    boxEnabled_[1] = numbersAsTextEnabled_;
     rows_.clear();
     records_.forEachFile([&](FileRecord& f) {
         if (!f.hidden)
@@ -83,7 +76,7 @@ void ChangeTextModel::initialise(ChangeTextView* view) {
     refreshNumberMinimums();
     assignListPositions();
     refreshNewNames();
-    ready = true;
+    ready_ = true;
 }
 
 bool ChangeTextModel::boxChecked(CheckBox box) const {
@@ -121,14 +114,14 @@ void ChangeTextModel::rebuildFields() {
 
 void ChangeTextModel::switchPattern() {
     const int previous = currentPatternIndex();
-    allowExtensionChanges = boxChecked_[0];
-    numbersAsText = boxChecked_[1];
+    allowExtensionChanges_ = boxChecked_[0];
+    numbersAsText_ = boxChecked_[1];
     if (currentPatternIndex() != previous)
-        transferFieldSettings(currentPattern(), patterns[previous]);
-    ready = false;
+        transferFieldSettings(editablePattern(), patterns_[previous]);
+    ready_ = false;
     rebuildFields();
     refreshNewNames();
-    ready = true;
+    ready_ = true;
 }
 
 void ChangeTextModel::refreshNewNames() {
@@ -159,7 +152,7 @@ void ChangeTextModel::endEdits() {
 }
 
 void ChangeTextModel::resetAll() {
-    for (NamePattern& p : patterns)
+    for (NamePattern& p : patterns_)
         p = NamePattern{};
     derive();
     // Fresh variants count from 0 until their smallest values are found again.
@@ -171,18 +164,18 @@ void ChangeTextModel::resetAll() {
 }
 
 void ChangeTextModel::setEditingEnabled(bool on) {
-    editingEnabled = on;
-    if (allowExtensionChangesEnabled)
+    editingEnabled_ = on;
+    if (allowExtensionChangesEnabled_)
         boxEnabled_[0] = on;
-    if (numbersAsTextEnabled)
+    if (numbersAsTextEnabled_)
         boxEnabled_[1] = on;
     if (view_)
         view_->editingEnabledChanged();
 }
 
 void ChangeTextModel::refreshNumberMinimums() {
-    collectNumberMinimums(records_, patterns[0]);
-    collectNumberMinimums(records_, patterns[1]);
+    collectNumberMinimums(records_, patterns_[0]);
+    collectNumberMinimums(records_, patterns_[1]);
 }
 
 void ChangeTextModel::assignListPositions() {
@@ -210,19 +203,19 @@ bool ChangeTextModel::clickCheckBox(CheckBox box) {
     if (!boxEnabled_[i])
         return false;
     boxChecked_[i] = !boxChecked_[i];
-    (i == 0 ? rememberedAllowExtensionChanges : rememberedNumbersAsText) = boxChecked_[i];
+    (i == 0 ? remembered_.allowExtensionChanges : remembered_.numbersAsText) = boxChecked_[i];
     switchPattern();
     return true;
 }
 
 bool ChangeTextModel::setFieldText(size_t field, std::u16string_view text) {
-    if (field >= fields_.size() || fields_[field].isButton)
+    if (!editingEnabled_ || field >= fields_.size() || fields_[field].isButton)
         return false;
-    text = text.substr(0, kEditTextLimit);
+    text = text.substr(0, kFieldTextLimit);
     if (fields_[field].text == text)
         return true;
     fields_[field].text = std::u16string(text);
-    TokenList& tokens = currentPattern().tokens;
+    TokenList& tokens = editablePattern().tokens;
     if (field < tokens.size())
         setTokenText(tokens[field], text);
     refreshNewNames();
@@ -230,8 +223,9 @@ bool ChangeTextModel::setFieldText(size_t field, std::u16string_view text) {
 }
 
 PatternToken* ChangeTextModel::fieldToken(size_t field) {
-    TokenList& tokens = currentPattern().tokens;
-    if (field >= fields_.size() || !fields_[field].isButton || field >= tokens.size())
+    TokenList& tokens = editablePattern().tokens;
+    if (!editingEnabled_ || field >= fields_.size() || !fields_[field].isButton ||
+        field >= tokens.size())
         return nullptr;
     return &tokens[field];
 }
@@ -272,7 +266,7 @@ void ChangeTextModel::copyNames(bool selectedOnly) {
         return;
     if (!view_->putClipboardText(copiedNamesText(targetRows(selectedOnly))))
         return;
-    message(2518, moduleString(2518), MessageIcon::Information);
+    message(IDS_NAMES_COPIED, moduleString(IDS_NAMES_COPIED), MessageIcon::Information);
 }
 
 void ChangeTextModel::pasteNames(bool selectedOnly) {
@@ -288,11 +282,12 @@ void ChangeTextModel::pasteNames(bool selectedOnly) {
     }
     const std::vector<FileRecord*> files = targetRows(selectedOnly);
     if (files.size() != paste.lines.size()) {
-        message(2520, lineCountMessage(files.size(), paste.lines.size()), MessageIcon::Exclamation);
+        message(IDS_PASTE_LINE_COUNT, lineCountMessage(files.size(), paste.lines.size()),
+                MessageIcon::Exclamation);
         return;
     }
     for (size_t i = 0; i < files.size(); ++i) {
-        files[i]->newName = pastedNewName(paste.lines[i], files[i]->name, allowExtensionChanges);
+        files[i]->newName = pastedNewName(paste.lines[i], files[i]->name, allowExtensionChanges_);
         files[i]->pastedName = true;
     }
     refreshNewNames();
@@ -316,7 +311,8 @@ void ChangeTextModel::resetNames() {
 
 void ChangeTextModel::removeFiles() {
     if (selectedCount() == rows_.size()) {
-        message(2521, moduleString(2521), MessageIcon::Exclamation);
+        message(IDS_REMOVE_EVERY_FILE, moduleString(IDS_REMOVE_EVERY_FILE),
+                MessageIcon::Exclamation);
         return;
     }
     size_t kept = 0;

@@ -20,7 +20,18 @@ struct PatternFieldInfo {
     bool isButton = false;
 };
 
+// The most of a field edit's text that reaches its token: what the dialog reads back
+// from an edit into a buffer of 260 characters.
+constexpr size_t kFieldTextLimit = 259;
+
 enum class CheckBox { AllowExtensionChanges, NumbersAsText };
+
+// The check box states the last dialog of a process left, which the next one opens
+// with. The module keeps one for its process; each command line run starts afresh.
+struct CheckBoxMemory {
+    bool allowExtensionChanges = false;
+    bool numbersAsText = false;
+};
 
 // What "Rename" did.
 enum class RenameOutcome {
@@ -31,8 +42,9 @@ enum class RenameOutcome {
 
 class ChangeTextModel {
 public:
-    // Derives the variants and decides who takes part; no view is called yet.
-    ChangeTextModel(std::u16string productName, RecordSet& records);
+    // Derives the variants and decides who takes part; no view is called yet. The
+    // check boxes open as `remembered` holds them, and clicks are kept there.
+    ChangeTextModel(std::u16string productName, RecordSet& records, CheckBoxMemory& remembered);
     ChangeTextModel(const ChangeTextModel&) = delete;
     ChangeTextModel& operator=(const ChangeTextModel&) = delete;
 
@@ -47,21 +59,22 @@ public:
     const std::u16string& productName() const { return productName_; }
     RecordSet& records() { return records_; }
     const RecordSet& records() const { return records_; }
-    PatternVariants patterns;
-    bool allowExtensionChanges = false;
-    bool allowExtensionChangesEnabled = true;
-    bool numbersAsText = false;
-    bool numbersAsTextEnabled = true;
-    bool editingEnabled = true;
-    bool ready = false;
+    const PatternVariants& patterns() const { return patterns_; }
+    bool allowExtensionChanges() const { return allowExtensionChanges_; }
+    bool allowExtensionChangesEnabled() const { return allowExtensionChangesEnabled_; }
+    bool numbersAsText() const { return numbersAsText_; }
+    bool numbersAsTextEnabled() const { return numbersAsTextEnabled_; }
+    // False while every file has a pasted name: the fields then take no edits.
+    bool editingEnabled() const { return editingEnabled_; }
+    // False while the fields are being rebuilt: their notifications are no edits.
+    bool ready() const { return ready_; }
 
     // The two check box controls as the user sees them.
     bool boxChecked(CheckBox box) const;
     bool boxEnabled(CheckBox box) const;
 
-    int currentPatternIndex() const { return variantIndex(numbersAsText, allowExtensionChanges); }
-    NamePattern& currentPattern() { return patterns[currentPatternIndex()]; }
-    const NamePattern& currentPattern() const { return patterns[currentPatternIndex()]; }
+    int currentPatternIndex() const { return variantIndex(numbersAsText_, allowExtensionChanges_); }
+    const NamePattern& currentPattern() const { return patterns_[currentPatternIndex()]; }
 
     const std::vector<PatternFieldInfo>& fields() const { return fields_; }
     // The listed files, top to bottom, and their selection.
@@ -81,10 +94,11 @@ public:
     // --- events ---
     // A click on a check box; returns false when the box is disabled (no click).
     bool clickCheckBox(CheckBox box);
-    // The edit of a text field now holds text; false when `field` is not an edit.
+    // The edit of a text field now holds text; false when `field` is not an edit or
+    // editing is disabled.
     bool setFieldText(size_t field, std::u16string_view text);
     // The token behind a field button (for the Change Number / Change Wild models);
-    // null when `field` is not a button.
+    // null when `field` is not a button or editing is disabled.
     PatternToken* fieldToken(size_t field);
     // A field dialog closed with OK after changing the token.
     void fieldChanged() { refreshNewNames(); }
@@ -106,11 +120,8 @@ public:
     // A context-menu text with each "(s)" resolved for the current selection.
     std::u16string menuText(std::u16string_view text) const;
 
-    // The remembered check box states of this process.
-    static bool rememberedAllowExtensionChanges;
-    static bool rememberedNumbersAsText;
-
 private:
+    NamePattern& editablePattern() { return patterns_[currentPatternIndex()]; }
     void derive();
     std::u16string takingPartPattern() const;
     void rebuildFields();
@@ -119,6 +130,14 @@ private:
 
     std::u16string productName_;
     RecordSet& records_;
+    CheckBoxMemory& remembered_;
+    PatternVariants patterns_;
+    bool allowExtensionChanges_ = false;
+    bool allowExtensionChangesEnabled_ = true;
+    bool numbersAsText_ = false;
+    bool numbersAsTextEnabled_ = true;
+    bool editingEnabled_ = true;
+    bool ready_ = false;
     ChangeTextView* view_ = nullptr;
     std::vector<PatternFieldInfo> fields_;
     std::vector<FileRecord*> rows_;

@@ -2,40 +2,12 @@
 
 #include "settings/registry.h"
 
-#include <iterator>
-
 namespace mr {
-namespace {
-
-std::u16string signedDecimal(int64_t v) {
-    const bool negative = v < 0;
-    uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    char16_t buffer[24];
-    char16_t* p = std::end(buffer);
-    do {
-        *--p = static_cast<char16_t>(u'0' + u % 10);
-        u /= 10;
-    } while (u);
-    if (negative)
-        *--p = u'-';
-    return std::u16string(p, std::end(buffer));
-}
-
-} // namespace
-
-int64_t leadingNumber(std::u16string_view text) {
-    uint64_t value = 0;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        value = value * 10 + static_cast<uint64_t>(c - u'0');
-    }
-    return static_cast<int64_t>(value);
-}
-
 ChangeWildModel::ChangeWildModel(const PatternToken& token)
-    : truncate(token.truncate), lengthText(signedDecimal(token.length)),
-      caseMode(token.caseMode == 1 || token.caseMode == 2 ? token.caseMode : 0) {}
+    : truncate(token.truncate), lengthText(signedDecimalText(token.length)),
+      caseMode(token.caseMode == CaseMode::Upper || token.caseMode == CaseMode::Lower
+                   ? token.caseMode
+                   : CaseMode::NoChange) {}
 
 bool ChangeWildModel::isEnabled(Control c) const {
     switch (c) {
@@ -51,7 +23,7 @@ bool ChangeWildModel::isEnabled(Control c) const {
 }
 
 void ChangeWildModel::reset() {
-    caseMode = 0;
+    caseMode = CaseMode::NoChange;
     truncate = false;
 }
 
@@ -70,14 +42,13 @@ ChangeNumberModel::ChangeNumberModel(const PatternToken& token, const Registry& 
     number = token.clearNumber ? Number::ClearText
              : token.renumber  ? Number::Renumber
                                : Number::NoChange;
-    zeros = token.zeroMode == 1   ? Zeros::Make
-            : token.zeroMode == 2 ? Zeros::Remove
-                                  : Zeros::NoChange;
+    zeros = token.zeroMode == Zeros::Make || token.zeroMode == Zeros::Remove ? token.zeroMode
+                                                                             : Zeros::NoChange;
     int32_t start = 1, digits = 4;
     settings.readInt(u"NumberDlg Start", start);
     settings.readInt(u"NumberDlg NDigits", digits);
-    startText = signedDecimal(start);
-    digitsText = signedDecimal(digits);
+    startText = signedDecimalText(start);
+    digitsText = signedDecimalText(digits);
 }
 
 bool ChangeNumberModel::isEnabled(Control c) const {
@@ -110,7 +81,7 @@ void ChangeNumberModel::apply(PatternToken& token, const Registry& settings) con
     token.renumber = number == Number::Renumber;
     if (number == Number::Renumber)
         token.startNumber = start;
-    token.zeroMode = zeros == Zeros::Remove ? 2 : zeros == Zeros::Make ? 1 : 0;
+    token.zeroMode = zeros;
     const int64_t digits = leadingNumber(digitsText);
     token.length = static_cast<int32_t>(digits);
     settings.writeInt(u"NumberDlg Start", static_cast<uint32_t>(start));

@@ -2,6 +2,7 @@
 // The logic of the Change Wild and Change Number dialogs: what they show when they
 // open, which controls are enabled, and what OK writes.
 #include "pattern/token.h"
+#include "text/number_text.h"
 
 #include <cstdint>
 #include <string>
@@ -11,10 +12,6 @@ namespace mr {
 
 class Registry;
 
-// An edit's text read as the dialogs read it: its leading digits; none read as 0.
-// Too many digits wrap around as 64-bit two's complement.
-int64_t leadingNumber(std::u16string_view text);
-
 class ChangeWildModel {
 public:
     enum class Control { Ok, Cancel, Reset, ClearText, Truncate, Length, NoChange, Upper, Lower };
@@ -23,17 +20,17 @@ public:
 
     bool truncate = false;
     std::u16string lengthText;
-    uint32_t caseMode = 0; // the selected radio: 0 No Change, 1 Upper, 2 Lower
+    CaseMode caseMode = CaseMode::NoChange; // the selected radio
 
     bool lengthEnabled() const { return truncate; }
-    bool resetEnabled() const { return caseMode != 0 || truncate; }
+    bool resetEnabled() const { return caseMode != CaseMode::NoChange || truncate; }
     bool clearTextEnabled() const { return !(truncate && leadingNumber(lengthText) == 0); }
     bool isEnabled(Control c) const;
 
     void reset();
     void clearText();
     void setTruncate(bool on) { truncate = on; }
-    void setCase(uint32_t mode) { caseMode = mode; }
+    void setCase(CaseMode mode) { caseMode = mode; }
     void setLengthText(std::u16string_view text) { lengthText = text; }
     // OK: the settings go into the token.
     void apply(PatternToken& token) const;
@@ -42,7 +39,7 @@ public:
 class ChangeNumberModel {
 public:
     enum class Number { NoChange, ClearText, Renumber };
-    enum class Zeros { NoChange, Remove, Make };
+    using Zeros = ZeroMode;
     enum class Control {
         Ok,
         Cancel,

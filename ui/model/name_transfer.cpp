@@ -2,28 +2,13 @@
 
 #include "rename/messages.h"
 #include "rename/records.h"
-
-#include <iterator>
+#include "text/number_text.h"
 
 namespace mr {
 namespace {
 
 bool isTrimmed(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
-
-bool isForbidden(char16_t c) {
-    return std::u16string_view(u"<>:\"/\\|?*").find(c) != std::u16string_view::npos;
-}
-
-std::u16string decimal(size_t n) {
-    char16_t buffer[24];
-    char16_t* p = std::end(buffer);
-    do {
-        *--p = static_cast<char16_t>(u'0' + n % 10);
-        n /= 10;
-    } while (n);
-    return std::u16string(p, std::end(buffer));
 }
 
 void replaceFirst(std::u16string& text, std::u16string_view what, std::u16string_view with) {
@@ -57,20 +42,20 @@ PasteLines splitPastedNames(std::u16string_view text) {
         while (b > a && isTrimmed(text[b - 1]))
             --b;
         for (size_t i = start; i < end; ++i)
-            forbidden |= isForbidden(text[i]);
+            forbidden |= isForbiddenNameChar(text[i]);
         // White space at the ends goes; a control character within the name stays.
         for (size_t i = a; i < b; ++i)
             forbidden |= text[i] < 0x20;
         if (b > a) {
-            tooLong |= b - a > 255;
+            tooLong |= b - a > kMaxNameLength;
             out.lines.emplace_back(text.substr(a, b - a));
         }
         start = end + 1;
     }
     if (forbidden)
-        out.refusal = 2519;
+        out.refusal = IDS_PASTE_FORBIDDEN_CHARACTER;
     else if (tooLong)
-        out.refusal = 2522;
+        out.refusal = IDS_PASTE_LINE_TOO_LONG;
     if (out.refusal)
         out.lines.clear();
     return out;
@@ -92,9 +77,9 @@ std::u16string pastedNewName(std::u16string_view line, std::u16string_view curre
 }
 
 std::u16string lineCountMessage(size_t files, size_t lines) {
-    std::u16string text(moduleString(2520));
-    replaceFirst(text, u"%1!d!", decimal(files));
-    replaceFirst(text, u"%2!d!", decimal(lines));
+    std::u16string text(moduleString(IDS_PASTE_LINE_COUNT));
+    replaceFirst(text, u"%1!d!", decimalText(files));
+    replaceFirst(text, u"%2!d!", decimalText(lines));
     return text;
 }
 

@@ -14,7 +14,7 @@ std::u16string copiedNamesText(const std::vector<FileRecord*>& files);
 
 struct PasteLines {
     std::vector<std::u16string> lines; // trimmed, blank ones left out
-    uint32_t refusal = 0;              // 0, or the message refusing the text: 2519 or 2522
+    uint32_t refusal = 0;              // 0, or the message refusing the text
 };
 
 // Splits clipboard text into names. Refused for a forbidden character anywhere in the
@@ -26,7 +26,7 @@ PasteLines splitPastedNames(std::u16string_view text);
 std::u16string pastedNewName(std::u16string_view line, std::u16string_view currentName,
                              bool allowExtensionChanges);
 
-// Message 2520 with its numbers filled in.
+// IDS_PASTE_LINE_COUNT with its numbers filled in.
 std::u16string lineCountMessage(size_t files, size_t lines);
 
 } // namespace mr

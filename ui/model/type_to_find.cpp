@@ -1,6 +1,6 @@
 #include "ui/model/type_to_find.h"
 
-#include "platform/common/case_mapping.h"
+#include "text/case_mapping.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "ui/win32/change_text_dlg.h"
 
-#include "platform/mover.h"
 #include "platform/win32/module_message.h"
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 #include "resources/captions.h"
 #include "resources/resource.h"
+#include "seams/mover.h"
 #include "ui/win32/clipboard.h"
 
 #include <commctrl.h>
@@ -34,9 +34,11 @@ private:
 ChangeTextDlg::ChangeTextDlg(std::u16string productName, CWnd* parent, RecordSet& records)
     : CDialog(IDD_MULTI_RENAME, parent), productName_(std::move(productName)),
       screenDpi_(std::make_shared<ScreenDpi>()), windowIcon_(IDI_HOST_APP, screenDpi_),
-      layout_(productName_), sizeGrip_(screenDpi_), namesList_(*this) {
+      layout_(productName_), sizeGrip_(screenDpi_), namesList_(boldFont_) {
     WaitCursor wait;
-    model_ = std::make_unique<ChangeTextModel>(productName_, records);
+    // The check boxes open as the last dialog of this process left them.
+    static CheckBoxMemory remembered;
+    model_ = std::make_unique<ChangeTextModel>(productName_, records, remembered);
     fieldRow_ = std::make_unique<PatternFieldRow>(*this, *model_, screenDpi_);
 }
 
@@ -162,7 +164,7 @@ BOOL ChangeTextDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const WORD id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
     if (id == IDC_FIELD_EDIT || id == IDC_FIELD_BUTTON)
-        return fieldRow_->onCommand(id, code, reinterpret_cast<HWND>(lParam), model_->ready);
+        return fieldRow_->onCommand(id, code, reinterpret_cast<HWND>(lParam), model_->ready());
     if (code != BN_CLICKED)
         return CDialog::OnCommand(wParam, lParam);
     switch (id) {
@@ -236,7 +238,7 @@ void ChangeTextDlg::fieldsRebuilt() {
 }
 
 void ChangeTextDlg::editingEnabledChanged() {
-    fieldRow_->setEnabled(model_->editingEnabled);
+    fieldRow_->setEnabled(model_->editingEnabled());
     showCheckBoxes();
 }
 

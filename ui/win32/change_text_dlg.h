@@ -28,8 +28,6 @@ public:
     BOOL DestroyWindow() override;
     void onDpiChanged(uint32_t oldDpi, uint32_t newDpi) override;
 
-    const CFont& boldFont() const { return boldFont_; }
-
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -61,11 +59,11 @@ private:
     std::unique_ptr<ChangeTextModel> model_;
     std::unique_ptr<PatternFieldRow> fieldRow_;
     int fieldRowTop_ = 0;
+    CFont boldFont_; // before the list, which draws with it
     CNamesListCtrl namesList_;
     CImageList stateImages_;
     CButton allowExtensionChanges_;
     CButton numbersAsText_;
-    CFont boldFont_;
     HICON dialogIcon_ = nullptr; // the large host icon in the template's icon control
     bool built_ = false;         // the window's contents exist
     bool watching_ = false;

@@ -31,11 +31,11 @@ void CChangeWildDlg::open(const PatternToken& token) {
 void CChangeWildDlg::readControls() {
     model_->setTruncate(IsDlgButtonChecked(m_hWnd, IDC_WILD_TRUNCATE) == BST_CHECKED);
     model_->setLengthText(dialogItemText(m_hWnd, IDC_WILD_LENGTH));
-    uint32_t mode = 0;
+    CaseMode mode = CaseMode::NoChange;
     if (IsDlgButtonChecked(m_hWnd, IDC_WILD_CASE_UPPER) == BST_CHECKED)
-        mode = 1;
+        mode = CaseMode::Upper;
     else if (IsDlgButtonChecked(m_hWnd, IDC_WILD_CASE_LOWER) == BST_CHECKED)
-        mode = 2;
+        mode = CaseMode::Lower;
     model_->setCase(mode);
 }
 

@@ -5,7 +5,6 @@
 #include "ui/model/change_text_model.h"
 #include "ui/model/state_images.h"
 #include "ui/model/type_to_find.h"
-#include "ui/win32/change_text_dlg.h"
 #include "ui/win32/framework/gdi.h"
 
 #include <algorithm>
@@ -278,8 +277,7 @@ LRESULT CNamesListCtrl::customDraw(const NMLVCUSTOMDRAW& draw) const {
         return rows[row]->pastedName ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
     if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
         // A pasted new name in bold; the other cells of the row keep the list's font.
-        SelectObject(draw.nmcd.hdc,
-                     draw.iSubItem == 1 ? static_cast<HFONT>(dialog_.boldFont()) : GetFont());
+        SelectObject(draw.nmcd.hdc, draw.iSubItem == 1 ? static_cast<HFONT>(boldFont_) : GetFont());
         return CDRF_NEWFONT;
     }
     return CDRF_DODEFAULT;

@@ -10,12 +10,13 @@
 
 namespace mr {
 
-class ChangeTextDlg;
+class CFont;
 class ChangeTextModel;
 
 class CNamesListCtrl : public CListCtrl {
 public:
-    explicit CNamesListCtrl(ChangeTextDlg& dialog) : dialog_(dialog) {}
+    // Pasted new names are drawn in boldFont, which the dialog makes from its own font.
+    explicit CNamesListCtrl(const CFont& boldFont) : boldFont_(boldFont) {}
 
     // Replaces the template's list (1503) by an owner-data one of the same place, style,
     // font and tab position, and subclasses it.
@@ -46,7 +47,7 @@ private:
     void showContextMenu(LPARAM point);
     bool onMenuCommand(UINT id);
 
-    ChangeTextDlg& dialog_;
+    const CFont& boldFont_;
     ChangeTextModel* model_ = nullptr;
     // Set while the list is told the model's selection, so its echo is not taken back.
     bool pushingSelection_ = false;

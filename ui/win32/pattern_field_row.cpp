@@ -7,12 +7,9 @@
 #include "ui/win32/change_number_dlg.h"
 #include "ui/win32/change_wild_dlg.h"
 
+#include <iterator>
+
 namespace mr {
-namespace {
-
-constexpr int kEditReadBuffer = 260; // at most 259 characters reach the token
-
-} // namespace
 
 PatternField::~PatternField() {
     if (control.m_hWnd && IsWindow(control.m_hWnd))
@@ -58,7 +55,7 @@ void PatternFieldRow::rebuild() {
             ::SetWindowPos(field->control, previous, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = field->control;
-        if (!model_.editingEnabled)
+        if (!model_.editingEnabled())
             field->control.EnableWindow(false);
         if (!field->isButton && !focused) {
             focused = true;
@@ -190,8 +187,8 @@ void PatternFieldRow::onFieldTextChanged(HWND edit) {
     const size_t i = indexOf(edit);
     if (i == fields_.size() || fields_[i]->isButton)
         return;
-    wchar_t buffer[kEditReadBuffer] = {};
-    const int length = GetWindowTextW(edit, buffer, kEditReadBuffer);
+    wchar_t buffer[kFieldTextLimit + 1] = {};
+    const int length = GetWindowTextW(edit, buffer, static_cast<int>(std::size(buffer)));
     const std::u16string text = fromWide(std::wstring_view(buffer, length > 0 ? length : 0));
     PatternField& field = *fields_[i];
     if (text == field.text)

@@ -10,16 +10,6 @@ void CButton::SetCheck(int state) const {
     SendMessage(BM_SETCHECK, static_cast<WPARAM>(state));
 }
 
-void CEdit::SetLimitText(UINT maximum) const {
-    SendMessage(EM_SETLIMITTEXT, maximum);
-}
-
-void CEdit::SetSel(int start, int end, bool noScroll) const {
-    SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);
-    if (!noScroll)
-        SendMessage(EM_SCROLLCARET);
-}
-
 DWORD CListCtrl::SetExtendedStyle(DWORD style) const {
     return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
 }

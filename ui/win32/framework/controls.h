@@ -12,12 +12,6 @@ public:
     void SetCheck(int state) const;
 };
 
-class CEdit : public CWnd {
-public:
-    void SetLimitText(UINT maximum) const;
-    void SetSel(int start, int end, bool noScroll = false) const;
-};
-
 // A report-view list whose items carry their texts by callback (LVN_GETDISPINFO) and
 // a pointer-sized item data.
 class CListCtrl : public CWnd {

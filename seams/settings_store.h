@@ -2,12 +2,8 @@
 // The per-user store of 32-bit numbers under key paths: the registry of the current
 // user on Windows, a small file per product on POSIX, memory in tests.
 #include <cstdint>
-#include <map>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <utility>
-#include <variant>
 
 namespace mr {
 
@@ -25,21 +21,5 @@ public:
 
 // The platform's store (defined by platform/).
 SettingsStore& platformSettingsStore();
-
-// Key paths and value names ignore case, as in the registry.
-class MemorySettingsStore final : public SettingsStore {
-public:
-    std::optional<uint32_t> readNumber(std::u16string_view keyPath,
-                                       std::u16string_view valueName) override;
-    bool writeNumber(std::u16string_view keyPath, std::u16string_view valueName,
-                     uint32_t value) override;
-    // A value of another type, as another program may leave one.
-    void writeText(std::u16string_view keyPath, std::u16string_view valueName, std::u16string text);
-
-private:
-    using Key = std::pair<std::u16string, std::u16string>;
-    static Key key(std::u16string_view keyPath, std::u16string_view valueName);
-    std::map<Key, std::variant<uint32_t, std::u16string>> values_;
-};
 
 } // namespace mr

@@ -1,4 +1,4 @@
-#include "platform/common/case_mapping.h"
+#include "text/case_mapping.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,7 @@ struct CaseRange {
     char16_t delta; // added modulo 2^16
 };
 
-#include "platform/common/case_table.inc"
+#include "text/case_table.inc"
 
 template <size_t N>
 constexpr size_t pagesNeeded(const CaseRange (&ranges)[N]) {

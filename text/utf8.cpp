@@ -1,4 +1,4 @@
-#include "platform/common/utf8.h"
+#include "text/utf8.h"
 
 #include <cstddef>
 #include <cstdint>

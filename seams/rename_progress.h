@@ -1,11 +1,12 @@
 #pragma once
 // The mover that carries out one rename list: the shell's file operation on Windows,
-// renameat2 with a journal on POSIX, a recorder in tests.
-#include "rename/records.h"
-
+// renameat2 with a journal on POSIX, a recorder in tests. It names the records only
+// by pointer, so the seam needs no more than their declaration.
 #include <vector>
 
 namespace mr {
+
+struct FileRecord;
 
 // An owner window (HWND on Windows) passed through the engine without its type.
 using OwnerWindow = void*;

@@ -1,7 +1,7 @@
 #pragma once
 // The platform's mover: carries out a rename list and keeps the files it could not
 // rename, so that a command line can name them.
-#include "rename/rename_progress.h"
+#include "seams/rename_progress.h"
 
 #include <memory>
 #include <string>
