@@ -213,7 +213,7 @@ void searchRun(Search& search, std::u16string_view q, size_t length, int32_t sco
                const std::vector<int32_t>& weights, size_t from) {
     const char16_t marker = search.context.marker;
     for (size_t j = from; j < search.parts.size(); ++j) {
-        const std::u16string& p = search.parts[j];
+        const std::u16string_view p = search.parts[j];
         if (p.empty()) {
             length = 0;
             score = 0;
