@@ -146,7 +146,10 @@ void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& 
     size_t i = 0;
     while (i < source.size() && text_.size() < kMaxTokenOutput) {
         if (source[i] != u'<') {
-            text_ += source[i++];
+            // The text up to the next tag at once; the cap below cuts what went over.
+            const size_t end = std::min(source.find(u'<', i), source.size());
+            text_.append(source.substr(i, end - i));
+            i = end;
             continue;
         }
         size_t pos = i + 1;
