@@ -326,17 +326,25 @@ DIALOG_LINE = re.compile(r"(\d+) files: Rename pressed until the dialog hid (\d+
                          r"call returned (\d+) ms; on disk (\d+) with the new name, (\d+) with")
 
 
+def wine_timing(script, tool, sizes, notes, what):
+    """Runs scripts/<script> over the sizes with the Release module; its output, or None
+    (with a note) when there is no Wine or no Release build of tools/<tool>."""
+    release = ROOT / "build" / "windows-release"
+    if not shutil.which("wine") or not (release / "entry" / tool).exists():
+        notes.append("%s: not measured (no Wine or no Release build of %s in "
+                     "build/windows-release)" % (what, tool))
+        return None
+    env = dict(os.environ, MR_BUILD_DIR=str(release))
+    return subprocess.run(["bash", str(ROOT / "scripts" / script)] + [str(n) for n in sizes],
+                          env=env, capture_output=True, text=True, timeout=1800).stdout
+
+
 def dialog_figures(sizes, table, notes):
     """"Rename" through the real dialog under Wine (scripts/rename-timing.sh)."""
-    release = ROOT / "build" / "windows-release"
-    if not shutil.which("wine") or not (release / "entry" / "rename_timing.exe").exists():
-        notes.append("Rename through the dialog: not measured (no Wine or no Release build "
-                     "of the module in build/windows-release)")
+    out = wine_timing("rename-timing.sh", "rename_timing.exe", sizes, notes,
+                      "Rename through the dialog")
+    if out is None:
         return
-    env = dict(os.environ, MR_BUILD_DIR=str(release))
-    out = subprocess.run(["bash", str(ROOT / "scripts" / "rename-timing.sh")] +
-                         [str(n) for n in sizes], env=env, capture_output=True, text=True,
-                         timeout=1800).stdout
     found = {int(m[1]): m for m in DIALOG_LINE.finditer(out)}
     hid, returned, done = [], [], []
     for n in sizes:
@@ -365,15 +373,9 @@ OPEN_KEYS = re.compile(r"with the list repainted((?: \d+)+)")
 def open_figures(sizes, table, notes):
     """The real dialog under Wine opened over one folder and typed into
     (scripts/open-timing.sh, tool tools/open_timing.cpp, a Release build)."""
-    release = ROOT / "build" / "windows-release"
-    if not shutil.which("wine") or not (release / "entry" / "open_timing.exe").exists():
-        notes.append("The dialog under Wine: not measured (no Wine or no Release build of "
-                     "open_timing.exe in build/windows-release)")
+    out = wine_timing("open-timing.sh", "open_timing.exe", sizes, notes, "The dialog under Wine")
+    if out is None:
         return
-    env = dict(os.environ, MR_BUILD_DIR=str(release))
-    out = subprocess.run(["bash", str(ROOT / "scripts" / "open-timing.sh")] +
-                         [str(n) for n in sizes], env=env, capture_output=True, text=True,
-                         timeout=1800).stdout
     found, count = {}, None
     for line in out.splitlines():
         if m := OPEN_COUNT.match(line):
