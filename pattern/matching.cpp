@@ -2,7 +2,6 @@
 
 #include "rename/records.h"
 #include "text/number_text.h"
-#include "text/two_halves.h"
 
 #include <algorithm>
 
@@ -107,22 +106,18 @@ bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t first
     return matcher.match(text, tokens, firstToken, captures);
 }
 
-namespace {
-
-// The smallest value of each number field among files [begin, end) of a folder.
-void numberMinimums(const std::vector<FileRecord>& files, size_t begin, size_t end,
-                    const NamePattern& pattern, std::vector<int64_t>& minimums) {
+void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
+    std::vector<int64_t> minimums;
     TokenMatcher matcher;
     CaptureList captures;
-    for (size_t i = begin; i < end; ++i) {
-        const FileRecord& file = files[i];
+    set.forEachFile([&](const FileRecord& file) {
         if (!file.takesPart)
-            continue;
+            return;
         captures.clear();
         const SplitName split = splitForPattern(file.name, pattern.includesExtension);
         // A name that does not fit keeps its name, so its digits say nothing.
         if (!matcher.match(split.base, pattern.tokens, 0, captures))
-            continue;
+            return;
         size_t k = 0;
         for (const FieldCapture& capture : captures) {
             if (capture.token->kind != TokenKind::Number)
@@ -134,33 +129,7 @@ void numberMinimums(const std::vector<FileRecord>& files, size_t begin, size_t e
                 minimums.push_back(value);
             ++k;
         }
-    }
-}
-
-void mergeMinimums(std::vector<int64_t>& into, const std::vector<int64_t>& from) {
-    for (size_t k = 0; k < from.size(); ++k) {
-        if (k < into.size())
-            into[k] = std::min(into[k], from[k]);
-        else
-            into.push_back(from[k]);
-    }
-}
-
-} // namespace
-
-void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
-    std::vector<int64_t> minimums;
-    for (const auto& [key, folder] : set.folders) {
-        if (!folder->files)
-            continue;
-        std::vector<int64_t> halves[2];
-        const std::vector<FileRecord>& files = *folder->files;
-        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
-            numberMinimums(files, begin, end, pattern, halves[begin == 0 ? 0 : 1]);
-        });
-        mergeMinimums(minimums, halves[0]);
-        mergeMinimums(minimums, halves[1]);
-    }
+    });
     size_t k = 0;
     for (PatternToken& token : pattern.tokens) {
         if (token.kind != TokenKind::Number)

@@ -12,8 +12,7 @@
 
 namespace mr {
 
-// Views into the names being derived from (see DerivationContext::names).
-using MiddleParts = std::vector<std::u16string_view>;
+using MiddleParts = std::vector<std::u16string>;
 
 std::u16string_view pickBase(const DerivationContext& context, const MiddleParts& parts);
 

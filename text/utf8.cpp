@@ -40,7 +40,7 @@ size_t validSequence(std::string_view s, size_t i, char32_t& cp) {
     return n;
 }
 
-void appendCodePoint(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -90,36 +90,30 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    appendUtf8(out, text);
-    return out;
-}
-
-void appendUtf8(std::string& out, std::u16string_view text) {
     size_t ascii = 0;
     while (ascii < text.size() && text[ascii] < 0x80)
         ++ascii;
-    const size_t at = out.size();
-    out.resize(at + ascii);
+    std::string out(ascii, '\0');
     for (size_t i = 0; i < ascii; ++i)
-        out[at + i] = static_cast<char>(text[i]);
+        out[i] = static_cast<char>(text[i]);
     if (ascii == text.size())
-        return;
-    out.reserve(out.size() + (text.size() - ascii) * 3);
+        return out;
+    out.reserve(text.size() + (text.size() - ascii) * 2);
     for (size_t i = ascii; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            appendCodePoint(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
             out += static_cast<char>(c - kEscapeBase); // an escaped invalid byte
         } else {
             // Other lone surrogates never come from a file system name; they are
             // written as their three-byte form rather than dropped.
-            appendCodePoint(out, c);
+            appendUtf8(out, c);
         }
     }
+    return out;
 }
 
 size_t utf8Length(std::u16string_view text) {

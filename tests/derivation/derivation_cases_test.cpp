@@ -41,7 +41,7 @@ TEST(BasePattern, IsDerivedExactly) {
     for (const auto& c : cases) {
         DerivationContext context(c.detectNumbers,
                                   c.posix ? NameRules::posix() : NameRules::windows());
-        context.names.assign(c.names.begin(), c.names.end());
+        context.names = c.names;
         EXPECT_EQ(deriveBasePattern(context), c.expected) << testing::PrintToString(c.names);
     }
 }
