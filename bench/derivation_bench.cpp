@@ -150,9 +150,8 @@ std::vector<std::u16string> digitRunParts(int shape, size_t count, size_t length
             case 6: // copies of the first part, a digit in five redrawn
                 if (!parts.empty()) {
                     const char16_t c = parts.front()[s.size()];
-                    s += isDigit(c) && rng() % 5 == 0
-                             ? static_cast<char16_t>(u'0' + rng() % 10)
-                             : c;
+                    s +=
+                        isDigit(c) && rng() % 5 == 0 ? static_cast<char16_t>(u'0' + rng() % 10) : c;
                     break;
                 }
                 [[fallthrough]];

@@ -1,8 +1,7 @@
 // Record set benchmarks: listing a large folder against the bare system calls, the
 // wildcard matcher on hostile patterns, and memory per record.
-#include "seams/canonical_paths.h"
-#include "text/utf8.h"
 #include "rename/records.h"
+#include "seams/canonical_paths.h"
 #include "text/utf8.h"
 
 #include <benchmark/benchmark.h>

@@ -2,10 +2,9 @@
 // closed dialog.
 #include "multirename.h"
 
-#include "seams/canonical_paths.h"
-#include "seams/file_system.h"
 #include "platform/win32/wide.h"
 #include "rename/records.h"
+#include "seams/canonical_paths.h"
 #include "seams/file_system.h"
 #include "ui/win32/change_text_dlg.h"
 #include "ui/win32/framework/module_state.h"

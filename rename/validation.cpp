@@ -1,6 +1,5 @@
 #include "rename/validation.h"
 
-#include "text/utf8.h"
 #include "rename/device_names.h"
 #include "rename/messages.h"
 #include "text/number_text.h"

@@ -1,6 +1,5 @@
 #include "platform/win32/move_guard.h"
 
-#include "seams/file_system.h"
 #include "platform/win32/move_paths.h"
 #include "rename/messages.h"
 #include "seams/file_system.h"

@@ -8,8 +8,8 @@
 #include "platform/win32/wide.h"
 #include "rename/messages.h"
 #include "rename/name_rules.h"
-#include "text/keys.h"
 #include "rename/records.h"
+#include "text/keys.h"
 
 #include <windows.h>
 

@@ -1,4 +1,3 @@
-#include "seams/file_system.h"
 #include "platform/win32/move_paths.h"
 #include "platform/win32/wide.h"
 #include "seams/file_system.h"

@@ -1,7 +1,7 @@
 // The model's own rules; matching, new names and validation have their own tests.
 #include "model_fixture.h"
-#include "text/utf8.h"
 #include "seams/rename_progress.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
