@@ -42,6 +42,10 @@ Drawn readDrawn(HWND dialog) {
         if (red)
             drawn.redRows.push_back(row);
     }
+    // What a resize left to paint (Wine hears of it from X a moment later) is painted
+    // first: only what stays drawn wrongly counts as stale.
+    Sleep(150);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const Picture shown = clientPicture(dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     const Picture clean = clientPicture(dialog);
