@@ -43,7 +43,7 @@ Options:
                               take the paths from FILE
 Undo:
   --list                      list the journals
-  --wild I=SPEC               SPEC: upper, lower, truncate:N
+  --wild I=MODE               MODE: upper, lower, truncate:N
 
 Paths:
   PATH... names the files, as a
@@ -59,7 +59,7 @@ Exit status:
      renamed (or put back)
 """,
      [("--allow-extension-changes", "", None), ("--from", "FILE", None),
-      ("--list", "", None), ("--wild", "I=SPEC", ["upper", "lower", "truncate:"])],
+      ("--list", "", None), ("--wild", "I=MODE", ["upper", "lower", "truncate:"])],
      [(0, "done"), (3, "some files could not be renamed (or put back)")],
      ["Fields are numbered from 0."],
      [("Paths", ["PATH... names the files, as a selection does.", "A second paragraph."])]),

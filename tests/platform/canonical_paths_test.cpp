@@ -1,8 +1,8 @@
 // The host's paths made canonical on a real POSIX folder: full, real, one spelling each.
 #ifndef _WIN32
 #include "seams/canonical_paths.h"
-#include "text/utf8.h"
 #include "support/disk_state.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 

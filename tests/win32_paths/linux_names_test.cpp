@@ -1,11 +1,11 @@
 // Names a Linux folder holds, renamed through the module's path from the host's paths to
 // the moves, by both routes of the Windows mover: every file is followed by its content.
 #include "linux_side.h"
-#include "seams/canonical_paths.h"
 #include "platform/win32/rename_progress_dlg.h"
 #include "platform/win32/wide.h"
 #include "rename/execution.h"
 #include "rename/validation.h"
+#include "seams/canonical_paths.h"
 
 #include <gtest/gtest.h>
 
