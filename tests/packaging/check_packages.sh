@@ -32,7 +32,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = amd64 ] || fail "deb: Architecture is '$(field Architecture)'"
 # -i draws with ncurses: the package must bring its libraries.
 for lib in libc6 libstdc++6 libncursesw6 libtinfo6; do
-    field Depends | grep -q "$lib (>=" || fail "deb: Depends lacks $lib: $(field Depends)"
+    grep -q "$lib (>=" <<<"$(field Depends)" || fail "deb: Depends lacks $lib: $(field Depends)"
 done
 listing=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for path in usr/bin/multirename usr/share/man/man1/multirename.1.gz \
@@ -46,10 +46,11 @@ dpkg-deb -x "$deb" "$scratch/deb"
 shown=$("$scratch/deb/usr/bin/multirename" --version)
 [ "$shown" = "multirename $version" ] || fail "deb: the program says '$shown'"
 mkdir "$scratch/names" && touch "$scratch/names/IMG_0001.JPG" "$scratch/names/IMG_0002.JPG"
-"$scratch/deb/usr/bin/multirename" -t 0=Rome_ "$scratch/names"/* | grep -q Rome_0001.JPG ||
-    fail "deb: the program did not show the new names"
-MANWIDTH=80 man -l "$scratch/deb/usr/share/man/man1/multirename.1.gz" 2>&1 | grep -q "^EXIT STATUS" ||
-    fail "deb: the man page does not read"
+# Whole outputs first: grep -q closing the pipe early would fail the pipeline.
+shown=$("$scratch/deb/usr/bin/multirename" -t 0=Rome_ "$scratch/names"/*)
+grep -q Rome_0001.JPG <<<"$shown" || fail "deb: the program did not show the new names: $shown"
+page=$(MANWIDTH=80 man -l "$scratch/deb/usr/share/man/man1/multirename.1.gz" 2>&1)
+grep -q "^EXIT STATUS" <<<"$page" || fail "deb: the man page does not read"
 
 report=$(lintian --display-info --tag-display-limit 0 "$deb" 2>&1 | grep "^[EWI]:")
 errors=$(grep -c '^E:' <<<"$report")
@@ -86,13 +87,13 @@ for f in multirename.dll mrhost.exe multirename.exe include/multirename.h README
 done
 shown=$(wine reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '/DisplayVersion/ {print $NF}')
 [ "$shown" = "$version" ] || fail "setup: uninstall entry's DisplayVersion is '$shown'"
-wine reg query "$key" /v UninstallString 2>/dev/null | grep -qF "$folder\\uninstall.exe" ||
+grep -qF "$folder\\uninstall.exe" <<<"$(wine reg query "$key" /v UninstallString 2>/dev/null)" ||
     fail "setup: no UninstallString"
 for program in mrhost multirename; do
     shown=$(wine "$folder\\$program.exe" --version 2>/dev/null | tr -d '\r')
     [[ $shown == *" $version" ]] || fail "$program.exe --version says '$shown'"
 done
-strings -el "$unix_folder/multirename.dll" | grep -qx "$version.0" ||
+grep -qx "$version.0" <<<"$(strings -el "$unix_folder/multirename.dll")" ||
     fail "multirename.dll: no version $version.0 in its version resource"
 
 # The installed host over the demo folder: the dialog opens, is closed, nothing moves.
