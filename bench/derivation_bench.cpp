@@ -173,7 +173,7 @@ void BM_NumberSearchStress(benchmark::State& state) {
         digitRunParts(static_cast<int>(state.range(0)), static_cast<size_t>(state.range(1)), 255);
     for (auto _ : state) {
         DerivationContext context(true);
-        context.names = parts;
+        context.names.assign(parts.begin(), parts.end());
         buildCommonCharTable(context);
         benchmark::DoNotOptimize(deriveMiddleWithNumbers(context, context.names));
     }

@@ -19,6 +19,19 @@ std::u16string fromNative(const fs::path::string_type& native) {
 #endif
 }
 
+// Appends a name as the record set holds it; ASCII, the usual case, widens directly.
+void appendNative(std::u16string& out, const fs::path::string_type& native) {
+#ifdef _WIN32
+    out.append(native.begin(), native.end());
+#else
+    if (std::all_of(native.begin(), native.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        out.append(native.begin(), native.end());
+    else
+        out += fromUtf8(native);
+#endif
+}
+
 // The folder of some arguments: its real path, or why it has none.
 struct ArgFolder {
     fs::path real;
@@ -32,45 +45,46 @@ struct Split {
     fs::path::string_type name;
 };
 
-Split splitArgument(const std::string& arg) {
+Split splitArgument(std::string_view arg) {
 #ifdef _WIN32
-    const fs::path given = nativePath(arg);
+    const fs::path given = nativePath(std::string(arg));
     return {given.has_parent_path() ? given.parent_path().native() : fs::path(".").native(),
             given.filename().native()};
 #else
     // A POSIX path splits at its last '/'; most arguments are bare names.
     const size_t cut = arg.rfind('/');
     if (cut == std::string::npos)
-        return {".", arg};
+        return {".", std::string(arg)};
     size_t end = cut;
     while (end > 0 && arg[end - 1] == '/')
         --end;
-    return {end == 0 ? "/" : arg.substr(0, end), arg.substr(cut + 1)};
+    return {end == 0 ? "/" : std::string(arg.substr(0, end)), std::string(arg.substr(cut + 1))};
 #endif
 }
 
 struct Argument {
     size_t index = 0;
-    std::string text; // without trailing separators
+    std::string_view text; // without trailing separators; a view into the arguments
     const ArgFolder* folder = nullptr;
     size_t path = 0; // index into the paths given to the record set
 };
 
 // Why an argument whose folder was resolved is not among the records.
 UnusablePath whyNotFound(const Argument& a, const std::u16string& path, const RecordSet& set) {
+    const std::string text(a.text);
     if (path.size() >= set.rules.maxPath)
-        return {a.text, false,
+        return {text, false,
                 "its full path is too long (" + std::to_string(path.size()) + " characters; " +
                     std::to_string(set.rules.maxPath - 1) + " at most)",
                 a.index};
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(nativePath(a.text), ec)))
-        return {a.text, true, ec && ec != std::errc::no_such_file_or_directory ? ec.message() : "",
+    if (!fs::exists(fs::symlink_status(nativePath(text), ec)))
+        return {text, true, ec && ec != std::errc::no_such_file_or_directory ? ec.message() : "",
                 a.index};
     fs::directory_iterator listing(a.folder->real, ec);
     if (ec)
-        return {a.text, false, "its folder cannot be listed: " + ec.message(), a.index};
-    return {a.text, false, "its folder's listing does not hold it", a.index};
+        return {text, false, "its folder cannot be listed: " + ec.message(), a.index};
+    return {text, false, "its folder's listing does not hold it", a.index};
 }
 
 } // namespace
@@ -94,6 +108,9 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
     args.reserve(argList.size());
     paths.reserve(argList.size());
     const fs::path::string_type dot = fs::path(".").native(), dotDot = fs::path("..").native();
+    // Most arguments name the folder of the one before: no look-up for them.
+    decltype(folders)::iterator last{};
+    const fs::path::string_type* lastParent = nullptr;
     for (const std::string& given : argList) {
         Argument a;
         a.index = args.size() + unusable.size();
@@ -101,14 +118,18 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
         while (a.text.size() > 1 &&
                (a.text.back() == '/' ||
                 (fs::path::preferred_separator == '\\' && a.text.back() == '\\')))
-            a.text.pop_back();
+            a.text.remove_suffix(1);
         const Split split = splitArgument(a.text);
         const fs::path::string_type& name = split.name;
         if (a.text.empty() || name.empty() || name == dot || name == dotDot) {
             unusable.push_back({given, false, "name a file or folder inside a folder", a.index});
             continue;
         }
-        auto [known, added] = folders.try_emplace(split.parent);
+        const bool sameFolder = lastParent && *lastParent == split.parent;
+        auto [known, added] =
+            sameFolder ? std::pair(last, false) : folders.try_emplace(split.parent);
+        last = known;
+        lastParent = &known->first;
         ArgFolder& folder = known->second;
         if (added) {
 #ifdef _WIN32
@@ -123,7 +144,7 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
         }
         if (folder.error) {
             std::error_code ec;
-            if (fs::exists(fs::symlink_status(nativePath(a.text), ec)))
+            if (fs::exists(fs::symlink_status(nativePath(std::string(a.text)), ec)))
                 unusable.push_back({given, false,
                                     "its folder cannot be read: " + folder.error.message(),
                                     a.index});
@@ -133,8 +154,11 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
         }
         a.folder = &folder;
         a.path = paths.size();
-        paths.push_back(folder.full + fromNative(name));
-        args.push_back(std::move(a));
+        std::u16string& path = paths.emplace_back();
+        path.reserve(folder.full.size() + name.size());
+        path = folder.full;
+        appendNative(path, name);
+        args.push_back(a);
     }
     // The folders' listings tell which arguments exist; only the others are looked at.
     std::vector<bool> found;

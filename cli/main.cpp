@@ -75,6 +75,9 @@ int main(int argc, char** argv) {
     // the next table instead of going back to the system and faulting in again.
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    // ... and by every thread: the second core's half of a loop would otherwise fill
+    // an arena of its own beside what the first one freed.
+    mallopt(M_ARENA_MAX, 1);
 #endif
     // A closed pipe or a file-size limit is an error to report, not a reason to die
     // between two renames.

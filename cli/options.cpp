@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -142,6 +143,21 @@ bool splitFieldValue(const std::string& option, const std::string& given, Action
     return true;
 }
 
+// Where the trailing paths start: after the last option, the arguments that cannot be
+// an option's value. One argument that may be a value and one path stay with the
+// parser, so that every rule about paths still sees them; the rest are paths for sure
+// (an option takes one value at most) and need no parsing, which matters at 100,000.
+size_t plainPathsFrom(const std::vector<std::string>& args) {
+    auto plain = [](const std::string& a) { return !a.empty() && a.front() != '-'; };
+    size_t from = args.size();
+    while (from > 0 && plain(args[from - 1]))
+        --from;
+    if (std::any_of(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(from),
+                    [](const std::string& a) { return a == "--"; }))
+        return args.size();
+    return std::min(from + 2, args.size());
+}
+
 } // namespace
 
 std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& args,
@@ -227,8 +243,10 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
     fromOpt->excludes(pathsOpt);
     fromOpt->excludes(recordsOpt);
 
+    const size_t parsed = plainPathsFrom(args);
     try {
-        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+        app.parse(std::vector<std::string>(
+            args.rbegin() + static_cast<std::ptrdiff_t>(args.size() - parsed), args.rend()));
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             app.exit(e, out, err); // --help, --version
@@ -238,6 +256,9 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
         err << "Run with --help for more information.\n";
         return 1;
     }
+
+    inv.paths.insert(inv.paths.end(), args.begin() + static_cast<std::ptrdiff_t>(parsed),
+                     args.end());
 
     auto usage = [&](const std::string& message) -> std::variant<Invocation, int> {
         sayError(err, message);

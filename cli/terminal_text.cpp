@@ -95,20 +95,30 @@ std::vector<Cluster> clustersOf(std::u16string_view name) {
     return out;
 }
 
+size_t plainAsciiPrefix(std::u16string_view name) {
+    size_t i = 0;
+    while (i < name.size() && isPlainAscii(name[i]))
+        ++i;
+    return i;
+}
+
 } // namespace
 
 size_t displayWidth(std::u16string_view name) {
-    size_t width = 0;
-    forEachCodePoint(name, [&](char32_t c, std::u16string_view) { width += widthOf(c); });
+    // A table of many rows measures every name: plain ASCII is one column a unit.
+    size_t width = plainAsciiPrefix(name);
+    forEachCodePoint(name.substr(width),
+                     [&](char32_t c, std::u16string_view) { width += widthOf(c); });
     return width;
 }
 
 void appendDisplayName(std::string& out, std::u16string_view name, const HumanStyle& style) {
-    // A table of many rows shows every name: plain ASCII is copied as it is.
-    size_t i = 0;
-    while (i < name.size() && isPlainAscii(name[i]))
-        out += static_cast<char>(name[i++]);
-    forEachCodePoint(name.substr(i), [&](char32_t c, std::u16string_view unit) {
+    // ... and shows every name: plain ASCII is copied as it is.
+    const size_t plain = plainAsciiPrefix(name);
+    const size_t at = out.size();
+    out.resize(at + plain);
+    std::copy_n(name.begin(), plain, out.begin() + static_cast<std::ptrdiff_t>(at));
+    forEachCodePoint(name.substr(plain), [&](char32_t c, std::u16string_view unit) {
         out += needsEscape(c) ? paint(style, kYellow, escapeOf(c)) : toUtf8(unit);
     });
 }

@@ -25,13 +25,14 @@ void collectNames(DerivationContext& context, const RecordSet& set) {
     set.forEachFile([&](const FileRecord& file) {
         if (file.hidden)
             return;
-        const size_t dot = file.name.rfind(u'.');
+        const std::u16string_view name = file.name;
+        const size_t dot = name.rfind(u'.');
         if (dot == std::u16string::npos) {
-            context.names.push_back(file.name);
+            context.names.push_back(name);
             someWithoutPeriod = true;
             return;
         }
-        context.names.push_back(file.name.substr(0, dot));
+        context.names.push_back(name.substr(0, dot));
         if (!allEqual)
             return;
         const std::u16string_view ext = std::u16string_view(file.name).substr(dot);
@@ -119,7 +120,7 @@ void cutToMiddleParts(DerivationContext& context, const CommonPrefix& prefix,
         const size_t start = prefixCoverage(context, prefix, name);
         const size_t end = suffixCoverage(context, suffix, name);
         if (start + end >= name.size())
-            name.clear();
+            name = {};
         else
             name = name.substr(start, name.size() - start - end);
     }

@@ -100,7 +100,7 @@ CommonSuffix commonSuffix(const DerivationContext& context, size_t prefixLength)
     CommonSuffix suffix;
     if (context.names.empty())
         return suffix;
-    const std::u16string& first = context.names.front();
+    const std::u16string_view first = context.names.front();
     if (first.size() > prefixLength)
         suffix.text = first.substr(prefixLength);
     const auto bound = static_cast<int64_t>(prefixLength);

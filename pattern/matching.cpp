@@ -2,6 +2,7 @@
 
 #include "rename/records.h"
 #include "text/number_text.h"
+#include "text/two_halves.h"
 
 #include <algorithm>
 
@@ -106,18 +107,22 @@ bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t first
     return matcher.match(text, tokens, firstToken, captures);
 }
 
-void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
-    std::vector<int64_t> minimums;
+namespace {
+
+// The smallest value of each number field among files [begin, end) of a folder.
+void numberMinimums(const std::vector<FileRecord>& files, size_t begin, size_t end,
+                    const NamePattern& pattern, std::vector<int64_t>& minimums) {
     TokenMatcher matcher;
     CaptureList captures;
-    set.forEachFile([&](const FileRecord& file) {
+    for (size_t i = begin; i < end; ++i) {
+        const FileRecord& file = files[i];
         if (!file.takesPart)
-            return;
+            continue;
         captures.clear();
         const SplitName split = splitForPattern(file.name, pattern.includesExtension);
         // A name that does not fit keeps its name, so its digits say nothing.
         if (!matcher.match(split.base, pattern.tokens, 0, captures))
-            return;
+            continue;
         size_t k = 0;
         for (const FieldCapture& capture : captures) {
             if (capture.token->kind != TokenKind::Number)
@@ -129,7 +134,33 @@ void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
                 minimums.push_back(value);
             ++k;
         }
-    });
+    }
+}
+
+void mergeMinimums(std::vector<int64_t>& into, const std::vector<int64_t>& from) {
+    for (size_t k = 0; k < from.size(); ++k) {
+        if (k < into.size())
+            into[k] = std::min(into[k], from[k]);
+        else
+            into.push_back(from[k]);
+    }
+}
+
+} // namespace
+
+void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
+    std::vector<int64_t> minimums;
+    for (const auto& [key, folder] : set.folders) {
+        if (!folder->files)
+            continue;
+        std::vector<int64_t> halves[2];
+        const std::vector<FileRecord>& files = *folder->files;
+        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
+            numberMinimums(files, begin, end, pattern, halves[begin == 0 ? 0 : 1]);
+        });
+        mergeMinimums(minimums, halves[0]);
+        mergeMinimums(minimums, halves[1]);
+    }
     size_t k = 0;
     for (PatternToken& token : pattern.tokens) {
         if (token.kind != TokenKind::Number)

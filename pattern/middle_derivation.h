@@ -12,7 +12,8 @@
 
 namespace mr {
 
-using MiddleParts = std::vector<std::u16string>;
+// Views into the names being derived from (see DerivationContext::names).
+using MiddleParts = std::vector<std::u16string_view>;
 
 std::u16string_view pickBase(const DerivationContext& context, const MiddleParts& parts);
 

@@ -5,6 +5,7 @@
 #include "rename/records.h"
 #include "text/case_mapping.h"
 #include "text/number_text.h"
+#include "text/two_halves.h"
 
 #include <algorithm>
 
@@ -145,7 +146,10 @@ void NameRenderer::appendCapture(const FieldCapture& capture, const FileRecord& 
     size_t i = 0;
     while (i < source.size() && text_.size() < kMaxTokenOutput) {
         if (source[i] != u'<') {
-            text_ += source[i++];
+            // The text up to the next tag at once; the cap below cuts what went over.
+            const size_t end = std::min(source.find(u'<', i), source.size());
+            text_.append(source.substr(i, end - i));
+            i = end;
             continue;
         }
         size_t pos = i + 1;
@@ -182,12 +186,21 @@ void regenerateNewNames(RecordSet& set, const NamePattern& pattern) {
             return t.kind == TokenKind::Text && expandsTags(t) && readsFileDetails(t.newText);
         }))
         readFileDetails(set);
-    NameRenderer renderer;
-    set.forEachFile([&](FileRecord& file) {
-        file.status = FileStatus::Good;
-        if (file.takesPart && !file.pastedName)
-            renderer.generate(pattern, file);
-    });
+    for (auto& [key, folder] : set.folders) {
+        if (!folder->files)
+            continue;
+        std::vector<FileRecord>& files = *folder->files;
+        // Every name is rendered from its own file and the pattern alone.
+        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
+            NameRenderer renderer;
+            for (size_t i = begin; i < end; ++i) {
+                FileRecord& file = files[i];
+                file.status = FileStatus::Good;
+                if (file.takesPart && !file.pastedName)
+                    renderer.generate(pattern, file);
+            }
+        });
+    }
 }
 
 void generateNewName(const NamePattern& pattern, FileRecord& file) {

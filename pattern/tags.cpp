@@ -285,9 +285,11 @@ std::string dateSpecToFormat(std::u16string_view words) {
 std::u16string formatPaddedNumber(uint64_t value, uint32_t minDigits) {
     std::u16string digits = decimalText(value);
     minDigits = std::min(minDigits, kMaxPadding);
-    if (digits.size() < minDigits)
-        digits.insert(0, minDigits - digits.size(), u'0');
-    return digits;
+    if (digits.size() >= minDigits)
+        return digits;
+    std::u16string padded(minDigits - digits.size(), u'0');
+    padded += digits;
+    return padded;
 }
 
 } // namespace mr

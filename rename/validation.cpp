@@ -3,6 +3,7 @@
 #include "rename/device_names.h"
 #include "rename/messages.h"
 #include "text/number_text.h"
+#include "text/two_halves.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -32,21 +33,30 @@ uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key
 }
 
 // The keys of the files' new names, side by side in one buffer: no allocation per file.
+// Each half of the folder fills its own part of the buffer.
 class NewKeys {
 public:
     NewKeys(const FolderRecord& folder, bool (*wanted)(const FileRecord&)) {
         const auto& files = *folder.files;
-        start_.reserve(files.size() + 1);
-        start_.push_back(0);
-        for (const auto& file : files) {
-            if (wanted(file)) {
-                const size_t from = chars_.size();
-                chars_ += file.newName;
+        start_.assign(files.size() + 1, 0);
+        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i)
+                if (wanted(files[i]))
+                    start_[i + 1] = static_cast<uint32_t>(files[i].newName.size());
+        });
+        for (size_t i = 0; i < files.size(); ++i)
+            start_[i + 1] += start_[i];
+        chars_.resize(start_.back());
+        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                if (start_[i] == start_[i + 1])
+                    continue;
+                char16_t* const at = chars_.data() + start_[i];
+                std::copy(files[i].newName.begin(), files[i].newName.end(), at);
                 if (folder.foldCase)
-                    foldKey(chars_.data() + from, chars_.data() + chars_.size());
+                    foldKey(at, chars_.data() + start_[i + 1]);
             }
-            start_.push_back(static_cast<uint32_t>(chars_.size()));
-        }
+        });
     }
     std::u16string_view operator[](size_t i) const {
         return std::u16string_view(chars_).substr(start_[i], start_[i + 1] - start_[i]);
@@ -88,17 +98,22 @@ void planWithTargets(FolderRecord& folder, const std::vector<uint32_t>& targets)
     std::vector<uint32_t> walk(n, 0);
     std::vector<uint32_t> queue;
     queue.reserve(n);
-    for (uint32_t i = 0; i < n; ++i) {
-        if (files[i].status != FileStatus::Pending)
-            continue;
-        const uint32_t t = targets[i];
-        if (t == kNone || t == i || files[t].status != FileStatus::Pending) {
-            walk[i] = 1;
-            queue.push_back(i);
-        } else {
-            waitsOn[i] = t;
-            ++firstWaiter[t];
+    forTwoHalves(n, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            if (files[i].status != FileStatus::Pending)
+                continue;
+            const uint32_t t = targets[i];
+            if (t == kNone || t == i || files[t].status != FileStatus::Pending)
+                walk[i] = 1;
+            else
+                waitsOn[i] = t;
         }
+    });
+    for (uint32_t i = 0; i < n; ++i) {
+        if (walk[i])
+            queue.push_back(i);
+        else if (waitsOn[i] != kNone)
+            ++firstWaiter[waitsOn[i]];
     }
     for (uint32_t i = 0; i < n; ++i)
         firstWaiter[i + 1] += firstWaiter[i];
@@ -130,9 +145,11 @@ void planWithTargets(FolderRecord& folder, const std::vector<uint32_t>& targets)
         if (walk[i])
             folder.renameOrder[start[walk[i]]++] = &files[i];
 
-    for (auto& file : files)
-        if (file.status == FileStatus::Pending)
-            file.status = walk[&file - files.data()] ? FileStatus::Good : FileStatus::Exists;
+    forTwoHalves(n, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i)
+            if (files[i].status == FileStatus::Pending)
+                files[i].status = walk[i] ? FileStatus::Good : FileStatus::Exists;
+    });
 }
 
 } // namespace
@@ -146,41 +163,49 @@ void validateFolder(FolderRecord& folder) {
     const size_t n = files.size();
     std::vector<uint32_t> targets(n, kNone);
     const NewKeys newKeys(folder, [](const FileRecord& f) { return f.takesPart; });
+    const std::hash<std::u16string_view> hash;
+    std::vector<size_t> hashes(n);
+    std::vector<uint8_t> takesPart(n, 0); // the records, read again, would not fit a cache
 
-    for (size_t i = 0; i < n; ++i) {
-        FileRecord& file = files[i];
-        if (!file.takesPart) {
-            file.status = FileStatus::Good;
-            continue;
+    // Each file alone against the rules and the old names: a file writes only its own
+    // status, target and hash.
+    forTwoHalves(n, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            FileRecord& file = files[i];
+            if (!file.takesPart) {
+                file.status = FileStatus::Good;
+                continue;
+            }
+            takesPart[i] = 1;
+            hashes[i] = hash(newKeys[i]);
+            const std::u16string& nn = file.newName;
+            if (nn.empty())
+                file.status = FileStatus::Empty;
+            else if (nn == file.name)
+                file.status = FileStatus::Unchanged;
+            else if (tooLong(nn, folder.lengthInBytes))
+                file.status = FileStatus::TooLong;
+            else if (nn.front() == u' ' || nn.back() == u' ' || nn.back() == u'.')
+                file.status = FileStatus::SpaceOrPeriod;
+            else if (folder.deviceNames && isDeviceName(nn))
+                file.status = FileStatus::InvalidChars;
+            else {
+                file.status = FileStatus::Pending;
+                targets[i] = findIndex(files, newKeys[i], i);
+                if (targets[i] != kNone && targets[i] != i && keepsItsName(files[targets[i]]))
+                    file.status = FileStatus::Exists;
+            }
         }
-        const std::u16string& nn = file.newName;
-        if (nn.empty())
-            file.status = FileStatus::Empty;
-        else if (nn == file.name)
-            file.status = FileStatus::Unchanged;
-        else if (tooLong(nn, folder.lengthInBytes))
-            file.status = FileStatus::TooLong;
-        else if (nn.front() == u' ' || nn.back() == u' ' || nn.back() == u'.')
-            file.status = FileStatus::SpaceOrPeriod;
-        else if (folder.deviceNames && isDeviceName(nn))
-            file.status = FileStatus::InvalidChars;
-        else {
-            file.status = FileStatus::Pending;
-            targets[i] = findIndex(files, newKeys[i], i);
-            if (targets[i] != kNone && targets[i] != i && keepsItsName(files[targets[i]]))
-                file.status = FileStatus::Exists;
-        }
-    }
+    });
 
     // Duplicates: the first file of a name stands for it; later ones mark both. An
     // open-addressing table of positions keeps this free of allocations per file.
     const size_t capacity = std::bit_ceil(2 * n + 1);
     std::vector<uint32_t> firstWithName(capacity, kNone);
-    const std::hash<std::u16string_view> hash;
     for (uint32_t i = 0; i < n; ++i) {
-        if (!files[i].takesPart)
+        if (!takesPart[i])
             continue;
-        size_t slot = hash(newKeys[i]) & (capacity - 1);
+        size_t slot = hashes[i] & (capacity - 1);
         while (firstWithName[slot] != kNone && newKeys[firstWithName[slot]] != newKeys[i])
             slot = (slot + 1) & (capacity - 1);
         if (firstWithName[slot] == kNone) {

@@ -40,7 +40,7 @@ size_t validSequence(std::string_view s, size_t i, char32_t& cp) {
     return n;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+void appendCodePoint(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -90,30 +90,36 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    appendUtf8(out, text);
+    return out;
+}
+
+void appendUtf8(std::string& out, std::u16string_view text) {
     size_t ascii = 0;
     while (ascii < text.size() && text[ascii] < 0x80)
         ++ascii;
-    std::string out(ascii, '\0');
+    const size_t at = out.size();
+    out.resize(at + ascii);
     for (size_t i = 0; i < ascii; ++i)
-        out[i] = static_cast<char>(text[i]);
+        out[at + i] = static_cast<char>(text[i]);
     if (ascii == text.size())
-        return out;
-    out.reserve(text.size() + (text.size() - ascii) * 2);
+        return;
+    out.reserve(out.size() + (text.size() - ascii) * 3);
     for (size_t i = ascii; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            appendCodePoint(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
             out += static_cast<char>(c - kEscapeBase); // an escaped invalid byte
         } else {
             // Other lone surrogates never come from a file system name; they are
             // written as their three-byte form rather than dropped.
-            appendUtf8(out, c);
+            appendCodePoint(out, c);
         }
     }
-    return out;
 }
 
 size_t utf8Length(std::u16string_view text) {

@@ -10,6 +10,8 @@ namespace mr {
 
 std::u16string fromUtf8(std::string_view bytes);
 std::string toUtf8(std::u16string_view text);
+// toUtf8(text) appended to out.
+void appendUtf8(std::string& out, std::u16string_view text);
 // toUtf8(text).size(), without making the text.
 size_t utf8Length(std::u16string_view text);
 

@@ -13,6 +13,8 @@
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,6 +33,13 @@ public:
         buffer_ += '\0';
         return at;
     }
+    size_t add(std::u16string_view name) {
+        const size_t at = buffer_.size();
+        appendUtf8(buffer_, name);
+        buffer_ += '\0';
+        return at;
+    }
+    std::string_view view(size_t at) const { return buffer_.c_str() + at; }
     const char* operator[](size_t at) const { return buffer_.c_str() + at; }
 
 private:
@@ -115,8 +124,21 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     for (Folder& f : folders) {
         f.fd.reset(::open(f.dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         f.error = f.fd ? 0 : errno;
-        if (f.fd && f.moves >= kListFrom)
-            f.inodes = listInodes(f.fd.get(), &f.dev);
+    }
+    // The large folders are listed on a second core while the names are written out.
+    auto listLarge = [&folders] {
+        for (Folder& f : folders)
+            if (f.fd && f.moves >= kListFrom)
+                f.inodes = listInodes(f.fd.get(), &f.dev);
+    };
+    std::thread lister;
+    if (std::any_of(folders.begin(), folders.end(),
+                    [](const Folder& f) { return f.moves >= kListFrom; })) {
+        try {
+            lister = std::thread(listLarge);
+        } catch (const std::system_error&) {
+            listLarge();
+        }
     }
     std::vector<Step> steps(files.size());
     StepNames names;
@@ -128,15 +150,18 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         if (file.folder != last) // the files of a folder mostly come together
             lastIndex = folderIndex[last = file.folder];
         s.folder = lastIndex;
-        const Folder& folder = folders[s.folder];
-        const std::string from = toUtf8(file.name);
-        const std::string to = toUtf8(file.newName);
-        s.from = names.add(from);
-        s.to = names.add(to);
+        s.from = names.add(std::u16string_view(file.name));
+        s.to = names.add(std::u16string_view(file.newName));
         // Where names differing in case are one name, the direct rename would either
         // do nothing or be refused as taken.
         if (file.folder->foldCase && upperKey(file.name) == upperKey(file.newName))
-            s.tmp = names.add(tempName(to, i));
+            s.tmp = names.add(tempName(std::string(names.view(s.to)), i));
+    }
+    if (lister.joinable())
+        lister.join();
+    for (Step& s : steps) {
+        const Folder& folder = folders[s.folder];
+        const std::string_view from = names.view(s.from);
         struct stat st;
         if (folder.inodes) {
             if (const auto ino = folder.inodes->find(from)) {
@@ -145,7 +170,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
                 s.ino = *ino;
             }
         } else if (folder.fd &&
-                   ::fstatat(folder.fd.get(), from.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                   ::fstatat(folder.fd.get(), names[s.from], &st, AT_SYMLINK_NOFOLLOW) == 0) {
             s.known = true;
             s.dev = st.st_dev;
             s.ino = st.st_ino;

@@ -41,7 +41,7 @@ TEST(BasePattern, IsDerivedExactly) {
     for (const auto& c : cases) {
         DerivationContext context(c.detectNumbers,
                                   c.posix ? NameRules::posix() : NameRules::windows());
-        context.names = c.names;
+        context.names.assign(c.names.begin(), c.names.end());
         EXPECT_EQ(deriveBasePattern(context), c.expected) << testing::PrintToString(c.names);
     }
 }

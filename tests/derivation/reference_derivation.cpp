@@ -69,7 +69,7 @@ Affix commonPrefix(const DerivationContext& context) {
         return prefix;
     prefix.text = context.names[0];
     for (size_t k = 1; k < context.names.size(); ++k) {
-        const std::u16string& name = context.names[k];
+        const std::u16string name(context.names[k]); // the reference reads whole texts
         if (prefix.hasMarkers) {
             walkPrefix(context, prefix, name);
         } else {
@@ -105,7 +105,7 @@ Affix commonSuffix(const DerivationContext& context, size_t prefixLength) {
         suffix.text = context.names[0].substr(prefixLength);
     const auto bound = static_cast<int64_t>(prefixLength);
     for (size_t k = 1; k < context.names.size() && !suffix.text.empty(); ++k) {
-        const std::u16string& name = context.names[k];
+        const std::u16string name(context.names[k]); // the reference reads whole texts
         std::u16string& text = suffix.text;
         auto s = static_cast<int64_t>(text.size()) - 1;
         auto n = static_cast<int64_t>(name.size()) - 1;
@@ -213,7 +213,7 @@ void searchRun(Search& search, std::u16string_view q, size_t length, int32_t sco
                const std::vector<int32_t>& weights, size_t from) {
     const char16_t marker = search.context.marker;
     for (size_t j = from; j < search.parts.size(); ++j) {
-        const std::u16string& p = search.parts[j];
+        const std::u16string_view p = search.parts[j];
         if (p.empty()) {
             length = 0;
             score = 0;
@@ -465,7 +465,7 @@ std::vector<char> cutOverlaps(const DerivationContext& context) {
         return overlaps;
     const Affix suffix = commonSuffix(context, prefix.text.size());
     for (size_t k = 0; k < context.names.size(); ++k) {
-        const std::u16string& name = context.names[k];
+        const std::u16string name(context.names[k]); // the reference reads whole texts
         overlaps[k] =
             startOfMiddle(context, prefix, name) + endOfMiddle(context, suffix, name) > name.size();
     }
@@ -479,9 +479,11 @@ std::u16string deriveBasePattern(DerivationContext& context) {
     const Affix suffix = commonSuffix(context, prefix.text.size());
     if (!prefix.text.empty() || !suffix.text.empty()) {
         for (auto& name : context.names) {
-            const size_t start = startOfMiddle(context, prefix, name);
-            const size_t end = endOfMiddle(context, suffix, name);
-            name = start + end >= name.size() ? u"" : name.substr(start, name.size() - start - end);
+            const std::u16string whole(name); // the reference reads whole texts
+            const size_t start = startOfMiddle(context, prefix, whole);
+            const size_t end = endOfMiddle(context, suffix, whole);
+            name = start + end >= name.size() ? std::u16string_view()
+                                              : name.substr(start, name.size() - start - end);
         }
     }
     buildCommonCharTable(context);
@@ -490,9 +492,10 @@ std::u16string deriveBasePattern(DerivationContext& context) {
     for (size_t c = 0; c < limit; ++c)
         any = any || context.charTable[c];
     std::u16string middle(1, context.wildcard);
+    const Parts parts(context.names.begin(), context.names.end());
     if (any)
-        middle = context.useNumberRuns ? deriveMiddleWithNumbers(context, context.names)
-                                       : deriveMiddle(context, context.names);
+        middle = context.useNumberRuns ? deriveMiddleWithNumbers(context, parts)
+                                       : deriveMiddle(context, parts);
     return finish(context, keepPairsWhole(context, prefix.text + middle + suffix.text));
 }
 

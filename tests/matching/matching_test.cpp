@@ -90,6 +90,11 @@ TEST(MatchTokens, AgreesWithThePlainMatcherOnRandomPatterns) {
 }
 
 TEST(CollectNumberMinimums, TakesTheSmallestValueOfEachField) {
+    // A folder large enough to be read in two halves, its smallest number far into the
+    // second ("a9" sorts after "a8999").
+    std::vector<std::u16string> large{u"a9"};
+    for (int i = 10; i < 9010; ++i)
+        large.push_back(u"a" + fromUtf8(std::to_string(i)));
     // clang-format off
     const struct {
         const char* what;
@@ -101,7 +106,8 @@ TEST(CollectNumberMinimums, TakesTheSmallestValueOfEachField) {
     {"extension set aside", u"a#", {u"a5.jpg", u"a9.png"}, {}, {5}},
     {"a name that does not fit does not count", u"a#", {u"a5", u"b1"}, {}, {5}},
     {"no file reaches the field", u"a#", {u"b1"}, {}, {42}},
-    {"more than 18 digits wrap around", u"#", {u"18446744073709551617"}, {}, {1}}};
+    {"more than 18 digits wrap around", u"#", {u"18446744073709551617"}, {}, {1}},
+    {"a large folder", u"a#", large, {}, {9}}};
     // clang-format on
     for (const auto& c : cases) {
         RecordSet set;

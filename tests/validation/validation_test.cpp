@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <tuple>
 
 namespace mr {
@@ -94,6 +96,40 @@ TEST(ValidateFolder, GivesStatusesAndOrder) {
     FolderRecord& folder = makeFolder(posix, u"/d/", {{u"a", u"NUL"}});
     validateFolder(folder);
     EXPECT_EQ(findFile(folder, u"a")->status, FileStatus::Good) << "POSIX has no device names";
+}
+
+// A folder large enough to be validated in two halves, with every relation reaching
+// from one half into the other: a chain of 9,000 renames, a duplicate pair and a name
+// held by a file that keeps it.
+TEST(ValidateFolder, ALargeFolderIsValidatedWhole) {
+    constexpr int kChain = 9000;
+    auto chainName = [](int i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%05d", i);
+        return fromUtf8(name);
+    };
+    std::vector<std::u16string> names{u"a_dup", u"a_exists"}, newNames{u"dup", u"zz_keep"};
+    for (int i = 0; i < kChain; ++i) {
+        names.push_back(chainName(i));
+        newNames.push_back(i + 1 < kChain ? chainName(i + 1) : u"g");
+    }
+    names.insert(names.end(), {u"y_dup", u"zz_keep"});
+    newNames.push_back(u"dup");
+    std::vector<Entry> entries;
+    for (size_t i = 0; i < names.size(); ++i)
+        entries.push_back({names[i], i < newNames.size() ? newNames[i].c_str() : nullptr});
+    RecordSet set;
+    FolderRecord& folder = makeFolder(set, u"C:\\D\\", entries);
+    validateFolder(folder);
+
+    std::string statuses;
+    for (const FileRecord& f : *folder.files)
+        statuses += static_cast<char>('0' + static_cast<int>(f.status));
+    EXPECT_EQ(statuses, "45" + std::string(kChain, '2') + "42");
+    // The chain moves from its end, one walk each; nothing else moves.
+    ASSERT_EQ(folder.renameOrder.size(), size_t{kChain});
+    for (int k = 0; k < kChain; ++k)
+        ASSERT_EQ(folder.renameOrder[k]->name, chainName(kChain - 1 - k)) << k;
 }
 
 TEST(DecideRename, SummarizesAndComposesTheMessage) {
