@@ -11,6 +11,11 @@ mkdir -p "$HOME"
 unset NO_COLOR VISUAL EDITOR
 tm() { tmux -S "$scratch/tmux" -f /dev/null "$@"; }
 trap 'tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
+# A test killed outright (a timeout) runs no trap: a watcher outside its process tree
+# takes the tmux server and the scratch folder down once this shell is gone.
+setsid -f bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 1; done
+    tmux -S "$2/tmux" kill-server 2>/dev/null; rm -rf "$2"' watcher $$ "$scratch" \
+    </dev/null >/dev/null 2>&1
 dir=$scratch/photos
 case_name=
 
