@@ -162,7 +162,13 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
     }
     // The folders' listings tell which arguments exist; only the others are looked at.
     std::vector<bool> found;
+#ifdef _WIN32
     fillRecordSet(set, canonicalPaths(paths), fs, &found);
+#else
+    // fs::canonical has resolved every folder above, so the paths are canonical already:
+    // a second copy of each would be a large share of the run's memory.
+    fillRecordSet(set, paths, fs, &found);
+#endif
     for (const Argument& a : args)
         if (!found[a.path])
             unusable.push_back(whyNotFound(a, paths[a.path], set));

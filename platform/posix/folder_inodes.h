@@ -46,6 +46,11 @@ private:
 // folder's device.
 std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev);
 
+// Whether a listing's inode numbers of the folder open at dirFd are those that stat
+// gives: one of its files (name, listed as ino on device dev) is asked; never on overlay
+// mounts, where they differ.
+bool listedInodesHold(int dirFd, const std::string& name, uint64_t ino, uint64_t dev);
+
 // Calls f(const dirent&) for every entry of the folder open at dirFd; false when it
 // cannot be listed.
 template <class F>
