@@ -115,7 +115,7 @@ void printReport() {
     size_t textBytes = 0;
     for (const auto& f : *folder.files)
         textBytes += (f.name.size() > 7 ? (f.name.capacity() + 1) * 2 : 0) +
-                     (f.nameKey.size() > 7 ? (f.nameKey.capacity() + 1) * 2 : 0);
+                     (f.foldedKey.size() > 7 ? (f.foldedKey.capacity() + 1) * 2 : 0);
     std::printf("memory: %zu B per record in all, %zu B beyond name texts (sizeof FileRecord "
                 "%zu; goal < 300)\n",
                 (after - before) / folder.files->size(),

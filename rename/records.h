@@ -19,7 +19,11 @@ namespace mr {
 struct FolderRecord;
 
 struct FileRecord {
-    std::u16string nameKey;     // name with the folder's key folding; orders the file set
+    // The name with the folder's key folding; orders the file set.
+    std::u16string_view key() const {
+        return foldedKey.empty() ? std::u16string_view(name) : std::u16string_view(foldedKey);
+    }
+    std::u16string foldedKey;   // the key where it differs from the name, else empty
     std::u16string name;        // old name, exactly as listed
     uint64_t lastWriteTime = 0; // FILETIME, UTC
     uint64_t creationTime = 0;
@@ -41,7 +45,7 @@ struct FolderRecord {
     bool foldCase = true;       // file keys ignore case (the folder's file system does)
     bool lengthInBytes = false; // names are stored as UTF-8 and limited in bytes
     bool deviceNames = true;    // a name such as NUL opens a device (Windows rules)
-    // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
+    // Sorted by key(), unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
     std::vector<FileRecord*> renameOrder;
@@ -61,7 +65,7 @@ public:
     FileStatus summaryStatus = FileStatus::Good;
     bool anyChange = false;
 
-    // The canonical walk: folders in pathKey order, files in nameKey order.
+    // The canonical walk: folders in pathKey order, files in key() order.
     template <class F>
     void forEachFile(F&& f) {
         for (auto& [key, folder] : folders)
