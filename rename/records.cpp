@@ -285,9 +285,24 @@ FileRecord* findFile(FolderRecord& folder, std::u16string_view name) {
 
 bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
                    std::vector<bool>* foundEach) {
+    const char16_t separator = set.rules.separator;
+    return fillRecordSet(
+        set, paths.size(),
+        [&](size_t i) {
+            const std::u16string_view path = paths[i];
+            const size_t cut = path.rfind(separator);
+            if (cut == std::u16string_view::npos)
+                return SplitPath{{}, path};
+            return SplitPath{path.substr(0, cut + 1), path.substr(cut + 1)};
+        },
+        fs, foundEach);
+}
+
+bool fillRecordSet(RecordSet& set, size_t count, const std::function<SplitPath(size_t)>& pathAt,
+                   FileSystem& fs, std::vector<bool>* foundEach) {
     bool found = false;
     if (foundEach)
-        foundEach->assign(paths.size(), false);
+        foundEach->assign(count, false);
     // Where keys are exact, a folder path asks the file system which of the folders
     // on its way ignore case: once per spelling, and once per folder asked about.
     std::map<std::u16string, bool, std::less<>> folds;
@@ -314,28 +329,22 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     FileRecord* previous = nullptr;
     std::u16string key;
     std::vector<FileRecord*> foundWithId; // in path order
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const std::u16string& path = paths[i];
-        if (path.empty() || path.size() >= set.rules.maxPath) // empty: names nothing usable
+    for (size_t i = 0; i < count; ++i) {
+        const auto [folderPath, name] = pathAt(i);
+        const size_t length = folderPath.size() + name.size();
+        if (length == 0 || length >= set.rules.maxPath) // empty: names nothing usable
             continue;
-        std::u16string_view name;
-        const size_t cut = path.rfind(set.rules.separator);
-        if (cut != std::u16string::npos) {
-            const std::u16string_view folderPath = std::u16string_view(path).substr(0, cut + 1);
+        if (!folderPath.empty()) {
             // Paths of one folder mostly come together.
             if (!current || current->path != folderPath)
                 current = &folderOf(folderPath);
-            name = std::u16string_view(path).substr(cut + 1);
-        } else {
-            name = path;
-            if (!current) {
-                auto cwd = fs.workingDirectory();
-                if (!cwd || cwd->size() >= set.rules.maxPath)
-                    continue;
-                if (!cwd->empty() && cwd->back() != set.rules.separator)
-                    *cwd += set.rules.separator;
-                current = &folderOf(*cwd);
-            }
+        } else if (!current) {
+            auto cwd = fs.workingDirectory();
+            if (!cwd || cwd->size() >= set.rules.maxPath)
+                continue;
+            if (!cwd->empty() && cwd->back() != set.rules.separator)
+                *cwd += set.rules.separator;
+            current = &folderOf(*cwd);
         }
         if (!current->files)
             scanFolder(*current, set.rules, fs);

@@ -7,6 +7,7 @@
 #include "text/keys.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -87,6 +88,14 @@ public:
 // paths[i].
 bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
                    std::vector<bool>* found = nullptr);
+// The same over paths given one at a time, each as its folder (ending with the separator;
+// empty: the working directory) and its name, valid until the next call: a caller with
+// many names in few folders need not hold a whole path for each.
+struct SplitPath {
+    std::u16string_view folder, name;
+};
+bool fillRecordSet(RecordSet& set, size_t count, const std::function<SplitPath(size_t)>& pathAt,
+                   FileSystem& fs, std::vector<bool>* found = nullptr);
 // The folder whose key is the path's key under the set's rules; where keys are exact,
 // fillRecordSet also folds the names in the path that lie in folders ignoring case.
 FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath);
