@@ -150,6 +150,8 @@ int run(std::vector<std::string> args, std::istream& in, std::ostream& out, std:
             return fail(std::to_string(unusable.size()) + " of the " +
                         std::to_string(inv.paths.size()) +
                         " named paths cannot be used; nothing was renamed");
+        // The records hold what the paths named: their room goes to the names to come.
+        std::vector<std::string>().swap(inv.paths);
     }
 
     // Each run is a new process to the dialog: both check boxes start unchecked.
@@ -218,7 +220,7 @@ int run(std::vector<std::string> args, std::istream& in, std::ostream& out, std:
             out << s << '\n';
         // The terminal dialog has shown every name.
         if (!inv.interactive)
-            out << humanState(model, session.style);
+            writeHumanState(out, model, session.style);
     }
     const bool moves = (inv.apply || inv.interactive) && !records && session.mover.called;
     if (outputFailure(out, err)) {
