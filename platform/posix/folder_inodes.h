@@ -1,6 +1,7 @@
 #pragma once
-// Which inode each name of a folder holds, from one listing: a large rename or undo
-// asks once per folder instead of once per file.
+// Which inode each name of a folder holds, from one listing: a large undo asks once per
+// folder instead of once per file, and a large rename trusts the inodes its records
+// were listed with once one of them is seen to hold.
 #include <cstddef>
 #include <cstdint>
 #include <dirent.h>
