@@ -237,19 +237,32 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     }
     std::vector<FileRecord> files;
     files.reserve(entries.size());
+    std::vector<std::u16string> folded;
+    if (folder.foldCase)
+        folded.reserve(entries.size());
+    std::u16string_view last; // the key of the last record made
     for (uint32_t i : order) {
-        if (!files.empty() && files.back().key() == (*keys)[i])
+        if (!files.empty() && last == (*keys)[i])
             continue;
         DirEntry& entry = entries[i];
         FileRecord& file = files.emplace_back();
-        file.foldedKey = keys->take(i);
+        if (std::u16string key = keys->take(i); !key.empty()) {
+            folded.resize(files.size());
+            folded.back() = std::move(key);
+        }
         file.name = std::move(entry.name);
+        last = folded.size() == files.size() && !folded.back().empty()
+                   ? std::u16string_view(folded.back())
+                   : std::u16string_view(file.name);
         file.lastWriteTime = entry.lastWriteTime;
         file.creationTime = entry.creationTime;
         file.size = entry.size;
         file.fileId = entry.fileId;
         file.folder = &folder;
     }
+    if (!folded.empty())
+        folded.resize(files.size());
+    folder.foldedKeys = std::move(folded);
     folder.files = std::move(files);
 }
 

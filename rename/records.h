@@ -21,10 +21,7 @@ struct FolderRecord;
 
 struct FileRecord {
     // The name with the folder's key folding; orders the file set.
-    std::u16string_view key() const {
-        return foldedKey.empty() ? std::u16string_view(name) : std::u16string_view(foldedKey);
-    }
-    std::u16string foldedKey;   // the key where it differs from the name, else empty
+    std::u16string_view key() const;
     std::u16string name;        // old name, exactly as listed
     uint64_t lastWriteTime = 0; // FILETIME, UTC
     uint64_t creationTime = 0;
@@ -49,11 +46,27 @@ struct FolderRecord {
     // Sorted by key(), unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
+    // The keys of the files that differ from their names, by position; empty where none
+    // does, so that a folder whose keys are exact holds each name once.
+    std::vector<std::u16string> foldedKeys;
     std::vector<FileRecord*> renameOrder;
     uint64_t volume = 0; // from the listing, with the files' ids
     // Set while the listing left out times and sizes: where to read them.
     FileSystem* detailsSource = nullptr;
 };
+
+inline std::u16string_view FileRecord::key() const {
+    if (folder && !folder->foldedKeys.empty() && folder->files) {
+        const FileRecord* first = folder->files->data();
+        const std::less_equal<const FileRecord*> atMost;
+        if (atMost(first, this) && !atMost(first + folder->foldedKeys.size(), this)) {
+            const std::u16string& folded = folder->foldedKeys[static_cast<size_t>(this - first)];
+            if (!folded.empty())
+                return folded;
+        }
+    }
+    return name;
+}
 
 class RecordSet {
 public:
