@@ -114,8 +114,9 @@ void printReport() {
     const size_t after = mallinfo2().uordblks;
     size_t textBytes = 0;
     for (const auto& f : *folder.files)
-        textBytes += (f.name.size() > 7 ? (f.name.capacity() + 1) * 2 : 0) +
-                     (f.nameKey.size() > 7 ? (f.nameKey.capacity() + 1) * 2 : 0);
+        textBytes += f.name.size() > 7 ? (f.name.capacity() + 1) * 2 : 0;
+    for (const auto& k : folder.foldedKeys)
+        textBytes += k.size() > 7 ? (k.capacity() + 1) * 2 : 0;
     std::printf("memory: %zu B per record in all, %zu B beyond name texts (sizeof FileRecord "
                 "%zu; goal < 300)\n",
                 (after - before) / folder.files->size(),

@@ -20,7 +20,7 @@ std::u16string fromNative(const fs::path::string_type& native) {
 }
 
 // Appends a name as the record set holds it; ASCII, the usual case, widens directly.
-void appendNative(std::u16string& out, const fs::path::string_type& native) {
+void appendNative(std::u16string& out, std::basic_string_view<fs::path::value_type> native) {
 #ifdef _WIN32
     out.append(native.begin(), native.end());
 #else
@@ -63,18 +63,19 @@ Split splitArgument(std::string_view arg) {
 }
 
 struct Argument {
-    size_t index = 0;
-    std::string_view text; // without trailing separators; a view into the arguments
     const ArgFolder* folder = nullptr;
-    size_t path = 0; // index into the paths given to the record set
+    uint32_t index = 0; // among the arguments
+    uint32_t end = 0;   // the argument without trailing separators is its text up to here
+    uint32_t name = 0;  // its name: the bytes before end (POSIX)
 };
 
 // Why an argument whose folder was resolved is not among the records.
-UnusablePath whyNotFound(const Argument& a, const std::u16string& path, const RecordSet& set) {
-    const std::string text(a.text);
-    if (path.size() >= set.rules.maxPath)
+UnusablePath whyNotFound(const Argument& a, const std::string& given, size_t pathSize,
+                         const RecordSet& set) {
+    const std::string text = given.substr(0, a.end);
+    if (pathSize >= set.rules.maxPath)
         return {text, false,
-                "its full path is too long (" + std::to_string(path.size()) + " characters; " +
+                "its full path is too long (" + std::to_string(pathSize) + " characters; " +
                     std::to_string(set.rules.maxPath - 1) + " at most)",
                 a.index};
     std::error_code ec;
@@ -103,26 +104,22 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
     // Most arguments share their folder: each spelling of a folder is resolved once.
     std::unordered_map<fs::path::string_type, ArgFolder> folders;
     std::vector<Argument> args;
-    std::vector<std::u16string> paths;
     std::vector<UnusablePath> unusable;
     args.reserve(argList.size());
-    paths.reserve(argList.size());
     const fs::path::string_type dot = fs::path(".").native(), dotDot = fs::path("..").native();
     // Most arguments name the folder of the one before: no look-up for them.
     decltype(folders)::iterator last{};
     const fs::path::string_type* lastParent = nullptr;
     for (const std::string& given : argList) {
-        Argument a;
-        a.index = args.size() + unusable.size();
-        a.text = given;
-        while (a.text.size() > 1 &&
-               (a.text.back() == '/' ||
-                (fs::path::preferred_separator == '\\' && a.text.back() == '\\')))
-            a.text.remove_suffix(1);
-        const Split split = splitArgument(a.text);
+        const auto index = static_cast<uint32_t>(args.size() + unusable.size());
+        std::string_view text = given;
+        while (text.size() > 1 && (text.back() == '/' ||
+                                   (fs::path::preferred_separator == '\\' && text.back() == '\\')))
+            text.remove_suffix(1);
+        const Split split = splitArgument(text);
         const fs::path::string_type& name = split.name;
-        if (a.text.empty() || name.empty() || name == dot || name == dotDot) {
-            unusable.push_back({given, false, "name a file or folder inside a folder", a.index});
+        if (text.empty() || name.empty() || name == dot || name == dotDot) {
+            unusable.push_back({given, false, "name a file or folder inside a folder", index});
             continue;
         }
         const bool sameFolder = lastParent && *lastParent == split.parent;
@@ -144,28 +141,56 @@ std::vector<UnusablePath> fillFromArguments(RecordSet& set, const std::vector<st
         }
         if (folder.error) {
             std::error_code ec;
-            if (fs::exists(fs::symlink_status(nativePath(std::string(a.text)), ec)))
-                unusable.push_back({given, false,
-                                    "its folder cannot be read: " + folder.error.message(),
-                                    a.index});
+            if (fs::exists(fs::symlink_status(nativePath(std::string(text)), ec)))
+                unusable.push_back(
+                    {given, false, "its folder cannot be read: " + folder.error.message(), index});
             else
-                unusable.push_back({given, true, "", a.index});
+                unusable.push_back({given, true, "", index});
             continue;
         }
-        a.folder = &folder;
-        a.path = paths.size();
-        std::u16string& path = paths.emplace_back();
-        path.reserve(folder.full.size() + name.size());
-        path = folder.full;
-        appendNative(path, name);
-        args.push_back(a);
+        args.push_back({&folder, index, static_cast<uint32_t>(text.size()),
+                        static_cast<uint32_t>(name.size())});
     }
-    // The folders' listings tell which arguments exist; only the others are looked at.
+    // An argument's full path: its folder's real path and its name.
+    auto nameOf = [&](const Argument& a, std::u16string& out) {
+        out.clear();
+        const std::string_view text = std::string_view(argList[a.index]).substr(0, a.end);
+#ifdef _WIN32
+        appendNative(out, splitArgument(text).name);
+#else
+        appendNative(out, text.substr(text.size() - a.name));
+#endif
+    };
     std::vector<bool> found;
+#ifdef _WIN32
+    // The folders above are only made absolute: canonicalPaths gives each file the
+    // system's own spelling.
+    std::vector<std::u16string> paths;
+    paths.reserve(args.size());
+    for (const Argument& a : args) {
+        nameOf(a, paths.emplace_back());
+        paths.back().insert(0, a.folder->full);
+    }
     fillRecordSet(set, canonicalPaths(paths), fs, &found);
-    for (const Argument& a : args)
-        if (!found[a.path])
-            unusable.push_back(whyNotFound(a, paths[a.path], set));
+#else
+    // fs::canonical has resolved every folder above, so folder and name are the
+    // canonical path already; no whole path is kept for each of many arguments.
+    std::u16string name;
+    fillRecordSet(
+        set, args.size(),
+        [&](size_t i) {
+            nameOf(args[i], name);
+            return SplitPath{args[i].folder->full, name};
+        },
+        fs, &found);
+#endif
+    std::u16string path;
+    for (size_t i = 0; i < args.size(); ++i)
+        if (!found[i]) {
+            nameOf(args[i], path);
+            unusable.push_back(whyNotFound(args[i], argList[args[i].index],
+                                           args[i].folder->full.size() + path.size(), set));
+        }
     std::stable_sort(
         unusable.begin(), unusable.end(),
         [](const UnusablePath& x, const UnusablePath& y) { return x.index < y.index; });

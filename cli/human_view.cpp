@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
+#include <sstream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mr::cli {
@@ -75,7 +78,7 @@ TableColumns tableColumns(const std::vector<FileRecord*>& rows, size_t columns) 
 
 } // namespace
 
-std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
+void writeHumanState(std::ostream& os, ChangeTextModel& model, const HumanStyle& s) {
     std::string out;
     const NamePattern& pattern = model.currentPattern();
     out += paint(s, kBold, "Pattern") + "  " + displayName(pattern.patternText, s);
@@ -117,8 +120,14 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
     out += "   " + paint(s, kBold, MR_CAPTION_OLD_NAME) + pad(cols.oldWidth - 8) + "   " +
            paint(s, kBold, MR_CAPTION_NEW_NAME) + '\n';
     const FolderRecord* folder = nullptr;
-    out.reserve(out.size() + rows.size() * (cols.oldWidth + 24));
+    // Written a block at a time: the table of a large folder is never held whole.
+    constexpr size_t kBlock = 1 << 16;
+    out.reserve(kBlock + 4096);
     for (const FileRecord* f : rows) {
+        if (out.size() >= kBlock) {
+            os.write(out.data(), static_cast<std::streamsize>(out.size()));
+            out.clear();
+        }
         if (model.hasFolderColumn() && f->folder != folder) {
             folder = f->folder;
             out += paint(s, kCyan,
@@ -171,7 +180,13 @@ std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
     for (const SummaryPiece& piece : summaryLine(rows))
         out += paint(s, ansi(piece.tone), piece.text);
     out += '\n';
-    return out;
+    os.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
+std::string humanState(ChangeTextModel& model, const HumanStyle& s) {
+    std::ostringstream os;
+    writeHumanState(os, model, s);
+    return std::move(os).str();
 }
 
 std::string humanOutcome(const HumanOutcome& o, const HumanStyle& s) {

@@ -5,11 +5,14 @@
 #include "ui/model/change_text_model.h"
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 
 namespace mr::cli {
 
 std::string humanState(ChangeTextModel& model, const HumanStyle& style);
+// The same written to a stream a block at a time.
+void writeHumanState(std::ostream& os, ChangeTextModel& model, const HumanStyle& style);
 
 struct HumanOutcome {
     const char* closed = nullptr; // "ok", "cancel" or null

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -96,5 +97,5 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     mr::cli::FdOutput stdoutBuffer(1);
     std::ostream out(&stdoutBuffer);
-    return mr::cli::runMultirename(args, std::cin, out, std::cerr, env);
+    return mr::cli::runMultirename(std::move(args), std::cin, out, std::cerr, env);
 }

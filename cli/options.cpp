@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <map>
 
 #ifndef MR_VERSION
@@ -160,8 +161,8 @@ size_t plainPathsFrom(const std::vector<std::string>& args) {
 
 } // namespace
 
-std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& args,
-                                               std::ostream& out, std::ostream& err) {
+std::variant<Invocation, int> parseCommandLine(std::vector<std::string> args, std::ostream& out,
+                                               std::ostream& err) {
     Invocation inv;
     CLI::App app("Derive one name pattern from many file names, edit it field by field, "
                  "preview every new name, and rename.",
@@ -257,8 +258,10 @@ std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& a
         return 1;
     }
 
-    inv.paths.insert(inv.paths.end(), args.begin() + static_cast<std::ptrdiff_t>(parsed),
-                     args.end());
+    // Moved, not copied: at 100,000 paths a second copy is a large share of the run's memory.
+    inv.paths.insert(inv.paths.end(),
+                     std::make_move_iterator(args.begin() + static_cast<std::ptrdiff_t>(parsed)),
+                     std::make_move_iterator(args.end()));
 
     auto usage = [&](const std::string& message) -> std::variant<Invocation, int> {
         sayError(err, message);

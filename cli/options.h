@@ -31,7 +31,7 @@ struct Invocation {
 
 // The invocation, or the exit status when there is nothing to run (help, version,
 // or a usage error, which is written to err).
-std::variant<Invocation, int> parseCommandLine(const std::vector<std::string>& args,
-                                               std::ostream& out, std::ostream& err);
+std::variant<Invocation, int> parseCommandLine(std::vector<std::string> args, std::ostream& out,
+                                               std::ostream& err);
 
 } // namespace mr::cli

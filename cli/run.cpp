@@ -21,6 +21,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 namespace mr::cli {
 namespace {
@@ -94,9 +95,9 @@ bool readPaths(Invocation& inv, std::istream& in, size_t limit, std::ostream& er
 }
 
 // One run; `reported` is set when it has already said that output was lost.
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-        std::ostream& err, const RunEnvironment& env, bool& reported) {
-    auto parsed = parseCommandLine(args, out, err);
+int run(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
+        const RunEnvironment& env, bool& reported) {
+    auto parsed = parseCommandLine(std::move(args), out, err);
     if (auto* code = std::get_if<int>(&parsed))
         return *code;
     Invocation& inv = std::get<Invocation>(parsed);
@@ -149,6 +150,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             return fail(std::to_string(unusable.size()) + " of the " +
                         std::to_string(inv.paths.size()) +
                         " named paths cannot be used; nothing was renamed");
+        // The records hold what the paths named: their room goes to the names to come.
+        std::vector<std::string>().swap(inv.paths);
     }
 
     // Each run is a new process to the dialog: both check boxes start unchecked.
@@ -217,7 +220,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             out << s << '\n';
         // The terminal dialog has shown every name.
         if (!inv.interactive)
-            out << humanState(model, session.style);
+            writeHumanState(out, model, session.style);
     }
     const bool moves = (inv.apply || inv.interactive) && !records && session.mover.called;
     if (outputFailure(out, err)) {
@@ -263,10 +266,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 
 } // namespace
 
-int runMultirename(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+int runMultirename(std::vector<std::string> args, std::istream& in, std::ostream& out,
                    std::ostream& err, const RunEnvironment& env) {
     bool reported = false;
-    const int status = run(args, in, out, err, env, reported);
+    const int status = run(std::move(args), in, out, err, env, reported);
     // Every write is checked: a status that reports success must not hide lost output.
     if (!reported && outputFailure(out, err))
         return status == 3 ? 3 : 1;

@@ -30,7 +30,7 @@ struct RunEnvironment {
 // exit status: 0 done, nothing to do or a dry run; 1 usage or input error, a named path
 // that cannot be used, a refused paste, output that cannot be written; 2 "Rename"
 // refused because of problems; 3 files the mover could not rename, or no journal.
-int runMultirename(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+int runMultirename(std::vector<std::string> args, std::istream& in, std::ostream& out,
                    std::ostream& err, const RunEnvironment& env = {});
 
 } // namespace mr::cli

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 namespace mr {
@@ -116,18 +117,43 @@ FolderRecord& findOrAddKeyed(RecordSet& set, std::u16string_view folderPath, std
 
 template <class Files>
 auto findKey(Files& files, std::u16string_view key) -> decltype(&files[0]) {
-    auto it = std::lower_bound(files.begin(), files.end(), key,
-                               [](const FileRecord& f, std::u16string_view k) {
-                                   return std::u16string_view(f.nameKey) < k;
-                               });
-    if (it == files.end() || std::u16string_view(it->nameKey) != key)
+    auto it =
+        std::lower_bound(files.begin(), files.end(), key,
+                         [](const FileRecord& f, std::u16string_view k) { return f.key() < k; });
+    if (it == files.end() || it->key() != key)
         return nullptr;
     return &*it;
 }
 
+// Keys of a folder's entries, kept only where they differ from the names: where keys
+// are exact, a large folder then holds each name once.
+class EntryKeys {
+public:
+    EntryKeys(const std::vector<DirEntry>& entries, bool foldCase) : entries_(entries) {
+        if (!foldCase)
+            return;
+        folded_.resize(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (std::u16string key = makeKey(entries[i].name, true); key != entries[i].name)
+                folded_[i] = std::move(key);
+    }
+    std::u16string_view operator[](size_t i) const {
+        return folded_.empty() || folded_[i].empty() ? std::u16string_view(entries_[i].name)
+                                                     : std::u16string_view(folded_[i]);
+    }
+    // The key where it differs from the name, else empty.
+    std::u16string take(size_t i) {
+        return folded_.empty() ? std::u16string() : std::move(folded_[i]);
+    }
+
+private:
+    const std::vector<DirEntry>& entries_;
+    std::vector<std::u16string> folded_;
+};
+
 // Entry positions in key order; on equal keys the entry listed first comes first. Some
 // file systems list in key order or in its reverse, which needs no sort.
-void sortByKey(std::vector<uint32_t>& order, const std::vector<std::u16string>& keys) {
+void sortByKey(std::vector<uint32_t>& order, const EntryKeys& keys) {
     std::iota(order.begin(), order.end(), 0U);
     auto before = [&](uint32_t a, uint32_t b) {
         const int c = keys[a].compare(keys[b]);
@@ -140,7 +166,7 @@ void sortByKey(std::vector<uint32_t>& order, const std::vector<std::u16string>& 
         std::sort(order.begin(), order.end(), before);
 }
 
-bool hasCaseTwins(const std::vector<uint32_t>& order, const std::vector<std::u16string>& keys,
+bool hasCaseTwins(const std::vector<uint32_t>& order, const EntryKeys& keys,
                   const std::vector<DirEntry>& entries) {
     for (size_t k = 1; k < order.size(); ++k)
         if (keys[order[k]] == keys[order[k - 1]] &&
@@ -196,38 +222,47 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs) {
     std::erase_if(entries, [](const DirEntry& e) {
         return e.isDirectory && (e.name == u"." || e.name == u"..");
     });
-    std::vector<std::u16string> keys;
-    keys.reserve(entries.size());
-    for (const auto& entry : entries)
-        keys.push_back(makeKey(entry.name, folder.foldCase));
+    std::optional<EntryKeys> keys(std::in_place, entries, folder.foldCase);
     // Records are large: the entries' order is sorted as indices and each record is
     // made once, in place. On equal keys the entry listed first stays.
     std::vector<uint32_t> order(entries.size());
-    sortByKey(order, keys);
+    sortByKey(order, *keys);
     // A folder that holds two names differing only in case tells them apart (a Linux
     // folder under Wine): its keys are the names as they are, or one of the two files
     // could never be listed and the other would be renamed in its place.
-    if (folder.foldCase && hasCaseTwins(order, keys, entries)) {
+    if (folder.foldCase && hasCaseTwins(order, *keys, entries)) {
         folder.foldCase = false;
-        for (size_t i = 0; i < entries.size(); ++i)
-            keys[i] = entries[i].name;
-        sortByKey(order, keys);
+        keys.emplace(entries, false);
+        sortByKey(order, *keys);
     }
     std::vector<FileRecord> files;
     files.reserve(entries.size());
+    std::vector<std::u16string> folded;
+    if (folder.foldCase)
+        folded.reserve(entries.size());
+    std::u16string_view last; // the key of the last record made
     for (uint32_t i : order) {
-        if (!files.empty() && files.back().nameKey == keys[i])
+        if (!files.empty() && last == (*keys)[i])
             continue;
         DirEntry& entry = entries[i];
         FileRecord& file = files.emplace_back();
-        file.nameKey = std::move(keys[i]);
+        if (std::u16string key = keys->take(i); !key.empty()) {
+            folded.resize(files.size());
+            folded.back() = std::move(key);
+        }
         file.name = std::move(entry.name);
+        last = folded.size() == files.size() && !folded.back().empty()
+                   ? std::u16string_view(folded.back())
+                   : std::u16string_view(file.name);
         file.lastWriteTime = entry.lastWriteTime;
         file.creationTime = entry.creationTime;
         file.size = entry.size;
         file.fileId = entry.fileId;
         file.folder = &folder;
     }
+    if (!folded.empty())
+        folded.resize(files.size());
+    folder.foldedKeys = std::move(folded);
     folder.files = std::move(files);
 }
 
@@ -263,9 +298,24 @@ FileRecord* findFile(FolderRecord& folder, std::u16string_view name) {
 
 bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
                    std::vector<bool>* foundEach) {
+    const char16_t separator = set.rules.separator;
+    return fillRecordSet(
+        set, paths.size(),
+        [&](size_t i) {
+            const std::u16string_view path = paths[i];
+            const size_t cut = path.rfind(separator);
+            if (cut == std::u16string_view::npos)
+                return SplitPath{{}, path};
+            return SplitPath{path.substr(0, cut + 1), path.substr(cut + 1)};
+        },
+        fs, foundEach);
+}
+
+bool fillRecordSet(RecordSet& set, size_t count, const std::function<SplitPath(size_t)>& pathAt,
+                   FileSystem& fs, std::vector<bool>* foundEach) {
     bool found = false;
     if (foundEach)
-        foundEach->assign(paths.size(), false);
+        foundEach->assign(count, false);
     // Where keys are exact, a folder path asks the file system which of the folders
     // on its way ignore case: once per spelling, and once per folder asked about.
     std::map<std::u16string, bool, std::less<>> folds;
@@ -292,28 +342,22 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
     FileRecord* previous = nullptr;
     std::u16string key;
     std::vector<FileRecord*> foundWithId; // in path order
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const std::u16string& path = paths[i];
-        if (path.empty() || path.size() >= set.rules.maxPath) // empty: names nothing usable
+    for (size_t i = 0; i < count; ++i) {
+        const auto [folderPath, name] = pathAt(i);
+        const size_t length = folderPath.size() + name.size();
+        if (length == 0 || length >= set.rules.maxPath) // empty: names nothing usable
             continue;
-        std::u16string_view name;
-        const size_t cut = path.rfind(set.rules.separator);
-        if (cut != std::u16string::npos) {
-            const std::u16string_view folderPath = std::u16string_view(path).substr(0, cut + 1);
+        if (!folderPath.empty()) {
             // Paths of one folder mostly come together.
             if (!current || current->path != folderPath)
                 current = &folderOf(folderPath);
-            name = std::u16string_view(path).substr(cut + 1);
-        } else {
-            name = path;
-            if (!current) {
-                auto cwd = fs.workingDirectory();
-                if (!cwd || cwd->size() >= set.rules.maxPath)
-                    continue;
-                if (!cwd->empty() && cwd->back() != set.rules.separator)
-                    *cwd += set.rules.separator;
-                current = &folderOf(*cwd);
-            }
+        } else if (!current) {
+            auto cwd = fs.workingDirectory();
+            if (!cwd || cwd->size() >= set.rules.maxPath)
+                continue;
+            if (!cwd->empty() && cwd->back() != set.rules.separator)
+                *cwd += set.rules.separator;
+            current = &folderOf(*cwd);
         }
         if (!current->files)
             scanFolder(*current, set.rules, fs);
@@ -323,7 +367,7 @@ bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, Fil
         std::vector<FileRecord>& files = *current->files;
         FileRecord* file = nullptr;
         if (previous && previous->folder == current &&
-            previous + 1 != files.data() + files.size() && previous[1].nameKey == key)
+            previous + 1 != files.data() + files.size() && previous[1].key() == key)
             file = previous + 1;
         else
             file = findKey(files, key);

@@ -7,6 +7,7 @@
 #include "text/keys.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -19,7 +20,8 @@ namespace mr {
 struct FolderRecord;
 
 struct FileRecord {
-    std::u16string nameKey;     // name with the folder's key folding; orders the file set
+    // The name with the folder's key folding; orders the file set.
+    std::u16string_view key() const;
     std::u16string name;        // old name, exactly as listed
     uint64_t lastWriteTime = 0; // FILETIME, UTC
     uint64_t creationTime = 0;
@@ -41,14 +43,30 @@ struct FolderRecord {
     bool foldCase = true;       // file keys ignore case (the folder's file system does)
     bool lengthInBytes = false; // names are stored as UTF-8 and limited in bytes
     bool deviceNames = true;    // a name such as NUL opens a device (Windows rules)
-    // Sorted by nameKey, unique; absent until scanned. Never resized after the scan,
+    // Sorted by key(), unique; absent until scanned. Never resized after the scan,
     // so references to its records stay valid for the life of the set.
     std::optional<std::vector<FileRecord>> files;
+    // The keys of the files that differ from their names, by position; empty where none
+    // does, so that a folder whose keys are exact holds each name once.
+    std::vector<std::u16string> foldedKeys;
     std::vector<FileRecord*> renameOrder;
     uint64_t volume = 0; // from the listing, with the files' ids
     // Set while the listing left out times and sizes: where to read them.
     FileSystem* detailsSource = nullptr;
 };
+
+inline std::u16string_view FileRecord::key() const {
+    if (folder && !folder->foldedKeys.empty() && folder->files) {
+        const FileRecord* first = folder->files->data();
+        const std::less_equal<const FileRecord*> atMost;
+        if (atMost(first, this) && !atMost(first + folder->foldedKeys.size(), this)) {
+            const std::u16string& folded = folder->foldedKeys[static_cast<size_t>(this - first)];
+            if (!folded.empty())
+                return folded;
+        }
+    }
+    return name;
+}
 
 class RecordSet {
 public:
@@ -61,7 +79,7 @@ public:
     FileStatus summaryStatus = FileStatus::Good;
     bool anyChange = false;
 
-    // The canonical walk: folders in pathKey order, files in nameKey order.
+    // The canonical walk: folders in pathKey order, files in key() order.
     template <class F>
     void forEachFile(F&& f) {
         for (auto& [key, folder] : folders)
@@ -83,6 +101,14 @@ public:
 // paths[i].
 bool fillRecordSet(RecordSet& set, const std::vector<std::u16string>& paths, FileSystem& fs,
                    std::vector<bool>* found = nullptr);
+// The same over paths given one at a time, each as its folder (ending with the separator;
+// empty: the working directory) and its name, valid until the next call: a caller with
+// many names in few folders need not hold a whole path for each.
+struct SplitPath {
+    std::u16string_view folder, name;
+};
+bool fillRecordSet(RecordSet& set, size_t count, const std::function<SplitPath(size_t)>& pathAt,
+                   FileSystem& fs, std::vector<bool>* found = nullptr);
 // The folder whose key is the path's key under the set's rules; where keys are exact,
 // fillRecordSet also folds the names in the path that lie in folders ignoring case.
 FolderRecord& findOrAddFolder(RecordSet& set, std::u16string_view folderPath);

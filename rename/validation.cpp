@@ -21,13 +21,12 @@ constexpr uint32_t kNone = static_cast<uint32_t>(-1);
 // at `near` are tried before the search.
 uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key, size_t near) {
     for (size_t k : {near + 1, near - 1})
-        if (k < files.size() && files[k].nameKey == key)
+        if (k < files.size() && files[k].key() == key)
             return static_cast<uint32_t>(k);
-    auto it = std::lower_bound(files.begin(), files.end(), key,
-                               [](const FileRecord& f, std::u16string_view k) {
-                                   return std::u16string_view(f.nameKey) < k;
-                               });
-    if (it == files.end() || it->nameKey != key)
+    auto it =
+        std::lower_bound(files.begin(), files.end(), key,
+                         [](const FileRecord& f, std::u16string_view k) { return f.key() < k; });
+    if (it == files.end() || it->key() != key)
         return kNone;
     return static_cast<uint32_t>(it - files.begin());
 }

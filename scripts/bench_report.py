@@ -36,9 +36,21 @@ def big_stack():
         resource.setrlimit(resource.RLIMIT_STACK, (want, hard))
 
 
-def run_measured(argv, cwd=None, env=None, timeout=None):
+# A child of this script starts with the script's own peak memory as its own: the kernel
+# carries a process's high-water mark over fork and exec. GNU time, small itself, starts
+# the program and reports the program's own peak.
+GNU_TIME = "/usr/bin/time"
+
+
+def run_measured(argv, cwd=None, env=None, timeout=None, own_peak=False):
     """Runs argv; returns (exit status or None on timeout, wall s, CPU s, peak RSS KiB,
-    stdout, stderr), the usage of this child alone (wait4)."""
+    stdout, stderr), the usage of this child alone (wait4). With own_peak the peak is the
+    program's own (through GNU time), else at least this script's."""
+    peak_file = None
+    if own_peak and os.access(GNU_TIME, os.X_OK):
+        peak_file = tempfile.NamedTemporaryFile(suffix=".rss", delete=False)
+        peak_file.close()
+        argv = [GNU_TIME, "-f", "%M", "-o", peak_file.name] + list(argv)
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         start = time.monotonic()
         proc = subprocess.Popen(argv, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
@@ -54,8 +66,12 @@ def run_measured(argv, cwd=None, env=None, timeout=None):
         out.seek(0)
         err.seek(0)
         code = None if proc.returncode < 0 and timeout and wall >= timeout else proc.returncode
-        return (code, wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, out.read(),
-                err.read())
+        rss = usage.ru_maxrss
+        if peak_file:
+            lines = Path(peak_file.name).read_text().split()
+            os.unlink(peak_file.name)
+            rss = int(lines[-1]) if lines and lines[-1].isdigit() else rss
+        return (code, wall, usage.ru_utime + usage.ru_stime, rss, out.read(), err.read())
 
 
 def machine():
@@ -225,7 +241,7 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
     cli = str(build / "cli" / "multirename")
     env = dict(os.environ, XDG_STATE_HOME=str(work / "state"))
     peers = {"rename": shutil.which("rename"), "mmv": shutil.which("mmv")}
-    _, _, _, base_rss, _, _ = run_measured([cli, "--version"], env=env)
+    _, _, _, base_rss, _, _ = run_measured([cli, "--version"], env=env, own_peak=True)
     rows = {k: [] for k in ("dry", "mr", "mrcpu", "undo", "undo_ratio", "bare", "ratio", "rename",
                             "rename_back", "mmv", "mmv_back", "vs_rename", "vs_mmv", "mem")}
     timed_out = set()
@@ -247,7 +263,7 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
         check(names, "multirename (dry run)")
         rows["dry"].append("%.0f ms (%.0f)" % (dwall * 1e3, dcpu * 1e3))
         status, wall, cpu, rss, _, err = run_measured(
-            [cli, "--apply", "-t", "0=Holiday_"] + names, cwd=folder, env=env)
+            [cli, "--apply", "-t", "0=Holiday_"] + names, cwd=folder, env=env, own_peak=True)
         if status != 0:
             sys.exit("multirename --apply failed (%s): %s" % (status, err.decode()[:500]))
         check(target, "multirename --apply")
@@ -319,7 +335,9 @@ def apply_figures(build, sizes, table, bare_rename, notes, work):
     table.add("  mmv back", pad(rows["mmv_back"]))
     table.add("peak memory per file of --apply", pad(rows["mem"]), "<= 300 B at 100,000")
     notes.append("peak memory per file: (peak RSS of multirename --apply - peak RSS of "
-                 "multirename --version, %d KiB) / files" % base_rss)
+                 "multirename --version, %d KiB) / files; both the program's own (%s)" %
+                 (base_rss, "GNU time" if os.access(GNU_TIME, os.X_OK) else
+                  "no GNU time: at least this script's own, which hides part of it"))
 
 
 DIALOG_LINE = re.compile(r"(\d+) files: Rename pressed until the dialog hid (\d+) ms, until the "

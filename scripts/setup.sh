@@ -9,7 +9,7 @@ want=(cmake ninja-build g++ clang libclang-rt-14-dev libfuzzer-14-dev
       wine wine64 xvfb xauth x11-utils imagemagick clang-format
       python3 man-db bash-completion zsh fish dpkg-dev nsis lintian
       libncurses-dev tmux)
-[ "${1:-}" = "--bench" ] && want+=(rename mmv)
+[ "${1:-}" = "--bench" ] && want+=(rename mmv time)
 
 missing=()
 for p in "${want[@]}"; do

@@ -49,11 +49,17 @@ Listing openListing(int dirFd) {
     return dir;
 }
 
-std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev) {
+bool listedInodesHold(int dirFd, const std::string& name, uint64_t ino, uint64_t dev) {
     struct statfs sfs;
+    struct stat st;
+    return ::fstatfs(dirFd, &sfs) == 0 && sfs.f_type != OVERLAYFS_SUPER_MAGIC &&
+           ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && st.st_ino == ino &&
+           static_cast<uint64_t>(st.st_dev) == dev;
+}
+
+std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev) {
     struct stat dirSt;
-    if (::fstatfs(dirFd, &sfs) != 0 || sfs.f_type == OVERLAYFS_SUPER_MAGIC ||
-        ::fstat(dirFd, &dirSt) != 0)
+    if (::fstat(dirFd, &dirSt) != 0)
         return std::nullopt;
     InodeTable inodes;
     if (!forEachEntry(dirFd, [&](const dirent& e) { inodes.add(e.d_name, e.d_ino); }))
@@ -63,9 +69,7 @@ std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev) {
         const std::string name(inodes.name(i));
         if (name == "." || name == "..")
             continue;
-        struct stat st;
-        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-            st.st_ino != inodes.ino(i) || st.st_dev != dirSt.st_dev)
+        if (!listedInodesHold(dirFd, name, inodes.ino(i), dirSt.st_dev))
             return std::nullopt;
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
-// Which inode each name of a folder holds, from one listing: a large rename or undo
-// asks once per folder instead of once per file.
+// Which inode each name of a folder holds, from one listing: a large undo asks once per
+// folder instead of once per file, and a large rename trusts the inodes its records
+// were listed with once one of them is seen to hold.
 #include <cstddef>
 #include <cstdint>
 #include <dirent.h>
@@ -45,6 +46,11 @@ private:
 // that stat gives (checked on one entry; never trusted on overlay mounts); dev is the
 // folder's device.
 std::optional<InodeTable> listInodes(int dirFd, uint64_t* dev);
+
+// Whether a listing's inode numbers of the folder open at dirFd are those that stat
+// gives: one of its files (name, listed as ino on device dev) is asked; never on overlay
+// mounts, where they differ.
+bool listedInodesHold(int dirFd, const std::string& name, uint64_t ino, uint64_t dev);
 
 // Calls f(const dirent&) for every entry of the folder open at dirFd; false when it
 // cannot be listed.

@@ -13,8 +13,6 @@
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
@@ -23,45 +21,14 @@
 namespace mr {
 namespace {
 
-// The names of every step side by side, each ending with a NUL: a large rename makes
-// no allocation per name.
-class StepNames {
-public:
-    size_t add(std::string_view name) {
-        const size_t at = buffer_.size();
-        buffer_ += name;
-        buffer_ += '\0';
-        return at;
-    }
-    size_t add(std::u16string_view name) {
-        const size_t at = buffer_.size();
-        appendUtf8(buffer_, name);
-        buffer_ += '\0';
-        return at;
-    }
-    std::string_view view(size_t at) const { return buffer_.c_str() + at; }
-    const char* operator[](size_t at) const { return buffer_.c_str() + at; }
-
-private:
-    std::string buffer_{'\0'}; // offset 0: the empty name
-};
-
-struct Step {
-    uint32_t folder = 0; // index into the plan's folders
-    bool known = false;  // the source was there when the plan was written
-    uint64_t dev = 0, ino = 0;
-    size_t from = 0, to = 0; // names inside the folder, in StepNames
-    size_t tmp = 0;          // set when a change of case goes through a temporary name; 0: none
-};
-
 // A folder of the plan, opened once.
 struct Folder {
     std::string dir;
     UniqueFd fd;
     int error = 0;
     size_t moves = 0;
-    std::optional<InodeTable> inodes;
-    uint64_t dev = 0;
+    // The records' file ids are the sources' inodes: no stat per file.
+    bool idsAreInodes = false;
 };
 
 std::string absoluteDir(const std::u16string& folderPath) {
@@ -77,9 +44,9 @@ std::string absoluteDir(const std::u16string& folderPath) {
 }
 
 // Unique within the run; short enough for any name limit.
-std::string tempName(const std::string& name, size_t index) {
+std::string tempName(std::string_view name, size_t index) {
     std::string suffix = ".~mr-" + std::to_string(::getpid()) + "-" + std::to_string(index);
-    return name.size() + suffix.size() <= kMaxNameLength ? name + suffix : suffix;
+    return name.size() + suffix.size() <= kMaxNameLength ? std::string(name) + suffix : suffix;
 }
 
 // A last guard: NUL would cut a new name short at the system call, so a list holding
@@ -98,6 +65,31 @@ std::vector<RenameFailure> nulRefusals(const std::vector<FileRecord*>& files) {
     return refusals;
 }
 
+// One step's names as the system calls take them. They are made again from the records
+// where needed rather than kept: a large list then costs no memory per name here.
+class StepNames {
+public:
+    void set(const FileRecord& file, bool viaTemp, size_t index) {
+        fill(from_, file.name);
+        fill(to_, file.newName);
+        tmp_ = viaTemp ? tempName(to_, index) : std::string();
+    }
+    const char* from() const { return from_.c_str(); }
+    const char* to() const { return to_.c_str(); }
+    const char* tmp() const { return tmp_.c_str(); }
+
+private:
+    static void fill(std::string& out, std::u16string_view name) {
+        out.clear();
+        appendUtf8(out, name);
+    }
+    std::string from_, to_, tmp_;
+};
+
+// Flags per step.
+constexpr uint8_t kViaTemp = 1; // a change of case goes through a temporary name
+constexpr uint8_t kFailed = 2;
+
 } // namespace
 
 PosixMover::PosixMover(PosixMoverOptions options) : options_(std::move(options)) {}
@@ -112,69 +104,32 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     if (!failures_.empty())
         return;
 
-    // The plan: each folder opened once, each source's identity read.
+    // The plan: each folder opened once.
     std::vector<Folder> folders;
     std::unordered_map<const FolderRecord*, uint32_t> folderIndex;
-    for (const FileRecord* file : files) {
-        auto [it, added] = folderIndex.try_emplace(file->folder, uint32_t(folders.size()));
-        if (added)
-            folders.emplace_back().dir = absoluteDir(file->folder->path);
-        ++folders[it->second].moves;
-    }
-    for (Folder& f : folders) {
-        f.fd.reset(::open(f.dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-        f.error = f.fd ? 0 : errno;
-    }
-    // The large folders are listed on a second core while the names are written out.
-    auto listLarge = [&folders] {
-        for (Folder& f : folders)
-            if (f.fd && f.moves >= kListFrom)
-                f.inodes = listInodes(f.fd.get(), &f.dev);
-    };
-    std::thread lister;
-    if (std::any_of(folders.begin(), folders.end(),
-                    [](const Folder& f) { return f.moves >= kListFrom; })) {
-        try {
-            lister = std::thread(listLarge);
-        } catch (const std::system_error&) {
-            listLarge();
-        }
-    }
-    std::vector<Step> steps(files.size());
-    StepNames names;
-    const FolderRecord* last = nullptr;
-    uint32_t lastIndex = 0;
+    std::vector<uint32_t> stepFolder(files.size());
+    std::vector<uint8_t> flags(files.size(), 0);
     for (size_t i = 0; i < files.size(); ++i) {
         const FileRecord& file = *files[i];
-        Step& s = steps[i];
-        if (file.folder != last) // the files of a folder mostly come together
-            lastIndex = folderIndex[last = file.folder];
-        s.folder = lastIndex;
-        s.from = names.add(std::u16string_view(file.name));
-        s.to = names.add(std::u16string_view(file.newName));
+        auto [it, added] = folderIndex.try_emplace(file.folder, uint32_t(folders.size()));
+        if (added)
+            folders.emplace_back().dir = absoluteDir(file.folder->path);
+        ++folders[it->second].moves;
+        stepFolder[i] = it->second;
         // Where names differing in case are one name, the direct rename would either
         // do nothing or be refused as taken.
         if (file.folder->foldCase && upperKey(file.name) == upperKey(file.newName))
-            s.tmp = names.add(tempName(std::string(names.view(s.to)), i));
+            flags[i] |= kViaTemp;
     }
-    if (lister.joinable())
-        lister.join();
-    for (Step& s : steps) {
-        const Folder& folder = folders[s.folder];
-        const std::string_view from = names.view(s.from);
-        struct stat st;
-        if (folder.inodes) {
-            if (const auto ino = folder.inodes->find(from)) {
-                s.known = true;
-                s.dev = folder.dev;
-                s.ino = *ino;
-            }
-        } else if (folder.fd &&
-                   ::fstatat(folder.fd.get(), names[s.from], &st, AT_SYMLINK_NOFOLLOW) == 0) {
-            s.known = true;
-            s.dev = st.st_dev;
-            s.ino = st.st_ino;
-        }
+    for (size_t i = 0; i < files.size(); ++i) {
+        Folder& f = folders[stepFolder[i]];
+        if (f.fd || f.error)
+            continue;
+        f.fd.reset(::open(f.dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        f.error = f.fd ? 0 : errno;
+        if (f.fd && f.moves >= kListFrom)
+            f.idsAreInodes = listedInodesHold(f.fd.get(), toUtf8(files[i]->name), files[i]->fileId,
+                                              files[i]->folder->volume);
     }
 
     // No rename without a journal that can undo it.
@@ -184,22 +139,37 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
         dirs.push_back(f.dir);
     const std::string dir =
         options_.journalDir.empty() ? journalFolder().path : options_.journalDir;
-    bool written = journal.begin(dir, dirs, steps.size());
-    if (written) {
-        for (const Step& s : steps)
-            journal.add(
-                {s.folder, s.known, s.dev, s.ino, names[s.from], names[s.to], names[s.tmp]});
-        written = journal.publish();
+    StepNames names;
+    bool written = journal.begin(dir, dirs, files.size());
+    for (size_t i = 0; written && i < files.size(); ++i) {
+        const FileRecord& file = *files[i];
+        const Folder& folder = folders[stepFolder[i]];
+        names.set(file, flags[i] & kViaTemp, i);
+        // The source's identity: listed with the records, else asked now.
+        PlanStep step{stepFolder[i], false, 0, 0, names.from(), names.to(), names.tmp()};
+        struct stat st;
+        if (folder.idsAreInodes) {
+            step.known = file.fileId != 0;
+            step.dev = step.known ? file.folder->volume : 0;
+            step.ino = file.fileId;
+        } else if (folder.fd &&
+                   ::fstatat(folder.fd.get(), names.from(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            step.known = true;
+            step.dev = st.st_dev;
+            step.ino = st.st_ino;
+        }
+        journal.add(step);
     }
+    if (written)
+        written = journal.publish();
     if (!written) {
         journalError_ = journal.error();
         return;
     }
     journalPath_ = journal.path();
 
-    std::vector<char> failed(files.size(), 0);
     auto fail = [&](size_t i, int error) {
-        failed[i] = 1;
+        flags[i] |= kFailed;
         const FileRecord& f = *files[i];
         failures_.push_back(
             {f.folder->path + f.name, f.folder->path + f.newName, moveErrorText(error)});
@@ -211,16 +181,17 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
             options_.afterRename(renamed);
     };
     std::unordered_set<uint32_t> caseFolders;
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const Step& s = steps[i];
-        const Folder& folder = folders[s.folder];
+    for (size_t i = 0; i < files.size(); ++i) {
+        const Folder& folder = folders[stepFolder[i]];
         const int dirFd = folder.fd.get();
-        const char* const from = names[s.from];
-        const char* const to = names[s.to];
-        const char* const tmp = names[s.tmp];
+        const bool viaTemp = flags[i] & kViaTemp;
+        names.set(*files[i], viaTemp, i);
+        const char* const from = names.from();
+        const char* const to = names.to();
+        const char* const tmp = names.tmp();
         int error = folder.fd ? 0 : folder.error;
         bool out = false; // the file left its old name
-        if (!error && !s.tmp) {
+        if (!error && !viaTemp) {
             error = moveNoReplace(dirFd, from, dirFd, to);
             out = !error;
             if (!error)
@@ -235,7 +206,7 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
                 out = !error || moveNoReplace(dirFd, tmp, dirFd, from) != 0;
                 if (!error)
                     moved();
-                caseFolders.insert(s.folder);
+                caseFolders.insert(stepFolder[i]);
             }
         }
         if (error)
@@ -252,11 +223,11 @@ void PosixMover::renameFiles(OwnerWindow, const std::vector<FileRecord*>& files)
     std::unordered_map<uint32_t, std::unordered_set<std::string>> stored;
     for (uint32_t f : caseFolders)
         stored[f] = storedNames(folders[f].fd.get());
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const Step& s = steps[i];
-        if (!s.tmp || failed[i] || !stored.count(s.folder))
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!(flags[i] & kViaTemp) || (flags[i] & kFailed) || !stored.count(stepFolder[i]))
             continue;
-        if (!stored[s.folder].count(names[s.to]))
+        names.set(*files[i], true, i);
+        if (!stored[stepFolder[i]].count(names.to()))
             failures_.push_back({files[i]->folder->path + files[i]->name,
                                  files[i]->folder->path + files[i]->newName,
                                  u"the folder did not take the new spelling"});
