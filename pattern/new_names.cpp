@@ -167,11 +167,12 @@ void NameRenderer::appendName(const CaptureList& captures, const FileRecord& fil
         appendCapture(capture, file, captures, out);
 }
 
+// Straight into the new name, whose buffer the last refresh left: no copy, and no
+// allocation once it has grown. The captures view the old name only.
 void NameRenderer::render(const SplitName& split, FileRecord& file) {
-    name_.clear();
-    appendName(captures_, file, name_);
-    name_ += split.extension;
-    file.newName = name_;
+    file.newName.clear();
+    appendName(captures_, file, file.newName);
+    file.newName += split.extension;
 }
 
 void NameRenderer::generate(const NamePattern& pattern, FileRecord& file) {

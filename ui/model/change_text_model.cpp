@@ -174,8 +174,8 @@ void ChangeTextModel::setEditingEnabled(bool on) {
 }
 
 void ChangeTextModel::refreshNumberMinimums() {
-    collectNumberMinimums(records_, patterns_[0]);
-    collectNumberMinimums(records_, patterns_[1]);
+    collectNumberMinimums(records_, patterns_[0], &halves_);
+    collectNumberMinimums(records_, patterns_[1], &halves_);
 }
 
 void ChangeTextModel::assignListPositions() {
