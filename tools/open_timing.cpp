@@ -148,17 +148,17 @@ void timeModel(const std::wstring& folder, const std::vector<std::wstring>& path
     mr::clearRecordSet(set);
 }
 
+double ms(const FILETIME& t) {
+    return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+           1e4;
+}
+
 // The processor time a thread has used so far: with other programs running beside this
 // one, the wall time alone says little.
 double cpuMs(HANDLE thread) {
     FILETIME created, exited, kernel, user;
     if (!GetThreadTimes(thread, &created, &exited, &kernel, &user))
         return -1;
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               1e4;
-    };
     return ms(kernel) + ms(user);
 }
 
@@ -167,11 +167,6 @@ double processCpuMs() {
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
         return -1;
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               1e4;
-    };
     return ms(kernel) + ms(user);
 }
 
