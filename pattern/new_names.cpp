@@ -167,12 +167,13 @@ void NameRenderer::appendName(const CaptureList& captures, const FileRecord& fil
         appendCapture(capture, file, captures, out);
 }
 
-// Straight into the new name, whose buffer the last refresh left: no copy, and no
-// allocation once it has grown. The captures view the old name only.
+// Built in a buffer that stays in the cache, then copied once: appending piece by piece
+// to the new name's own buffer, far off in memory, costs more.
 void NameRenderer::render(const SplitName& split, FileRecord& file) {
-    file.newName.clear();
-    appendName(captures_, file, file.newName);
-    file.newName += split.extension;
+    name_.clear();
+    appendName(captures_, file, name_);
+    name_ += split.extension;
+    file.newName = name_;
 }
 
 void NameRenderer::generate(const NamePattern& pattern, FileRecord& file) {

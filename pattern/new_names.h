@@ -71,6 +71,7 @@ private:
 
     TokenMatcher matcher_;
     CaptureList captures_;
+    std::u16string name_;
     std::u16string text_; // one text token's output, which tags fill up to its cap
 };
 
