@@ -34,6 +34,22 @@ uint32_t keyHash(std::u16string_view key) {
     return static_cast<uint32_t>(h ^ (h >> 33));
 }
 
+// Position of the entry whose key equals the given one, or kNone, without an index: a
+// renumbered series mostly moves a file onto its neighbour in key order, so the
+// neighbours of the file at `near` are tried before the search.
+uint32_t findIndex(const std::vector<FileRecord>& files, std::u16string_view key, size_t near) {
+    for (size_t k : {near + 1, near - 1})
+        if (k < files.size() && files[k].nameKey == key)
+            return static_cast<uint32_t>(k);
+    auto it = std::lower_bound(files.begin(), files.end(), key,
+                               [](const FileRecord& f, std::u16string_view k) {
+                                   return std::u16string_view(f.nameKey) < k;
+                               });
+    if (it == files.end() || it->nameKey != key)
+        return kNone;
+    return static_cast<uint32_t>(it - files.begin());
+}
+
 // Slots for count keys: at most half of them taken, so that probes stay short.
 size_t slotCount(size_t count) {
     return std::bit_ceil(2 * count + 1);
@@ -358,14 +374,12 @@ void planFolderRenames(FolderRecord& folder) {
     if (folder.files) {
         auto& files = *folder.files;
         targets.assign(files.size(), kNone);
-        OldKeys oldKeys;
-        oldKeys.build(files);
         std::u16string key;
         for (size_t i = 0; i < files.size(); ++i) {
             if (files[i].status != FileStatus::Pending)
                 continue;
             assignKey(key, files[i].newName, folder.foldCase);
-            targets[i] = oldKeys.find(key, keyHash(key));
+            targets[i] = findIndex(files, key, i);
         }
     }
     PlanBuffers buffers;
