@@ -61,6 +61,17 @@ BENCHMARK(Keystroke)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The same with the processor time of every thread: the work a keystroke costs in all.
+void KeystrokeAllThreads(benchmark::State& state) {
+    typeKeystrokes(state, false);
+}
+BENCHMARK(KeystrokeAllThreads)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 // Names outside ASCII: every key folds through the case table.
 void KeystrokeCyrillic(benchmark::State& state) {
     typeKeystrokes(state, true);

@@ -148,18 +148,21 @@ void mergeMinimums(std::vector<int64_t>& into, const std::vector<int64_t>& from)
 
 } // namespace
 
-void collectNumberMinimums(RecordSet& set, NamePattern& pattern) {
+void collectNumberMinimums(RecordSet& set, NamePattern& pattern, HalvesThread* halves) {
     std::vector<int64_t> minimums;
     for (const auto& [key, folder] : set.folders) {
         if (!folder->files)
             continue;
-        std::vector<int64_t> halves[2];
+        std::vector<int64_t> found[2];
         const std::vector<FileRecord>& files = *folder->files;
-        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
-            numberMinimums(files, begin, end, pattern, halves[begin == 0 ? 0 : 1]);
-        });
-        mergeMinimums(minimums, halves[0]);
-        mergeMinimums(minimums, halves[1]);
+        forTwoHalves(
+            files.size(),
+            [&](size_t begin, size_t end) {
+                numberMinimums(files, begin, end, pattern, found[begin == 0 ? 0 : 1]);
+            },
+            halves);
+        mergeMinimums(minimums, found[0]);
+        mergeMinimums(minimums, found[1]);
     }
     size_t k = 0;
     for (PatternToken& token : pattern.tokens) {

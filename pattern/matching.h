@@ -10,6 +10,7 @@
 
 namespace mr {
 
+class HalvesThread;
 class RecordSet;
 
 // A number field takes at most this many digits; the rest is left to the next token.
@@ -51,7 +52,7 @@ bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t first
                  CaptureList& captures);
 
 // Stores into each number field of pattern the smallest value it has over the files
-// that take part and match.
-void collectNumberMinimums(RecordSet& set, NamePattern& pattern);
+// that take part and match; with halves, the second half of a folder goes there.
+void collectNumberMinimums(RecordSet& set, NamePattern& pattern, HalvesThread* halves = nullptr);
 
 } // namespace mr

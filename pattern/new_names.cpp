@@ -167,6 +167,15 @@ void NameRenderer::appendName(const CaptureList& captures, const FileRecord& fil
         appendCapture(capture, file, captures, out);
 }
 
+// Built in a buffer that stays in the cache, then copied once: appending piece by piece
+// to the new name's own buffer, far off in memory, costs more.
+void NameRenderer::render(const SplitName& split, FileRecord& file) {
+    name_.clear();
+    appendName(captures_, file, name_);
+    name_ += split.extension;
+    file.newName = name_;
+}
+
 void NameRenderer::generate(const NamePattern& pattern, FileRecord& file) {
     const SplitName split = splitForPattern(file.name, pattern.includesExtension);
     captures_.clear();
@@ -175,31 +184,103 @@ void NameRenderer::generate(const NamePattern& pattern, FileRecord& file) {
         file.newName = file.name;
         return;
     }
-    name_.clear();
-    appendName(captures_, file, name_);
-    name_ += split.extension;
-    file.newName = name_;
+    render(split, file);
 }
 
-void regenerateNewNames(RecordSet& set, const NamePattern& pattern) {
+void NameRenderer::generate(const NamePattern& pattern, FileRecord& file,
+                            NameMatches::Folder& matches, size_t index) {
+    const SplitName split = splitForPattern(file.name, pattern.includesExtension);
+    const TokenList& tokens = pattern.tokens;
+    uint8_t& state = matches.state[index];
+    uint16_t* const bounds = matches.bounds.data() + index * (tokens.size() + 1);
+    if (state == NameMatches::kUnknown) {
+        captures_.clear();
+        const bool matched = matcher_.match(split.base, tokens, 0, captures_);
+        if (split.base.size() > UINT16_MAX) // too long to keep: matched again each time
+            return matched ? render(split, file) : void(file.newName = file.name);
+        state = matched ? NameMatches::kMatched : NameMatches::kUnmatched;
+        // A text token's capture views its own text: the bounds come from the lengths.
+        if (matched) {
+            bounds[0] = 0;
+            for (size_t t = 0; t < tokens.size(); ++t)
+                bounds[t + 1] = static_cast<uint16_t>(bounds[t] + captures_[t].text.size());
+        }
+    }
+    if (state == NameMatches::kUnmatched) {
+        file.newName = file.name;
+        return;
+    }
+    captures_.resize(tokens.size());
+    for (size_t t = 0; t < tokens.size(); ++t)
+        captures_[t] = {&tokens[t], split.base.substr(bounds[t], bounds[t + 1] - bounds[t])};
+    render(split, file);
+}
+
+bool NameMatches::sameMatching(const NamePattern& pattern) const {
+    return pattern.includesExtension == includesExtension_ &&
+           std::equal(pattern.tokens.begin(), pattern.tokens.end(), shape_.begin(), shape_.end(),
+                      [](const PatternToken& a, const PatternToken& b) {
+                          return a.kind == b.kind && a.isExtension == b.isExtension &&
+                                 a.matchText == b.matchText;
+                      });
+}
+
+NameMatches::Folder& NameMatches::prepare(size_t folderIndex, const FolderRecord& folder,
+                                          const NamePattern& pattern) {
+    if (!sameMatching(pattern)) {
+        folders_.clear();
+        shape_.clear();
+        for (const PatternToken& t : pattern.tokens) {
+            PatternToken& kept = shape_.emplace_back();
+            kept.kind = t.kind;
+            kept.isExtension = t.isExtension;
+            kept.matchText = t.matchText;
+        }
+        includesExtension_ = pattern.includesExtension;
+    }
+    if (folders_.size() <= folderIndex)
+        folders_.resize(folderIndex + 1);
+    Folder& entry = folders_[folderIndex];
+    const std::vector<FileRecord>& files = *folder.files;
+    if (entry.files != files.data() || entry.count != files.size()) {
+        entry.files = files.data();
+        entry.count = files.size();
+        entry.state.assign(files.size(), kUnknown);
+        entry.bounds.assign(files.size() * (pattern.tokens.size() + 1), 0);
+    }
+    return entry;
+}
+
+void regenerateNewNames(RecordSet& set, const NamePattern& pattern, NameMatches* matches,
+                        HalvesThread* halves) {
     if (std::any_of(pattern.tokens.begin(), pattern.tokens.end(), [](const PatternToken& t) {
             return t.kind == TokenKind::Text && expandsTags(t) && readsFileDetails(t.newText);
         }))
         readFileDetails(set);
+    size_t folderIndex = 0;
     for (auto& [key, folder] : set.folders) {
         if (!folder->files)
             continue;
         std::vector<FileRecord>& files = *folder->files;
+        NameMatches::Folder* kept =
+            matches ? &matches->prepare(folderIndex++, *folder, pattern) : nullptr;
         // Every name is rendered from its own file and the pattern alone.
-        forTwoHalves(files.size(), [&](size_t begin, size_t end) {
-            NameRenderer renderer;
-            for (size_t i = begin; i < end; ++i) {
-                FileRecord& file = files[i];
-                file.status = FileStatus::Good;
-                if (file.takesPart && !file.pastedName)
-                    renderer.generate(pattern, file);
-            }
-        });
+        forTwoHalves(
+            files.size(),
+            [&](size_t begin, size_t end) {
+                NameRenderer renderer;
+                for (size_t i = begin; i < end; ++i) {
+                    FileRecord& file = files[i];
+                    file.status = FileStatus::Good;
+                    if (!file.takesPart || file.pastedName)
+                        continue;
+                    if (kept)
+                        renderer.generate(pattern, file, *kept, i);
+                    else
+                        renderer.generate(pattern, file);
+                }
+            },
+            halves);
     }
 }
 

@@ -6,12 +6,35 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace mr {
 
+class HalvesThread;
+
 // Counters for the statuses 4 to 9, in that order.
 using ProblemCounts = std::array<uint32_t, 6>;
+
+// Validates as the functions below do, and keeps between validations what does not
+// change: an index of each folder's old names, and the buffers a validation fills. A
+// keystroke then validates without building the index again or allocating per file.
+// Belongs to one record set, whose folders' records it indexes by address. With
+// halves, the second half of each large loop goes to that thread.
+class Validator {
+public:
+    explicit Validator(HalvesThread* halves = nullptr);
+    ~Validator();
+    Validator(const Validator&) = delete;
+    Validator& operator=(const Validator&) = delete;
+
+    void validateFolder(FolderRecord& folder);
+    void validateAll(RecordSet& set);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 void validateFolder(FolderRecord& folder);
 void validateAll(RecordSet& set);

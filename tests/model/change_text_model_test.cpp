@@ -1,9 +1,14 @@
 // The model's own rules; matching, new names and validation have their own tests.
 #include "model_fixture.h"
+#include "pattern/new_names.h"
+#include "rename/validation.h"
 #include "seams/rename_progress.h"
+#include "text/number_text.h"
 #include "text/utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace mr {
 namespace {
@@ -156,6 +161,38 @@ TEST(ChangeTextModel, ListPositionsCountPerFolderAndFollowRemovals) {
     EXPECT_EQ(positions(), (Positions{{0, 0}, {1, 0}}));
     EXPECT_EQ(f.newNames(), (Names{u"n1_2", u"n2_4"}));
     EXPECT_FALSE(findFile(*f.set.folders.begin()->second, u"x1")->takesPart);
+}
+
+// A refresh reuses what the last one matched and indexed, and hands half of a large
+// folder to a waiting thread: after each edit the names and statuses are those a fresh
+// pass without anything kept gives.
+TEST(ChangeTextModel, RefreshAfterRefreshGivesWhatAFreshPassGives) {
+    Names names, unlisted{u"Q1.TXT", u"q.txt"};
+    for (int i = 0; i < 6000; ++i)
+        names.push_back(u"p" + decimalText(static_cast<uint64_t>(i)) + (i % 3 ? u".txt" : u".jpg"));
+    ModelFixture f(names, unlisted);
+    using Step = std::function<void(ChangeTextModel&)>;
+    const Step steps[] = {
+        [](ChangeTextModel& m) { m.setFieldText(0, u"q"); }, // the unlisted q1.txt exists
+        [](ChangeTextModel& m) { m.fieldToken(1)->clearNumber = true, m.fieldChanged(); },
+        [](ChangeTextModel& m) { m.clickCheckBox(CheckBox::AllowExtensionChanges); },
+        [](ChangeTextModel& m) { m.setFieldText(0, u"r<1>_"); },
+        [](ChangeTextModel& m) { m.clickCheckBox(CheckBox::NumbersAsText); },
+        [](ChangeTextModel& m) {
+            m.selectOnly({1, 4000}), m.removeFiles();
+        },
+        [](ChangeTextModel& m) { m.clickCheckBox(CheckBox::AllowExtensionChanges); },
+    };
+    int step = 0;
+    for (const Step& edit : steps) {
+        edit(*f.model);
+        std::vector<std::pair<std::u16string, FileStatus>> kept, fresh;
+        f.set.forEachFile([&](const FileRecord& r) { kept.emplace_back(r.newName, r.status); });
+        regenerateNewNames(f.set, f.model->currentPattern());
+        validateAll(f.set);
+        f.set.forEachFile([&](const FileRecord& r) { fresh.emplace_back(r.newName, r.status); });
+        EXPECT_EQ(kept, fresh) << "step " << step++;
+    }
 }
 
 } // namespace

@@ -131,7 +131,7 @@ void ChangeTextModel::refreshNewNames() {
         return;
     }
     const NamePattern& pattern = currentPattern();
-    regenerateNewNames(records_, pattern);
+    regenerateNewNames(records_, pattern, &matches_, &halves_);
     const bool invalid =
         std::any_of(pattern.tokens.begin(), pattern.tokens.end(), [](const PatternToken& t) {
             return t.kind == TokenKind::Text && t.hasInvalidChars;
@@ -139,7 +139,7 @@ void ChangeTextModel::refreshNewNames() {
     if (invalid)
         records_.forEachFile([](FileRecord& f) { f.status = FileStatus::InvalidChars; });
     else
-        validateAll(records_);
+        validator_.validateAll(records_);
     if (view_)
         view_->namesRefreshed();
 }
@@ -174,8 +174,8 @@ void ChangeTextModel::setEditingEnabled(bool on) {
 }
 
 void ChangeTextModel::refreshNumberMinimums() {
-    collectNumberMinimums(records_, patterns_[0]);
-    collectNumberMinimums(records_, patterns_[1]);
+    collectNumberMinimums(records_, patterns_[0], &halves_);
+    collectNumberMinimums(records_, patterns_[1], &halves_);
 }
 
 void ChangeTextModel::assignListPositions() {

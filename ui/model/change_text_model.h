@@ -1,8 +1,11 @@
 #pragma once
 // The Multi Rename dialog without a window: its state and every rule that needs no
 // window. The Windows dialog and the command line both drive this one model.
+#include "pattern/new_names.h"
 #include "pattern/token.h"
 #include "rename/records.h"
+#include "rename/validation.h"
+#include "text/two_halves.h"
 #include "ui/model/change_text_view.h"
 
 #include <cstdint>
@@ -146,6 +149,11 @@ private:
     bool boxEnabled_[2] = {true, true};
     int editDepth_ = 0;
     bool refreshPending_ = false;
+    // What one refresh keeps for the next: the second thread, the names' matches, the
+    // folders' indexes.
+    HalvesThread halves_;
+    NameMatches matches_;
+    Validator validator_{&halves_};
 };
 
 } // namespace mr
