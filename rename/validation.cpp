@@ -65,7 +65,7 @@ public:
         slots_.assign(slotCount(files.size()), kNone);
         const size_t mask = slots_.size() - 1;
         for (uint32_t i = 0; i < files.size(); ++i) {
-            const uint32_t h = keyHash(files[i].nameKey);
+            const uint32_t h = keyHash(files[i].key());
             hashes_[i] = h;
             size_t slot = h & mask;
             while (slots_[slot] != kNone)
@@ -82,7 +82,7 @@ public:
         const size_t mask = slots_.size() - 1;
         for (size_t slot = h & mask; slots_[slot] != kNone; slot = (slot + 1) & mask) {
             const uint32_t i = slots_[slot];
-            if (hashes_[i] == h && files_[i].nameKey == key)
+            if (hashes_[i] == h && files_[i].key() == key)
                 return i;
         }
         return kNone;
