@@ -5,7 +5,6 @@
 #include "pattern/matching.h"
 #include "pattern/new_names.h"
 #include "pattern/parser.h"
-#include "pattern/pattern_text.h"
 #include "rename/execution.h"
 #include "rename/messages.h"
 #include "rename/validation.h"
@@ -30,23 +29,7 @@ ChangeTextModel::ChangeTextModel(std::u16string productName, RecordSet& records,
     allowExtensionChanges_ = remembered.allowExtensionChanges;
     numbersAsText_ = remembered.numbersAsText;
     derive();
-    markTakingPart(records_, takingPartPattern(), currentPattern().includesExtension);
-}
-
-// The current variant's pattern text as the taking-part match reads it. The variant
-// keeps its extension text literally ('x.#1' gives the pattern text 'x.#1'), so a
-// literal extension is escaped here or its '#' would demand digits.
-std::u16string ChangeTextModel::takingPartPattern() const {
-    const NamePattern& current = currentPattern();
-    if (!current.includesExtension)
-        return current.patternText;
-    const std::u16string& base = patterns_[currentPatternIndex() - 1].patternText;
-    std::u16string_view extension = std::u16string_view(current.patternText).substr(base.size());
-    if (extension == u".*")
-        return current.patternText;
-    std::u16string text = base;
-    appendLiteral(text, extension);
-    return text;
+    markTakingPart(records_, currentPattern());
 }
 
 void ChangeTextModel::derive() {

@@ -126,7 +126,6 @@ public:
 private:
     NamePattern& editablePattern() { return patterns_[currentPatternIndex()]; }
     void derive();
-    std::u16string takingPartPattern() const;
     void rebuildFields();
     std::vector<FileRecord*> targetRows(bool selectedOnly) const;
     void message(uint32_t id, std::u16string_view text, MessageIcon icon);
