@@ -9,6 +9,10 @@
 
 namespace mr {
 
+// The product the settings are kept under: the host's name, where earlier versions put
+// them. The module and the command line pass it alike.
+constexpr char16_t kProductName[] = u"Sorrelcast";
+
 class Registry {
 public:
     // Throws std::invalid_argument for an empty product name.
