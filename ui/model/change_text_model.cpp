@@ -15,14 +15,6 @@
 
 namespace mr {
 
-namespace {
-
-int boxIndex(CheckBox box) {
-    return box == CheckBox::AllowExtensionChanges ? 0 : 1;
-}
-
-} // namespace
-
 ChangeTextModel::ChangeTextModel(std::u16string productName, RecordSet& records,
                                  CheckBoxMemory& remembered)
     : productName_(std::move(productName)), records_(records), remembered_(remembered) {
@@ -45,10 +37,6 @@ void ChangeTextModel::derive() {
 
 void ChangeTextModel::initialise(ChangeTextView* view) {
     view_ = view;
-    boxChecked_[0] = allowExtensionChanges_;
-    boxEnabled_[0] = allowExtensionChangesEnabled_;
-    boxChecked_[1] = numbersAsText_;
-    boxEnabled_[1] = numbersAsTextEnabled_;
     rows_.clear();
     records_.forEachFile([&](FileRecord& f) {
         if (!f.hidden)
@@ -63,10 +51,12 @@ void ChangeTextModel::initialise(ChangeTextView* view) {
 }
 
 bool ChangeTextModel::boxChecked(CheckBox box) const {
-    return boxChecked_[boxIndex(box)];
+    return box == CheckBox::AllowExtensionChanges ? allowExtensionChanges_ : numbersAsText_;
 }
 bool ChangeTextModel::boxEnabled(CheckBox box) const {
-    return boxEnabled_[boxIndex(box)];
+    return editingEnabled_ &&
+           (box == CheckBox::AllowExtensionChanges ? allowExtensionChangesEnabled_
+                                                   : numbersAsTextEnabled_);
 }
 
 size_t ChangeTextModel::selectedCount() const {
@@ -96,11 +86,6 @@ void ChangeTextModel::rebuildFields() {
 }
 
 void ChangeTextModel::switchPattern() {
-    const int previous = currentPatternIndex();
-    allowExtensionChanges_ = boxChecked_[0];
-    numbersAsText_ = boxChecked_[1];
-    if (currentPatternIndex() != previous)
-        transferFieldSettings(editablePattern(), patterns_[previous]);
     ready_ = false;
     rebuildFields();
     refreshNewNames();
@@ -148,10 +133,6 @@ void ChangeTextModel::resetAll() {
 
 void ChangeTextModel::setEditingEnabled(bool on) {
     editingEnabled_ = on;
-    if (allowExtensionChangesEnabled_)
-        boxEnabled_[0] = on;
-    if (numbersAsTextEnabled_)
-        boxEnabled_[1] = on;
     if (view_)
         view_->editingEnabledChanged();
 }
@@ -182,11 +163,15 @@ void ChangeTextModel::assignListPositions() {
 }
 
 bool ChangeTextModel::clickCheckBox(CheckBox box) {
-    const int i = boxIndex(box);
-    if (!boxEnabled_[i])
+    if (!boxEnabled(box))
         return false;
-    boxChecked_[i] = !boxChecked_[i];
-    (i == 0 ? remembered_.allowExtensionChanges : remembered_.numbersAsText) = boxChecked_[i];
+    const int previous = currentPatternIndex();
+    const bool extension = box == CheckBox::AllowExtensionChanges;
+    bool& checked = extension ? allowExtensionChanges_ : numbersAsText_;
+    checked = !checked;
+    (extension ? remembered_.allowExtensionChanges : remembered_.numbersAsText) = checked;
+    // The user's field settings go along to the other variant.
+    transferFieldSettings(editablePattern(), patterns_[previous]);
     switchPattern();
     return true;
 }
