@@ -2,6 +2,7 @@
 
 #include "platform/win32/move_paths.h"
 #include "rename/messages.h"
+#include "rename/name_rules.h"
 #include "seams/file_system.h"
 
 #include <windows.h>
@@ -14,7 +15,6 @@ namespace mr {
 namespace {
 
 constexpr size_t kStays = std::numeric_limits<size_t>::max();
-constexpr int kLinuxNameBytes = 255;
 
 // One name of a folder: an entry as listed now, or the target of a move.
 struct Name {
@@ -117,7 +117,7 @@ std::vector<RenameFailure> refusedMoves(const std::vector<FileRecord*>& files) {
             reasons[i] = IDS_REASON_NUL;
             continue;
         }
-        if (runningUnderWine() && utf8Bytes(f.newName) > kLinuxNameBytes)
+        if (runningUnderWine() && static_cast<size_t>(utf8Bytes(f.newName)) > kMaxNameLength)
             reasons[i] = IDS_REASON_TOO_LONG_FOR_LINUX;
         auto& moves = movesOf[f.folder];
         if (moves.empty())
