@@ -1,5 +1,5 @@
-// Record set benchmarks: listing a large folder against the bare system calls, the
-// wildcard matcher on hostile patterns, and memory per record.
+// Record set benchmarks: listing a large folder against the bare system calls, and
+// memory per record.
 #include "rename/records.h"
 #include "seams/canonical_paths.h"
 #include "text/utf8.h"
@@ -164,27 +164,6 @@ void BM_BareListing(benchmark::State& state) {
         benchmark::DoNotOptimize(bareListing(dir));
 }
 BENCHMARK(BM_BareListing)->Arg(1000)->Arg(10000)->Arg(kFiles)->Unit(benchmark::kMillisecond);
-
-// 30 fields (stars and digit fields) against 255-character names that nearly match.
-void BM_WildcardMatchHostile(benchmark::State& state) {
-    std::u16string pattern;
-    for (int i = 0; i < 30; ++i)
-        pattern += i % 3 == 2 ? u"#a" : u"*a";
-    pattern += u"Z";
-    std::u16string text;
-    for (int i = 0; i < 255; ++i)
-        text += i % 5 ? u'a' : u'7';
-    for (auto _ : state)
-        benchmark::DoNotOptimize(mr::wildcardMatch(pattern, text));
-}
-BENCHMARK(BM_WildcardMatchHostile)->Unit(benchmark::kMicrosecond);
-
-void BM_WildcardMatchTypical(benchmark::State& state) {
-    const std::u16string pattern = u"HOLIDAY # *", text = u"HOLIDAY 2019 ROME";
-    for (auto _ : state)
-        benchmark::DoNotOptimize(mr::wildcardMatch(pattern, text));
-}
-BENCHMARK(BM_WildcardMatchTypical);
 
 } // namespace
 

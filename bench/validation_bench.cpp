@@ -1,5 +1,6 @@
 // Validation and planning of 100,000 files, and the POSIX mover against a bare
 // renameat2 loop over the same number of files on tmpfs.
+#include "pattern/matching.h"
 #include "rename/execution.h"
 #include "rename/validation.h"
 #include "support/memory_file_system.h"
@@ -41,7 +42,7 @@ void fill(RecordSet& set, std::u16string (*newName)(int)) {
         entries.push_back({numbered("IMG_", i), false, 0, 0, 0});
     fillRecordSet(set, {u"C:\\Photos\\IMG_000001.jpg"}, fs);
     set.forEachFile([](FileRecord& f) { f.hidden = false; });
-    markTakingPart(set, u"", true);
+    markTakingPart(set, NamePattern{});
     int i = 1;
     set.forEachFile([&](FileRecord& f) { f.newName = newName(i++); });
 }
@@ -168,7 +169,7 @@ double moverRun(const fs::path& dir, const fs::path& journal, size_t* failures) 
     const std::u16string folder = fromUtf8(dir.string() + "/");
     fillRecordSet(set, {folder + numbered("IMG_", 1)}, platformFileSystem());
     set.forEachFile([](FileRecord& f) { f.hidden = false; });
-    markTakingPart(set, u"", true);
+    markTakingPart(set, NamePattern{});
     set.forEachFile([](FileRecord& f) { f.newName = u"Holiday_" + f.name.substr(4); });
     validateAll(set);
     PosixMoverOptions options;

@@ -26,8 +26,6 @@
 namespace mr::cli {
 namespace {
 
-const char16_t* const kProductName = u"Sorrelcast";
-
 // Message boxes as a person at a terminal sees them.
 void printMessage(std::ostream& out, std::ostream& err, const ShownMessage& m, bool json) {
     std::u16string text;

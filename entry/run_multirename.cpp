@@ -6,6 +6,7 @@
 #include "rename/records.h"
 #include "seams/canonical_paths.h"
 #include "seams/file_system.h"
+#include "settings/registry.h"
 #include "ui/win32/change_text_dlg.h"
 #include "ui/win32/framework/module_state.h"
 
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-constexpr char16_t kProductName[] = u"Sorrelcast";
 
 std::vector<std::u16string> copyPaths(int count, const wchar_t* const* paths) {
     std::vector<std::u16string> list;
@@ -43,7 +42,7 @@ extern "C" MULTIRENAME_API void __cdecl run_multirename(HWND parent, int count,
         mr::fillRecordSet(*records, pathList, mr::platformFileSystem());
         {
             mr::CWnd parentWnd(parent); // the host's window: wrapped, never owned
-            mr::ChangeTextDlg dialog(kProductName, &parentWnd, *records);
+            mr::ChangeTextDlg dialog(mr::kProductName, &parentWnd, *records);
             dialog.DoModal();
         }
         mr::clearRecordSet(*records);

@@ -1,6 +1,7 @@
 #include "pattern/matching.h"
 
 #include "rename/records.h"
+#include "text/keys.h"
 #include "text/number_text.h"
 #include "text/two_halves.h"
 
@@ -105,6 +106,38 @@ bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t first
                  CaptureList& captures) {
     TokenMatcher matcher;
     return matcher.match(text, tokens, firstToken, captures);
+}
+
+TokenList foldedTokens(const TokenList& tokens) {
+    TokenList folded = tokens;
+    for (PatternToken& token : folded)
+        foldKey(token.matchText.data(), token.matchText.data() + token.matchText.size());
+    return folded;
+}
+
+bool markTakingPart(RecordSet& set, const NamePattern& pattern) {
+    const TokenList folded = foldedTokens(pattern.tokens);
+    const bool everyFile = pattern.patternText.empty();
+    TokenMatcher matcher;
+    CaptureList captures;
+    std::u16string key;
+    bool changed = false;
+    set.forEachFile([&](FileRecord& file) {
+        if (file.hidden)
+            return;
+        bool takes = everyFile;
+        if (!takes) {
+            const bool fold = file.folder->foldCase;
+            assignKey(key, splitForPattern(file.name, pattern.includesExtension).base, fold);
+            captures.clear();
+            takes = matcher.match(key, fold ? folded : pattern.tokens, 0, captures);
+        }
+        changed |= takes != file.takesPart;
+        file.takesPart = takes;
+        if (!takes)
+            file.newName.clear();
+    });
+    return changed;
 }
 
 namespace {

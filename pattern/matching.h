@@ -51,6 +51,16 @@ private:
 bool matchTokens(std::u16string_view text, const TokenList& tokens, size_t firstToken,
                  CaptureList& captures);
 
+// The tokens as a folder that ignores case compares names: each Text token's match
+// text as a key. A name's key fits them exactly when the name fits under folding.
+TokenList foldedTokens(const TokenList& tokens);
+
+// Marks the listed files the pattern renames: those whose name (set aside as
+// splitForPattern does) fits its tokens, compared as keys where the file's folder
+// ignores case. An empty pattern takes every listed file. A file that leaves loses
+// its new name. True when any file changed.
+bool markTakingPart(RecordSet& set, const NamePattern& pattern);
+
 // Stores into each number field of pattern the smallest value it has over the files
 // that take part and match; with halves, the second half of a folder goes there.
 void collectNumberMinimums(RecordSet& set, NamePattern& pattern, HalvesThread* halves = nullptr);

@@ -1,4 +1,5 @@
 #include "pattern/middle_derivation.h"
+#include "pattern/z_array.h"
 
 #include <algorithm>
 

@@ -3,10 +3,51 @@
 // base they cover.
 #include "pattern/derivation.h"
 #include "pattern/middle_derivation.h"
+#include "pattern/z_array.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <unordered_set>
 
 namespace mr {
+
+// Best piece found so far by one number-aware search.
+struct RunSearch {
+    const DerivationContext& context;
+    const MiddleParts& parts;
+    int32_t bestScore = 0;
+    std::u16string bestPiece;
+    // Branches already searched, by candidate (its span of the base and its markers),
+    // score and first part. A branch searched again finds nothing above what its first
+    // search left in bestScore, so it is skipped; without this the digit branching
+    // grows exponentially. Emptied for each start in the base, which the key holds.
+    std::unordered_set<std::u16string> searched;
+    // When no part holds the marker character, a walk's score is a function of how far
+    // it got, so two walks of one candidate over one part that meet in the same place
+    // end alike; the later one is cut short. One stamp per candidate and part.
+    bool walksMerge = false;
+    std::vector<uint32_t> reached;
+    uint32_t stamp = 0;
+    // Each part as tokens, a digit run being one token, for matching the part of a
+    // candidate before its first literal digit against every start at once.
+    struct PartTokens {
+        std::vector<uint32_t> tokens;
+        std::vector<uint32_t> tokenEnd; // index after each token in the part
+        std::vector<uint32_t> tokenOf;  // the token holding each character
+    };
+    std::vector<PartTokens> partTokens;
+    // What any candidate of the current start covers at most in every part from j on,
+    // with all its digit runs read as markers: a search that cannot get above the best
+    // score under it changes nothing, so it is cut short. Read from the last part
+    // backwards, one part per part visited, so it never costs more than the search.
+    struct Ceiling {
+        std::vector<uint32_t> tokens; // the start's stretch, a digit run being one token
+        std::vector<size_t> z;
+        std::vector<int32_t> covered;  // base characters under the first x tokens
+        std::vector<int32_t> overLast; // [x]: the ceiling over the last x parts
+        std::vector<uint32_t> reach;
+    } ceiling;
+};
 
 namespace {
 
@@ -115,6 +156,9 @@ std::u16string branchKey(std::u16string_view candidate, const std::vector<int32_
 
 } // namespace
 
+// origins[k]: where the candidate's character k begins in the base. Not in the
+// anonymous namespace: with internal linkage the number-search benchmarks run a few
+// per cent slower.
 void searchRun(RunSearch& search, std::u16string_view candidate, size_t candidateLength,
                int32_t score, const std::vector<int32_t>& weights, size_t firstPart,
                const std::vector<uint32_t>& origins) {

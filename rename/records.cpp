@@ -12,75 +12,6 @@
 namespace mr {
 namespace {
 
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
-// Boolean wildcard matching in polynomial time. '*' may take any run, '#' takes a
-// whole digit run and never gives digits back, '\' makes the next character literal.
-// Only stars branch; a star that failed from text position t fails from every later
-// position too, so each star remembers the earliest position it failed from.
-class WildcardMatcher {
-public:
-    // failFrom is scratch space of the caller's, so that matching many names against one
-    // pattern allocates once.
-    WildcardMatcher(std::u16string_view pattern, std::u16string_view text,
-                    std::vector<size_t>& failFrom)
-        : p_(pattern), t_(text), failFrom_(failFrom) {
-        failFrom_.assign(pattern.size(), kUnknown);
-    }
-
-    bool run(size_t pi, size_t ti) {
-        for (;;) {
-            if (ti == t_.size()) {
-                while (pi < p_.size() && p_[pi] == u'*')
-                    ++pi;
-                return pi == p_.size();
-            }
-            if (pi == p_.size())
-                return false;
-            switch (p_[pi]) {
-            case u'*':
-                return pi + 1 == p_.size() || star(pi, ti);
-            case u'#':
-                if (!isDigit(t_[ti]))
-                    return false;
-                while (ti < t_.size() && isDigit(t_[ti]))
-                    ++ti;
-                ++pi;
-                break;
-            case u'\\':
-                if (pi + 1 == p_.size() || p_[pi + 1] != t_[ti])
-                    return false;
-                pi += 2;
-                ++ti;
-                break;
-            default:
-                if (p_[pi] != t_[ti])
-                    return false;
-                ++pi;
-                ++ti;
-                break;
-            }
-        }
-    }
-
-private:
-    static constexpr size_t kUnknown = static_cast<size_t>(-1);
-
-    bool star(size_t pi, size_t ti) {
-        const size_t stop = std::min(failFrom_[pi], t_.size());
-        for (size_t k = ti; k < stop; ++k)
-            if (run(pi + 1, k))
-                return true;
-        failFrom_[pi] = std::min(failFrom_[pi], ti);
-        return false;
-    }
-
-    std::u16string_view p_, t_;
-    std::vector<size_t>& failFrom_;
-};
-
 // The key of a folder path. Each name in the path folds as the keys of the folder
 // holding it do: every name under rules that ignore case, else the names held by a
 // folder that ignores case (`foldsCaseAt` answers for a folder path).
@@ -384,41 +315,6 @@ bool fillRecordSet(RecordSet& set, size_t count, const std::function<SplitPath(s
     if (foundWithId.size() > 1)
         unlistRepeatedFiles(foundWithId);
     return found;
-}
-
-bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension) {
-    // A folder that ignores case matches without it; any other matches exactly.
-    const std::u16string folded = upperKey(patternText);
-    std::u16string key;
-    std::vector<size_t> failFrom;
-    bool changed = false;
-    set.forEachFile([&](FileRecord& file) {
-        if (file.hidden)
-            return;
-        bool takes = true;
-        if (!patternText.empty()) {
-            std::u16string_view name = file.name;
-            if (!includesExtension) {
-                const size_t dot = name.rfind(u'.');
-                if (dot != std::u16string_view::npos)
-                    name = name.substr(0, dot);
-            }
-            const bool fold = file.folder->foldCase;
-            assignKey(key, name, fold);
-            takes = WildcardMatcher(fold ? std::u16string_view(folded) : patternText, key, failFrom)
-                        .run(0, 0);
-        }
-        changed |= takes != file.takesPart;
-        file.takesPart = takes;
-        if (!takes)
-            file.newName.clear();
-    });
-    return changed;
-}
-
-bool wildcardMatch(std::u16string_view pattern, std::u16string_view text) {
-    std::vector<size_t> failFrom;
-    return WildcardMatcher(pattern, text, failFrom).run(0, 0);
 }
 
 void clearRecordSet(RecordSet& set) {

@@ -118,8 +118,6 @@ void scanFolder(FolderRecord& folder, const NameRules& rules, FileSystem& fs);
 void readFileDetails(RecordSet& set);
 FileRecord* findFile(FolderRecord& folder, std::u16string_view name);
 const FileRecord* findFile(const FolderRecord& folder, std::u16string_view name);
-bool markTakingPart(RecordSet& set, std::u16string_view patternText, bool includesExtension);
-bool wildcardMatch(std::u16string_view pattern, std::u16string_view text);
 void clearRecordSet(RecordSet& set);
 
 } // namespace mr

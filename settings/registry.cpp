@@ -4,9 +4,6 @@
 
 namespace mr {
 
-Registry::Registry(std::u16string productName)
-    : Registry(std::move(productName), platformSettingsStore()) {}
-
 Registry::Registry(std::u16string productName, SettingsStore& store)
     : productName_(std::move(productName)), store_(&store) {
     if (productName_.empty())

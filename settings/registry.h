@@ -9,10 +9,14 @@
 
 namespace mr {
 
+// The product the settings are kept under: the host's name, where earlier versions put
+// them. The module and the command line pass it alike.
+constexpr char16_t kProductName[] = u"Sorrelcast";
+
 class Registry {
 public:
-    // Throws std::invalid_argument for an empty product name.
-    explicit Registry(std::u16string productName);
+    // Throws std::invalid_argument for an empty product name. The store is the
+    // platform's (platformSettingsStore(), chosen by the caller) or a test's.
     Registry(std::u16string productName, SettingsStore& store);
 
     struct KeyPath {

@@ -201,11 +201,4 @@ const Journal* undoTarget(const RunHistory& history) {
     return nullptr;
 }
 
-std::optional<std::string> latestJournal(const std::string& dirArg) {
-    const RunHistory history = runHistory(dirArg.empty() ? journalFolder().path : dirArg, true);
-    if (const Journal* j = undoTarget(history))
-        return j->path;
-    return std::nullopt;
-}
-
 } // namespace mr

@@ -6,7 +6,6 @@
 // put back by that name.
 #include "platform/posix/journal.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,8 +52,5 @@ RunHistory runHistory(const std::string& dir, bool untilTarget);
 // What a plain undo puts back: the newest run that may have moved files and is not
 // undone yet; null when there is none.
 const Journal* undoTarget(const RunHistory& history);
-
-// The journal of undoTarget in the folder (default: journalFolder()), if any.
-std::optional<std::string> latestJournal(const std::string& dir = {});
 
 } // namespace mr

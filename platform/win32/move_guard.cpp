@@ -2,6 +2,7 @@
 
 #include "platform/win32/move_paths.h"
 #include "rename/messages.h"
+#include "rename/name_rules.h"
 #include "seams/file_system.h"
 
 #include <windows.h>
@@ -14,7 +15,6 @@ namespace mr {
 namespace {
 
 constexpr size_t kStays = std::numeric_limits<size_t>::max();
-constexpr int kLinuxNameBytes = 255;
 
 // One name of a folder: an entry as listed now, or the target of a move.
 struct Name {
@@ -36,11 +36,13 @@ void checkSources(const std::vector<FileRecord*>& files, const std::vector<size_
     for (size_t i : moves) {
         const FileRecord& f = *files[i];
         const auto it = now.find(f.name);
-        const uint32_t reason = it == now.end() ? 2554
-                                : !it->second   ? 2556
-                                : it->second->fileId && f.fileId && it->second->fileId != f.fileId
-                                    ? 2555
-                                    : 0;
+        uint32_t reason = 0;
+        if (it == now.end())
+            reason = IDS_REASON_SOURCE_GONE;
+        else if (!it->second)
+            reason = IDS_REASON_AMBIGUOUS_NAME;
+        else if (it->second->fileId && f.fileId && it->second->fileId != f.fileId)
+            reason = IDS_REASON_SOURCE_REPLACED;
         if (reason && !reasons[i])
             reasons[i] = reason;
     }
@@ -84,7 +86,7 @@ void checkFolder(const std::vector<FileRecord*>& files, const std::vector<size_t
         if (targets > 1) {
             for (size_t k = start; k < end; ++k)
                 if (names[k].target && !reasons[names[k].move])
-                    reasons[names[k].move] = 2547;
+                    reasons[names[k].move] = IDS_REASON_SAME_NAME;
             continue;
         }
         if (targets == 0 || reasons[target])
@@ -93,7 +95,7 @@ void checkFolder(const std::vector<FileRecord*>& files, const std::vector<size_t
         // or moves away before the target is taken.
         for (size_t k = start; k < end; ++k)
             if (!names[k].target && (names[k].move == kStays || names[k].move > target))
-                reasons[target] = 2548;
+                reasons[target] = IDS_REASON_EXISTS;
     }
 }
 
@@ -112,11 +114,11 @@ std::vector<RenameFailure> refusedMoves(const std::vector<FileRecord*>& files) {
     for (size_t i = 0; i < files.size(); ++i) {
         const FileRecord& f = *files[i];
         if (f.newName.find(u'\0') != std::u16string::npos) {
-            reasons[i] = 2549;
+            reasons[i] = IDS_REASON_NUL;
             continue;
         }
-        if (runningUnderWine() && utf8Bytes(f.newName) > kLinuxNameBytes)
-            reasons[i] = 2557;
+        if (runningUnderWine() && static_cast<size_t>(utf8Bytes(f.newName)) > kMaxNameLength)
+            reasons[i] = IDS_REASON_TOO_LONG_FOR_LINUX;
         auto& moves = movesOf[f.folder];
         if (moves.empty())
             folders.push_back(f.folder);

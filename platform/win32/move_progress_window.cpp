@@ -72,7 +72,7 @@ unsigned long long now() {
 MoveProgressWindow::MoveProgressWindow(HWND owner, size_t total, unsigned showAfterMs)
     : owner_(owner), total_(total), start_(now()), showAfterMs_(showAfterMs) {
     Template dialog(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                    240, 71, moduleString(2540), 3);
+                    240, 71, moduleString(IDS_RENAMING_FILES), 3);
     dialog.item(SS_LEFT | SS_NOPREFIX, 7, 7, 226, 26, kTextId, kStaticClass);
     dialog.item(SS_OWNERDRAW, 7, 36, 226, 8, kBarId, kStaticClass);
     dialog.item(BS_DEFPUSHBUTTON | WS_TABSTOP, 183, 50, 50, 14, IDCANCEL, kButtonClass);
@@ -80,7 +80,7 @@ MoveProgressWindow::MoveProgressWindow(HWND owner, size_t total, unsigned showAf
                                          reinterpret_cast<LPARAM>(this));
     if (!window_)
         return;
-    SetDlgItemTextW(window_, IDCANCEL, toWide(moduleString(2542)).c_str());
+    SetDlgItemTextW(window_, IDCANCEL, toWide(moduleString(IDS_CANCEL)).c_str());
     showCount(0);
     // The owner takes no input while its files move, as under a modal window.
     ownerWasEnabled_ = owner_ && IsWindowEnabled(owner_);
@@ -119,8 +119,9 @@ void MoveProgressWindow::showCancelled(size_t done) {
     if (!window_)
         return;
     finished_ = true;
-    SetDlgItemTextW(window_, kTextId, toWide(countedString(2544, done, total_)).c_str());
-    SetDlgItemTextW(window_, IDCANCEL, toWide(moduleString(2543)).c_str());
+    SetDlgItemTextW(window_, kTextId,
+                    toWide(countedString(IDS_CANCELLED_AFTER, done, total_)).c_str());
+    SetDlgItemTextW(window_, IDCANCEL, toWide(moduleString(IDS_CLOSE)).c_str());
     ShowWindow(window_, SW_SHOW);
     MSG msg;
     while (!closed_ && GetMessageW(&msg, nullptr, 0, 0) > 0)
@@ -134,7 +135,8 @@ void MoveProgressWindow::showCancelled(size_t done) {
 
 void MoveProgressWindow::showCount(size_t done) {
     shownDone_ = done;
-    SetDlgItemTextW(window_, kTextId, toWide(countedString(2541, done, total_)).c_str());
+    SetDlgItemTextW(window_, kTextId,
+                    toWide(countedString(IDS_RENAMED_COUNT, done, total_)).c_str());
     InvalidateRect(GetDlgItem(window_, kBarId), nullptr, FALSE);
 }
 

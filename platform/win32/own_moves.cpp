@@ -52,11 +52,11 @@ std::u16string changeCase(const std::wstring& folder, const std::wstring& name,
     if (!move(folder + temp, folder + newName)) {
         const DWORD error = GetLastError();
         if (!move(folder + temp, folder + name))
-            return std::u16string(moduleString(2551)) + u": " + fromWide(temp);
+            return std::u16string(moduleString(IDS_REASON_CASE_UNCHANGED)) + u": " + fromWide(temp);
         return systemErrorText(error);
     }
     if (storedName(folder + newName) != newName)
-        return std::u16string(moduleString(2552));
+        return std::u16string(moduleString(IDS_REASON_SPELLING_REFUSED));
     return {};
 }
 

@@ -69,7 +69,7 @@ std::u16string listMessage(uint32_t heading, const std::vector<RenameFailure>& l
         text += f.reason;
     }
     if (list.size() > kNamedInMessage) {
-        text += u"\r\n" + countedString(2550, list.size() - kNamedInMessage);
+        text += u"\r\n" + countedString(IDS_AND_MORE, list.size() - kNamedInMessage);
     }
     return text;
 }
@@ -102,7 +102,8 @@ void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRec
     failures_ = refusedMoves(files);
     if (!failures_.empty()) {
         if (window)
-            showModuleMessage(window, listMessage(2546, failures_), MessageIcon::Exclamation);
+            showModuleMessage(window, listMessage(IDS_NAMES_REFUSED, failures_),
+                              MessageIcon::Exclamation);
         return;
     }
     const bool underWine = runningUnderWine();
@@ -122,7 +123,8 @@ void RenameProgressDlg::renameFiles(OwnerWindow owner, const std::vector<FileRec
     else
         renameWithOwnMoves(owner, files, underWine);
     if (window && !failures_.empty())
-        showModuleMessage(window, listMessage(2545, failures_), MessageIcon::Exclamation);
+        showModuleMessage(window, listMessage(IDS_NOT_RENAMED, failures_),
+                          MessageIcon::Exclamation);
 }
 
 void RenameProgressDlg::renameWithOwnMoves(void* owner, const std::vector<FileRecord*>& files,
@@ -173,7 +175,7 @@ void RenameProgressDlg::renameWithShell(void* owner, const std::vector<FileRecor
             const std::wstring folder = resolveFolder(toWide(f->folder->path), renamedTo);
             if (!exists(folder + toWide(f->newName)) &&
                 !exists(toWide(f->folder->path + f->newName)))
-                fail(*f, moduleString(2553));
+                fail(*f, moduleString(IDS_REASON_SHELL_FAILED));
         }
     }
 

@@ -1,4 +1,5 @@
 // Carrying out a validated list: folders contents first, a cancel stops between files.
+#include "pattern/matching.h"
 #include "rename/execution.h"
 #include "rename/validation.h"
 #include "support/memory_file_system.h"
@@ -38,7 +39,7 @@ void fill(RecordSet& set) {
     fs.add(u"C:\\A\\B\\", u"x");
     fs.add(u"C:\\AB\\", u"q");
     fillRecordSet(set, {u"C:\\A\\a", u"C:\\A\\b", u"C:\\A\\B\\x", u"C:\\AB\\q"}, fs);
-    markTakingPart(set, u"", true);
+    markTakingPart(set, NamePattern{});
     set.forEachFile([](FileRecord& f) {
         f.newName = f.name == u"a" ? u"b" : f.name == u"b" ? u"c" : f.name == u"x" ? u"y" : u"r";
     });

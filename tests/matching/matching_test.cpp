@@ -89,6 +89,50 @@ TEST(MatchTokens, AgreesWithThePlainMatcherOnRandomPatterns) {
     EXPECT_GT(matched, 300); // successes must be exercised too
 }
 
+TEST(MarkTakingPart, TakesTheListedFilesThatFit) {
+    // clang-format off
+    const struct {
+        std::u16string base, ext;
+        bool includesExtension;
+        Texts takers; // in canonical order
+        bool posix = false;
+    } cases[] = {
+        {u"", u"", false, {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"x.#1", u"\u00E4b1.txt"}},
+        {u"IMG_#", u"", false, {u"IMG_0001.jpg", u"img_12.JPG"}},
+        {u"IMG_#", u".jpg", true, {u"IMG_0001.jpg", u"img_12.JPG"}},
+        {u"*", u".*", true, {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"x.#1", u"\u00E4b1.txt"}},
+        {u"x", u".#1", true, {u"x.#1"}},          // the extension is literal text
+        {u"README", u"", false, {u"README"}},
+        {u"\u00C4B#", u"", false, {u"\u00E4b1.txt"}},  // case folds outside ASCII too
+        {u"IMG_#", u"", false, {u"IMG_0001.jpg"}, true}, // a POSIX folder minds case
+        {u"#*", u"", false, {}},                         // a number field needs a digit
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::u16string folder = c.posix ? u"/P/" : u"C:\\P\\";
+        test::MemoryFileSystem fs;
+        std::vector<std::u16string> paths;
+        for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"\u00E4b1.txt",
+                       u"x.#1", u"IMG_9.jpg"}) {
+            fs.add(folder, n);
+            if (n != std::u16string_view(u"IMG_9.jpg"))
+                paths.push_back(folder + n);
+        }
+        RecordSet set(c.posix ? NameRules::posix() : NameRules::windows());
+        fillRecordSet(set, paths, fs);
+        set.forEachFile([](FileRecord& f) { f.newName = u"x"; });
+        markTakingPart(set, parsed(c.base, c.ext, c.includesExtension));
+        Texts takers;
+        set.forEachFile([&](FileRecord& f) {
+            EXPECT_FALSE(f.hidden && f.takesPart) << "hidden files are left alone";
+            EXPECT_EQ(f.newName.empty(), !f.hidden && !f.takesPart) << toUtf8(f.name);
+            if (f.takesPart)
+                takers.push_back(f.name);
+        });
+        EXPECT_EQ(takers, c.takers) << toUtf8(c.base + c.ext);
+    }
+}
+
 TEST(CollectNumberMinimums, TakesTheSmallestValueOfEachField) {
     // A folder large enough to be read in two halves, its smallest number far into the
     // second ("a9" sorts after "a8999").

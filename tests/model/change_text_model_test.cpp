@@ -37,6 +37,9 @@ TEST(ChangeTextModel, ARememberedBoxHoldsOnlyWhereItIsEnabled) {
         ModelFixture f(c.names, {}, true);
         EXPECT_EQ(f.model->allowExtensionChanges(), c.extensionEnabled);
         EXPECT_EQ(f.model->numbersAsText(), c.numbersEnabled);
+        EXPECT_EQ(f.model->boxChecked(CheckBox::AllowExtensionChanges), c.extensionEnabled);
+        EXPECT_EQ(f.model->boxEnabled(CheckBox::AllowExtensionChanges), c.extensionEnabled);
+        EXPECT_EQ(f.model->boxEnabled(CheckBox::NumbersAsText), c.numbersEnabled);
         for (auto* r : f.model->rows())
             EXPECT_TRUE(r->takesPart) << toUtf8(r->name);
     }
@@ -53,6 +56,7 @@ TEST(ChangeTextModel, EditsMarkEveryFileAndTravelAcrossVariants) {
     EXPECT_TRUE(f.model->clickCheckBox(CheckBox::AllowExtensionChanges));
     EXPECT_EQ(f.model->currentPatternIndex(), 1);
     EXPECT_TRUE(f.remembered.allowExtensionChanges);
+    EXPECT_EQ(f.newNames(), (Names{u"b1.txt", u"b2.txt"}));
     f.model->clickCheckBox(CheckBox::AllowExtensionChanges);
     EXPECT_EQ(f.newNames(), (Names{u"b1.txt", u"b2.txt"}));
 }
@@ -115,6 +119,7 @@ TEST(ChangeTextModel, PastedNamesDisableEditingUntilReset) {
     f.model->pasteNames(true); // the last unpasted row
     EXPECT_FALSE(f.model->editingEnabled());
     EXPECT_FALSE(f.model->setFieldText(0, u"z") || f.model->fieldToken(1));
+    EXPECT_FALSE(f.model->clickCheckBox(CheckBox::NumbersAsText));
     EXPECT_EQ(f.newNames(), (Names{u"x.txt", u"y.txt"}));
     f.model->selectOnly({});
     f.model->resetNames(); // without a selection the pasted names stay
@@ -122,6 +127,7 @@ TEST(ChangeTextModel, PastedNamesDisableEditingUntilReset) {
     f.model->selectOnly({1});
     f.model->resetNames();
     EXPECT_TRUE(f.model->editingEnabled());
+    EXPECT_TRUE(f.model->boxEnabled(CheckBox::NumbersAsText));
     EXPECT_EQ(f.newNames(), (Names{u"x.txt", u"a2.txt"}));
     f.model->resetAll();
     EXPECT_EQ(f.newNames(), (Names{u"a1.txt", u"a2.txt"}));

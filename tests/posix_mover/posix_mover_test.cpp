@@ -1,6 +1,7 @@
 // The journalled mover on a real folder: faults after planning never lose a file, and undo
 // puts back every move. (Kills mid-run are in the hostile tests.)
 #ifndef _WIN32
+#include "pattern/matching.h"
 #include "platform/posix/posix_mover.h"
 #include "rename/execution.h"
 #include "rename/validation.h"
@@ -38,7 +39,7 @@ protected:
             paths.push_back(fromUtf8(dir + "/" + w.substr(0, w.find('>'))));
         }
         fillRecordSet(set, paths, platformFileSystem());
-        markTakingPart(set, u"", true);
+        markTakingPart(set, NamePattern{});
         set.forEachFile([&](FileRecord& f) {
             if (f.takesPart)
                 f.newName = fromUtf8(to.at(toUtf8(f.folder->path + f.name).substr(dir.size() + 1)));

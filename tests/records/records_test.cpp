@@ -130,48 +130,6 @@ TEST(ScanFolder, RecordsAreSortedWhateverTheListingOrder) {
     }
 }
 
-struct TakePartCase {
-    std::u16string pattern;
-    bool includesExtension;
-    std::u16string takers; // the names that take part, in canonical order
-    bool posix = false;
-};
-
-TEST(MarkTakingPart, Table) {
-    const TakePartCase cases[] = {
-        {u"", false, u"IMG_0001.jpg img_12.JPG notes.txt README \u00E4b1.txt"},
-        {u"IMG_#", false, u"IMG_0001.jpg img_12.JPG"},
-        {u"IMG_#.jpg", true, u"IMG_0001.jpg img_12.JPG"},
-        {u"README", false, u"README"},
-        {u"\u00C4B#", false, u"\u00E4b1.txt"},    // case folds outside ASCII too
-        {u"IMG_#", false, u"IMG_0001.jpg", true}, // a POSIX folder minds case
-        {u"#*", false, u""},                      // a number field needs a digit
-    };
-    for (const auto& c : cases) {
-        const std::u16string folder = c.posix ? u"/P/" : u"C:\\P\\";
-        MemoryFileSystem fs;
-        std::vector<std::u16string> paths;
-        for (auto n : {u"IMG_0001.jpg", u"img_12.JPG", u"notes.txt", u"README", u"\u00E4b1.txt",
-                       u"IMG_9.jpg"}) {
-            fs.add(folder, n);
-            if (n != std::u16string_view(u"IMG_9.jpg"))
-                paths.push_back(folder + n);
-        }
-        RecordSet set(c.posix ? NameRules::posix() : NameRules::windows());
-        fillRecordSet(set, paths, fs);
-        set.forEachFile([](FileRecord& f) { f.newName = u"x"; });
-        markTakingPart(set, c.pattern, c.includesExtension);
-        std::vector<std::u16string> takers;
-        set.forEachFile([&](FileRecord& f) {
-            EXPECT_FALSE(f.hidden && f.takesPart) << "hidden files are left alone";
-            EXPECT_EQ(f.newName.empty(), !f.hidden && !f.takesPart) << toUtf8(f.name);
-            if (f.takesPart)
-                takers.push_back(f.name);
-        });
-        EXPECT_EQ(takers, split(c.takers)) << toUtf8(c.pattern);
-    }
-}
-
 // Reading times and sizes costs a call per file: only typed tags that show them pay.
 TEST(FileDetails, AreReadOnlyWhenATagShowsThem) {
     const struct {

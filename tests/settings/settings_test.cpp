@@ -1,3 +1,4 @@
+#include "seams/settings_store.h"
 #include "settings/registry.h"
 #include "support/memory_settings_store.h"
 #include "text/utf8.h"
@@ -66,7 +67,7 @@ TEST(PlatformSettings, ValuesWrittenAreInTheUsersRegistry) {
     const std::u16string product = testProduct();
     const std::wstring key =
         L"HKCU\\SOFTWARE\\Nombrel Software\\" + std::wstring(product.begin(), product.end());
-    Registry registry(product);
+    Registry registry(product, platformSettingsStore());
     ASSERT_TRUE(registry.writeInt(u"NumberDlg Start", 12));
     const std::string shown = run(L"reg query \"" + key + L"\" /v \"NumberDlg Start\"");
     EXPECT_NE(shown.find("REG_DWORD"), std::string::npos) << shown;
@@ -77,7 +78,7 @@ TEST(PlatformSettings, ValuesWrittenAreInTheUsersRegistry) {
     EXPECT_FALSE(registry.readInt(u"Text", value));
     EXPECT_EQ(value, 77u);
     run(L"reg delete \"" + key + L"\" /f");
-    EXPECT_FALSE(Registry(product).readInt(u"NumberDlg Start", value));
+    EXPECT_FALSE(Registry(product, platformSettingsStore()).readInt(u"NumberDlg Start", value));
 }
 
 #else
@@ -110,14 +111,14 @@ protected:
 
 TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
     const std::u16string product = testProduct();
-    Registry registry(product);
+    Registry registry(product, platformSettingsStore());
     uint32_t value = 77;
     EXPECT_FALSE(registry.readInt(u"NumberDlg Start", value));
     for (auto [setting, number] : {std::pair{u"NumberDlg Start", 12u},
                                    {u"NumberDlg NDigits", 3u},
                                    {u"NumberDlg Start", 4000000000u}})
         ASSERT_TRUE(registry.writeInt(setting, number));
-    EXPECT_TRUE(Registry(product).readInt(u"numberdlg start", value));
+    EXPECT_TRUE(Registry(product, platformSettingsStore()).readInt(u"numberdlg start", value));
     EXPECT_EQ(value, 4000000000u);
     // One file for the product and no temporary left behind.
     std::vector<fs::path> files;
@@ -128,7 +129,7 @@ TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
     std::ofstream(dir / "Nombrel Software" / "Sorrelcast.reg")
         << "[\"SOFTWARE\\\\Nombrel Software\\\\Sorrelcast\"]\n\"NumberDlg Start\"=\"12\"\n"
         << "\"Short\"=dword:12\ngarbage line\n\"NumberDlg NDigits\"=dword:0000000A\n";
-    Registry other(u"Sorrelcast");
+    Registry other(u"Sorrelcast", platformSettingsStore());
     value = 77;
     EXPECT_FALSE(other.readInt(u"NumberDlg Start", value)); // a value of another type
     EXPECT_FALSE(other.readInt(u"Short", value));
@@ -144,8 +145,8 @@ TEST_F(PlatformSettings, NoConfigHomeReadsNothing) {
     const std::string savedHome = home ? home : "";
     unsetenv("HOME");
     uint32_t value = 77;
-    EXPECT_FALSE(Registry(u"Sorrelcast").writeInt(u"X", 1));
-    EXPECT_FALSE(Registry(u"Sorrelcast").readInt(u"X", value));
+    EXPECT_FALSE(Registry(u"Sorrelcast", platformSettingsStore()).writeInt(u"X", 1));
+    EXPECT_FALSE(Registry(u"Sorrelcast", platformSettingsStore()).readInt(u"X", value));
     if (home)
         setenv("HOME", savedHome.c_str(), 1);
 }

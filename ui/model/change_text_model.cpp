@@ -5,7 +5,6 @@
 #include "pattern/matching.h"
 #include "pattern/new_names.h"
 #include "pattern/parser.h"
-#include "pattern/pattern_text.h"
 #include "rename/execution.h"
 #include "rename/messages.h"
 #include "rename/validation.h"
@@ -16,37 +15,13 @@
 
 namespace mr {
 
-namespace {
-
-int boxIndex(CheckBox box) {
-    return box == CheckBox::AllowExtensionChanges ? 0 : 1;
-}
-
-} // namespace
-
 ChangeTextModel::ChangeTextModel(std::u16string productName, RecordSet& records,
                                  CheckBoxMemory& remembered)
     : productName_(std::move(productName)), records_(records), remembered_(remembered) {
     allowExtensionChanges_ = remembered.allowExtensionChanges;
     numbersAsText_ = remembered.numbersAsText;
     derive();
-    markTakingPart(records_, takingPartPattern(), currentPattern().includesExtension);
-}
-
-// The current variant's pattern text as the taking-part match reads it. The variant
-// keeps its extension text literally ('x.#1' gives the pattern text 'x.#1'), so a
-// literal extension is escaped here or its '#' would demand digits.
-std::u16string ChangeTextModel::takingPartPattern() const {
-    const NamePattern& current = currentPattern();
-    if (!current.includesExtension)
-        return current.patternText;
-    const std::u16string& base = patterns_[currentPatternIndex() - 1].patternText;
-    std::u16string_view extension = std::u16string_view(current.patternText).substr(base.size());
-    if (extension == u".*")
-        return current.patternText;
-    std::u16string text = base;
-    appendLiteral(text, extension);
-    return text;
+    markTakingPart(records_, currentPattern());
 }
 
 void ChangeTextModel::derive() {
@@ -62,10 +37,6 @@ void ChangeTextModel::derive() {
 
 void ChangeTextModel::initialise(ChangeTextView* view) {
     view_ = view;
-    boxChecked_[0] = allowExtensionChanges_;
-    boxEnabled_[0] = allowExtensionChangesEnabled_;
-    boxChecked_[1] = numbersAsText_;
-    boxEnabled_[1] = numbersAsTextEnabled_;
     rows_.clear();
     records_.forEachFile([&](FileRecord& f) {
         if (!f.hidden)
@@ -80,10 +51,12 @@ void ChangeTextModel::initialise(ChangeTextView* view) {
 }
 
 bool ChangeTextModel::boxChecked(CheckBox box) const {
-    return boxChecked_[boxIndex(box)];
+    return box == CheckBox::AllowExtensionChanges ? allowExtensionChanges_ : numbersAsText_;
 }
 bool ChangeTextModel::boxEnabled(CheckBox box) const {
-    return boxEnabled_[boxIndex(box)];
+    return editingEnabled_ &&
+           (box == CheckBox::AllowExtensionChanges ? allowExtensionChangesEnabled_
+                                                   : numbersAsTextEnabled_);
 }
 
 size_t ChangeTextModel::selectedCount() const {
@@ -113,11 +86,6 @@ void ChangeTextModel::rebuildFields() {
 }
 
 void ChangeTextModel::switchPattern() {
-    const int previous = currentPatternIndex();
-    allowExtensionChanges_ = boxChecked_[0];
-    numbersAsText_ = boxChecked_[1];
-    if (currentPatternIndex() != previous)
-        transferFieldSettings(editablePattern(), patterns_[previous]);
     ready_ = false;
     rebuildFields();
     refreshNewNames();
@@ -165,10 +133,6 @@ void ChangeTextModel::resetAll() {
 
 void ChangeTextModel::setEditingEnabled(bool on) {
     editingEnabled_ = on;
-    if (allowExtensionChangesEnabled_)
-        boxEnabled_[0] = on;
-    if (numbersAsTextEnabled_)
-        boxEnabled_[1] = on;
     if (view_)
         view_->editingEnabledChanged();
 }
@@ -199,11 +163,15 @@ void ChangeTextModel::assignListPositions() {
 }
 
 bool ChangeTextModel::clickCheckBox(CheckBox box) {
-    const int i = boxIndex(box);
-    if (!boxEnabled_[i])
+    if (!boxEnabled(box))
         return false;
-    boxChecked_[i] = !boxChecked_[i];
-    (i == 0 ? remembered_.allowExtensionChanges : remembered_.numbersAsText) = boxChecked_[i];
+    const int previous = currentPatternIndex();
+    const bool extension = box == CheckBox::AllowExtensionChanges;
+    bool& checked = extension ? allowExtensionChanges_ : numbersAsText_;
+    checked = !checked;
+    (extension ? remembered_.allowExtensionChanges : remembered_.numbersAsText) = checked;
+    // The user's field settings go along to the other variant.
+    transferFieldSettings(editablePattern(), patterns_[previous]);
     switchPattern();
     return true;
 }

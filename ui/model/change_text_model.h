@@ -126,7 +126,6 @@ public:
 private:
     NamePattern& editablePattern() { return patterns_[currentPatternIndex()]; }
     void derive();
-    std::u16string takingPartPattern() const;
     void rebuildFields();
     std::vector<FileRecord*> targetRows(bool selectedOnly) const;
     void message(uint32_t id, std::u16string_view text, MessageIcon icon);
@@ -135,6 +134,8 @@ private:
     RecordSet& records_;
     CheckBoxMemory& remembered_;
     PatternVariants patterns_;
+    // The check boxes: checked picks the current variant; *Enabled says whether the names
+    // allow the box at all (it is shown enabled while editing is too).
     bool allowExtensionChanges_ = false;
     bool allowExtensionChangesEnabled_ = true;
     bool numbersAsText_ = false;
@@ -145,8 +146,6 @@ private:
     std::vector<PatternFieldInfo> fields_;
     std::vector<FileRecord*> rows_;
     std::vector<uint8_t> selected_;
-    bool boxChecked_[2] = {false, false};
-    bool boxEnabled_[2] = {true, true};
     int editDepth_ = 0;
     bool refreshPending_ = false;
     // What one refresh keeps for the next: the second thread, the names' matches, the

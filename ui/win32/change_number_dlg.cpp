@@ -1,6 +1,7 @@
 #include "ui/win32/change_number_dlg.h"
 
 #include "resources/resource.h"
+#include "seams/settings_store.h"
 #include "ui/win32/field_dialog.h"
 
 namespace mr {
@@ -35,7 +36,7 @@ bool checked(HWND dialog, int id) {
 } // namespace
 
 CChangeNumberDlg::CChangeNumberDlg(CWnd* parent, const std::u16string& productName)
-    : CFieldDialog(IDD_CHANGE_NUMBER, parent), settings_(productName) {}
+    : CFieldDialog(IDD_CHANGE_NUMBER, parent), settings_(productName, platformSettingsStore()) {}
 
 void CChangeNumberDlg::open(const PatternToken& token) {
     model_.emplace(token, settings_);

@@ -1,5 +1,6 @@
 #include "ui/win32/size_store.h"
 
+#include "seams/settings_store.h"
 #include "settings/registry.h"
 
 #include <utility>
@@ -10,7 +11,8 @@ namespace {
 // The per-user settings of the product: the size outlives the process.
 class RegistrySizeStore final : public SizeStore {
 public:
-    explicit RegistrySizeStore(std::u16string product) : registry_(std::move(product)) {}
+    explicit RegistrySizeStore(std::u16string product)
+        : registry_(std::move(product), platformSettingsStore()) {}
 
     bool readInt(std::u16string_view name, uint32_t& value) override {
         return registry_.readInt(name, value);

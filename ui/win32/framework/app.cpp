@@ -3,18 +3,9 @@
 #include "ui/win32/framework/module_state.h"
 
 namespace mr {
-namespace {
-CApplication* g_app = nullptr;
-}
+CApplication::CApplication(const wchar_t* appName) : m_appName(appName) {}
 
-CApplication::CApplication(const wchar_t* appName) : m_appName(appName) {
-    g_app = this;
-}
-
-CApplication::~CApplication() {
-    if (g_app == this)
-        g_app = nullptr;
-}
+CApplication::~CApplication() = default;
 
 BOOL CApplication::StartUp() {
     return TRUE;
@@ -33,10 +24,6 @@ void CApplication::attachModule(HINSTANCE instance) {
 void CApplication::detachModule() {
     ShutDown();
     ModuleState::release();
-}
-
-CApplication* CApplication::Current() {
-    return g_app;
 }
 
 } // namespace mr

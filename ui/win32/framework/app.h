@@ -18,8 +18,6 @@ public:
     void attachModule(HINSTANCE instance);
     void detachModule();
 
-    static CApplication* Current();
-
     HINSTANCE m_hInstance = nullptr;
     const wchar_t* m_appName;
 };

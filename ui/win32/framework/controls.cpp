@@ -2,10 +2,6 @@
 
 namespace mr {
 
-int CButton::GetCheck() const {
-    return static_cast<int>(SendMessage(BM_GETCHECK));
-}
-
 void CButton::SetCheck(int state) const {
     SendMessage(BM_SETCHECK, static_cast<WPARAM>(state));
 }
@@ -42,31 +38,8 @@ int CListCtrl::GetColumnWidth(int column) const {
     return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
 }
 
-int CListCtrl::InsertCallbackItem(int index, LPARAM data) const {
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = LPSTR_TEXTCALLBACKW;
-    item.iImage = I_IMAGECALLBACK;
-    item.lParam = data;
-    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
 int CListCtrl::GetItemCount() const {
     return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-}
-
-LPARAM CListCtrl::GetItemData(int item) const {
-    LVITEMW lvi = {};
-    lvi.mask = LVIF_PARAM;
-    lvi.iItem = item;
-    if (!SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lvi)))
-        return 0;
-    return lvi.lParam;
-}
-
-BOOL CListCtrl::DeleteItem(int item) const {
-    return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)));
 }
 
 BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) const {
@@ -81,18 +54,6 @@ UINT CListCtrl::GetItemState(int item, UINT mask) const {
     return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
 }
 
-BOOL CListCtrl::SetStateImage(int item, int k) const {
-    return SetItemState(item, INDEXTOSTATEIMAGEMASK(static_cast<UINT>(k)), LVIS_STATEIMAGEMASK);
-}
-
-int CListCtrl::GetStateImage(int item) const {
-    return static_cast<int>(GetItemState(item, LVIS_STATEIMAGEMASK) >> 12);
-}
-
-UINT CListCtrl::GetSelectedCount() const {
-    return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT));
-}
-
 int CListCtrl::GetNextItem(int start, int flags) const {
     return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), flags));
 }
@@ -100,10 +61,6 @@ int CListCtrl::GetNextItem(int start, int flags) const {
 HIMAGELIST CListCtrl::SetImageList(HIMAGELIST list, int which) const {
     return reinterpret_cast<HIMAGELIST>(
         SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(list)));
-}
-
-HIMAGELIST CListCtrl::GetImageList(int which) const {
-    return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(which)));
 }
 
 } // namespace mr

@@ -8,7 +8,6 @@ namespace mr {
 
 class CButton : public CWnd {
 public:
-    int GetCheck() const;
     void SetCheck(int state) const;
 };
 
@@ -22,21 +21,12 @@ public:
     int GetColumnCount() const;
     BOOL SetColumnWidth(int column, int width) const;
     int GetColumnWidth(int column) const;
-    // Text and image are asked for when drawn.
-    int InsertCallbackItem(int index, LPARAM data) const;
     int GetItemCount() const;
-    LPARAM GetItemData(int item) const;
-    BOOL DeleteItem(int item) const;
     BOOL SetItemState(int item, UINT state, UINT mask) const;
     UINT GetItemState(int item, UINT mask) const;
-    // k is 1-based in the state image list; 0 shows none.
-    BOOL SetStateImage(int item, int k) const;
-    int GetStateImage(int item) const;
-    UINT GetSelectedCount() const;
     int GetNextItem(int start, int flags) const;
     // Returns the list the control used before.
     HIMAGELIST SetImageList(HIMAGELIST list, int which) const;
-    HIMAGELIST GetImageList(int which) const;
 };
 
 } // namespace mr

@@ -17,8 +17,6 @@ public:
     virtual BOOL DestroyWindow();
     void EndDialog(int result);
 
-    UINT templateId() const { return m_templateId; }
-
 protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();

@@ -87,10 +87,6 @@ int CImageList::Add(HBITMAP image) {
     return m_hImageList ? ImageList_Add(m_hImageList, image, nullptr) : -1;
 }
 
-int CImageList::GetImageCount() const {
-    return m_hImageList ? ImageList_GetImageCount(m_hImageList) : 0;
-}
-
 BOOL CImageList::DeleteImageList() {
     BOOL done = FALSE;
     if (m_hImageList)

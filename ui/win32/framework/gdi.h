@@ -44,7 +44,6 @@ public:
 
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
     int Add(HBITMAP image);
-    int GetImageCount() const;
     BOOL DeleteImageList();
     HIMAGELIST Detach();
     operator HIMAGELIST() const { return m_hImageList; }

@@ -32,8 +32,6 @@ public:
     ModuleStateScope(const ModuleStateScope&) = delete;
     ModuleStateScope& operator=(const ModuleStateScope&) = delete;
 
-    bool activated() const { return activated_; }
-
 private:
     HINSTANCE previousResources_ = nullptr;
     ULONG_PTR cookie_ = 0;

@@ -26,10 +26,6 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     return true;
 }
 
-bool CWnd::SubclassControl(int id, const CWnd& parent) {
-    return SubclassWindow(::GetDlgItem(parent.m_hWnd, id));
-}
-
 void CWnd::UnsubclassWindow() {
     if (!m_previousProc)
         return;
@@ -69,10 +65,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessageW(m_hWnd, message, wParam, lParam);
-}
-
 HWND CWnd::GetDlgItem(int id) const {
     return ::GetDlgItem(m_hWnd, id);
 }
@@ -83,20 +75,6 @@ int CWnd::GetDlgCtrlID() const {
 
 HWND CWnd::GetParent() const {
     return ::GetParent(m_hWnd);
-}
-
-void CWnd::SetWindowText(const wchar_t* text) const {
-    ::SetWindowTextW(m_hWnd, text);
-}
-
-std::wstring CWnd::GetWindowText() const {
-    const int length = GetWindowTextLengthW(m_hWnd);
-    if (length <= 0)
-        return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
 }
 
 BOOL CWnd::EnableWindow(bool enable) const {
@@ -124,12 +102,6 @@ RECT CWnd::GetWindowRect() const {
 RECT CWnd::GetClientRect() const {
     RECT rect = {};
     ::GetClientRect(m_hWnd, &rect);
-    return rect;
-}
-
-RECT CWnd::WindowRectInParent() const {
-    RECT rect = GetWindowRect();
-    MapWindowPoints(HWND_DESKTOP, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 

@@ -23,23 +23,18 @@ public:
 
     // Routes the window's messages through WindowProc until it is destroyed.
     bool SubclassWindow(HWND hwnd);
-    bool SubclassControl(int id, const CWnd& parent);
     void UnsubclassWindow();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     HWND GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
     HWND GetParent() const;
-    void SetWindowText(const wchar_t* text) const;
-    std::wstring GetWindowText() const;
     BOOL EnableWindow(bool enable) const;
     bool IsWindowEnabled() const;
     bool IsZoomed() const;
     BOOL ShowWindow(int command) const;
     RECT GetWindowRect() const;
     RECT GetClientRect() const;
-    RECT WindowRectInParent() const; // outer rectangle in the parent's client coordinates
     BOOL MoveWindow(const RECT& rect, bool repaint) const;
     BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) const;
     void Invalidate(bool erase = true) const;
