@@ -28,8 +28,8 @@ struct DerivationContext {
     // Names without extensions, cut to middle parts: views into the records, which
     // outlive a derivation, so that 100,000 names cost no allocation each.
     std::vector<std::u16string_view> names;
-    bool smallAlphabet = false;        // only the first 256 table entries are maintained
-    std::vector<uint8_t> charTable;    // one flag per code unit, filled by the table build
+    bool smallAlphabet = false;     // only the first 256 table entries are maintained
+    std::vector<uint8_t> charTable; // one flag per code unit, filled by the table build
     bool useNumberRuns = false;
     std::u16string extension;
 
