@@ -2,6 +2,7 @@
 // and the messages that say why.
 #include "cli_support.h"
 #include "support/disk_state.h"
+#include "support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -45,29 +46,19 @@ struct RealCase {
 // the test's own (a space and a quote in its path, for the shell).
 class StandInEditor {
 public:
-    StandInEditor(const std::string& script, const std::string& editorArgs = "") {
-        const auto path = dir_.write("editor.sh", "for f; do :; done\n" + script + "\n");
-        temporary_ = dir_.sub("temporary 'files'");
-        for (const char* name : {"VISUAL", "EDITOR", "TMPDIR"})
-            if (const char* value = std::getenv(name))
-                saved_.emplace_back(name, value);
-        ::setenv("VISUAL", ("sh " + path.string() + editorArgs).c_str(), 1);
-        ::setenv("EDITOR", "false", 1);
-        ::setenv("TMPDIR", temporary_.c_str(), 1);
-    }
-    ~StandInEditor() {
-        for (const char* name : {"VISUAL", "EDITOR", "TMPDIR"})
-            ::unsetenv(name);
-        for (const auto& [name, value] : saved_)
-            ::setenv(name.c_str(), value.c_str(), 1);
-    }
+    StandInEditor(const std::string& script, const std::string& editorArgs = "")
+        : script_(dir_.write("editor.sh", "for f; do :; done\n" + script + "\n")),
+          temporary_(dir_.sub("temporary 'files'")),
+          visual_("VISUAL", ("sh " + script_.string() + editorArgs).c_str()),
+          editor_("EDITOR", "false"), tmpdir_("TMPDIR", temporary_.c_str()) {}
     const TempFolder& dir() const { return dir_; }
     const std::string& temporary() const { return temporary_; }
 
 private:
     TempFolder dir_;
+    std::filesystem::path script_;
     std::string temporary_;
-    std::vector<std::pair<std::string, std::string>> saved_;
+    mr::test::ScopedEnv visual_, editor_, tmpdir_;
 };
 #endif
 
@@ -217,80 +208,32 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 // --edit with an editor standing in: its lines go through "Paste Names".
+RealCase edited(const char* what, std::string files, std::string args, int exit, std::string after,
+                std::string err, std::string out, std::string editor) {
+    return {what, files, args, exit, after, err, "", out, {}, editor};
+}
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Edit, RealRun,
     testing::Values(
-        RealCase{"the edited names rename",
-                 "IMG_1.jpg IMG_2.jpg",
-                 "--edit --apply @IMG_1.jpg @IMG_2.jpg",
-                 0,
-                 "Rome_1.jpg=IMG_1.jpg Rome_2.jpg=IMG_2.jpg",
-                 "",
-                 "",
-                 "Renamed 2 files.",
-                 {},
-                 "sed -i 's/IMG_/Rome_/' \"$f\""},
-        RealCase{"pasted names are bold in the document",
-                 "IMG_1.jpg IMG_2.jpg",
-                 "--edit --json @IMG_1.jpg @IMG_2.jpg",
-                 0,
-                 "",
-                 "",
-                 "",
-                 "\"bold\": true",
-                 {},
-                 "sed -i 's/IMG_/Rome_/' \"$f\""},
-        RealCase{"a swap is refused as the dialog refuses it",
-                 "a.txt b.txt",
-                 "--edit --apply @a.txt @b.txt",
-                 2,
-                 "",
-                 "2 files are being renamed to the same name as existing files.",
-                 "",
-                 "",
-                 {},
-                 "printf 'b\\na\\n' >\"$f\""},
-        RealCase{"two equal names are refused",
-                 "a.txt b.txt",
-                 "--edit --apply @a.txt @b.txt",
-                 2,
-                 "",
-                 "2 files are being renamed to the same name.",
-                 "",
-                 "",
-                 {},
-                 "printf 'c\\nc\\n' >\"$f\""},
-        RealCase{"the editor's lines are checked as a paste",
-                 "a.txt b.txt",
-                 "--edit --apply @a.txt @b.txt",
-                 1,
-                 "",
-                 "Number of lines on clipboard: 1\nmultirename: --edit: the paste was refused",
-                 "",
-                 "",
-                 {},
-                 "echo one >\"$f\""},
-        RealCase{"an editor that fails cancels",
-                 "a.txt b.txt",
-                 "--edit --apply @a.txt @b.txt",
-                 1,
-                 "",
-                 "exited with status 3; nothing was renamed",
-                 "",
-                 "",
-                 {},
-                 "exit 3"},
-        RealCase{"a file left as it was renames nothing, whatever the options did",
-                 "IMG_1.jpg IMG_2.jpg",
-                 "-t 0=x --edit --apply @IMG_1.jpg @IMG_2.jpg",
-                 0,
-                 "",
-                 "--edit: the names were left as they were; nothing was renamed",
-                 "",
-                 "Cancelled: nothing was renamed.",
-                 {},
-                 "true"}),
+        edited("the edited names rename", "IMG_1.jpg IMG_2.jpg", "--edit --apply @IMG_1.jpg @IMG_2.jpg", 0,
+               "Rome_1.jpg=IMG_1.jpg Rome_2.jpg=IMG_2.jpg", "", "Renamed 2 files.", "sed -i 's/IMG_/Rome_/' \"$f\""),
+        edited("pasted names are bold in the document", "IMG_1.jpg IMG_2.jpg", "--edit --json @IMG_1.jpg @IMG_2.jpg", 0,
+               "", "", "\"bold\": true", "sed -i 's/IMG_/Rome_/' \"$f\""),
+        edited("a swap is refused as the dialog refuses it", "a.txt b.txt", "--edit --apply @a.txt @b.txt", 2,
+               "", "2 files are being renamed to the same name as existing files.", "", "printf 'b\\na\\n' >\"$f\""),
+        edited("two equal names are refused", "a.txt b.txt", "--edit --apply @a.txt @b.txt", 2,
+               "", "2 files are being renamed to the same name.", "", "printf 'c\\nc\\n' >\"$f\""),
+        edited("the editor's lines are checked as a paste", "a.txt b.txt", "--edit --apply @a.txt @b.txt", 1,
+               "", "Number of lines on clipboard: 1\nmultirename: --edit: the paste was refused", "", "echo one >\"$f\""),
+        edited("an editor that fails cancels", "a.txt b.txt", "--edit --apply @a.txt @b.txt", 1,
+               "", "exited with status 3; nothing was renamed", "", "exit 3"),
+        edited("a file left as it was renames nothing, whatever the options did", "IMG_1.jpg IMG_2.jpg",
+               "-t 0=x --edit --apply @IMG_1.jpg @IMG_2.jpg", 0,
+               "", "--edit: the names were left as they were; nothing was renamed", "Cancelled: nothing was renamed.", "true")),
     CaseName());
+// clang-format on
 
 TEST(EditNames, TheEditorGetsAPrivateFileOfTheNamesAndItGoesAfterwards) {
     TempFolder tmp;

@@ -3,6 +3,7 @@
 #ifndef _WIN32
 #include "cli_support.h"
 #include "support/disk_state.h"
+#include "support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -18,32 +19,10 @@ namespace {
 
 using mr::test::folderOf;
 using mr::test::readFolder;
+using mr::test::ScopedEnv;
 using mr::test::ScratchDir;
 using mr::test::words;
 namespace fs = std::filesystem;
-
-// One variable of the environment for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 struct UndoCase {
     const char* what;

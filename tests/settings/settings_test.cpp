@@ -86,6 +86,8 @@ TEST(PlatformSettings, ValuesWrittenAreInTheUsersRegistry) {
 } // namespace
 } // namespace mr
 
+#include "support/scoped_env.h"
+
 #include <unistd.h>
 
 namespace mr {
@@ -95,18 +97,13 @@ namespace fs = std::filesystem;
 
 class PlatformSettings : public testing::Test {
 protected:
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
     const fs::path dir = fs::temp_directory_path() / ("mr-settings-" + std::to_string(::getpid()));
+    test::ScopedEnv config{"XDG_CONFIG_HOME", dir.c_str()};
     void SetUp() override {
         fs::remove_all(dir);
         fs::create_directories(dir);
-        setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     }
-    void TearDown() override {
-        old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
-        fs::remove_all(dir);
-    }
+    void TearDown() override { fs::remove_all(dir); }
 };
 
 TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
@@ -140,15 +137,10 @@ TEST_F(PlatformSettings, FileRoundTripKeepsWhatItDoesNotUnderstand) {
 }
 
 TEST_F(PlatformSettings, NoConfigHomeReadsNothing) {
-    unsetenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home ? home : "";
-    unsetenv("HOME");
+    test::ScopedEnv config("XDG_CONFIG_HOME", nullptr), home("HOME", nullptr);
     uint32_t value = 77;
     EXPECT_FALSE(Registry(u"Sorrelcast", platformSettingsStore()).writeInt(u"X", 1));
     EXPECT_FALSE(Registry(u"Sorrelcast", platformSettingsStore()).readInt(u"X", value));
-    if (home)
-        setenv("HOME", savedHome.c_str(), 1);
 }
 
 #endif
